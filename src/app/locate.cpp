@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/locate.h"
+
+namespace tj {
+
+std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder, const std::filesystem::path& dataFolder) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(exeFolder / "wuerfel", ec) && std::filesystem::is_directory(exeFolder / "autos", ec))
+    return exeFolder;
+  return dataFolder;
+}
+
+}  // namespace tj

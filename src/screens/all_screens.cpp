@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/all_screens.h"
+
+#include "screens/start/frm_start.h"
+
+namespace tj {
+
+namespace {
+template <class T>
+void defineScreen(Forms& forms) {
+  forms.define(T::kName, [](App& app) { return std::make_unique<T>(app); });
+}
+}  // namespace
+
+void defineScreens(Forms& forms) {
+  defineScreen<FrmStart>(forms);
+}
+
+}  // namespace tj

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "game/game_state.h"
+#include "game/random.h"
+#include "screens/event_loop.h"
+#include "screens/forms.h"
+
+namespace tj {
+
+// Everything from outside that the screens use; tests hand in fakes.
+struct Services {
+  EventLoop& loop;
+  Random& random;
+  PictureSource& pictures;
+  std::filesystem::path appFolder;   // holds the picture folders
+  std::filesystem::path dataFolder;  // installed data folder, searched after appFolder
+  // One line for the maintainer (stderr in the real program).
+  std::function<void(const std::string&)> warn;
+};
+
+// One run of the game: the game variables, the screens and the services.
+class App {
+ public:
+  explicit App(Services services);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  GameState g;  // the program-wide game variables
+  Forms forms{*this};
+
+  template <class T>
+  T& form() {
+    return forms.get<T>();
+  }
+
+  EventLoop& loop() { return s_.loop; }
+  Random& rnd() { return s_.random; }
+  const Services& services() const { return s_; }
+
+  // Starts the run: loads and shows the start screen.
+  void start();
+  // True once no screen is loaded and no handler runs: the program has ended.
+  bool ended() const { return !forms.anyLoaded() && depth_ == 0; }
+
+  // Runs a handler the way every event does: activation afterwards, errors reported
+  // to the players instead of ending the program.
+  void dispatch(const std::function<void()>& handler);
+  int dispatchDepth() const { return depth_; }
+
+  // User input and timer ticks; each is ignored (returns false) when a person could not
+  // do it: the element is hidden or disabled, or a modal screen lies above its screen.
+  bool click(Element& e);
+  bool pressKey(Element& textBox, int keyAscii);
+  bool typeText(Element& textBox, const std::string& text);
+  bool chooseMenu(Screen& s, const std::string& itemName);
+  bool tick(Element& timer);
+
+  // A modal message box.
+  void MsgBox(const std::string& text, const std::string& title);
+  // The application folder joined with a literal such as "\wuerfel\w1.gif".
+  std::string AppPath(const std::string& backslashPath) const;
+  // A picture file, or an empty picture (and one line to the maintainer) when it cannot be read.
+  Picture LoadPicture(const std::string& path);
+
+ private:
+  bool canUse(const Element& e) const;
+  Services s_;
+  int depth_ = 0;
+};
+
+}  // namespace tj

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/element.h"
+
+#include "screens/screen.h"
+
+namespace tj {
+
+namespace {
+uint64_t g_revision = 1;
+}
+
+uint64_t modelRevision() { return g_revision; }
+
+Element::Element(Screen& screen, std::string name, ElementKind kind)
+    : screen_(screen), name_(std::move(name)), kind_(kind) {
+  if (kind == ElementKind::Label || kind == ElementKind::Frame) back_ = Color::buttonFace();
+  if (kind == ElementKind::TextBox || kind == ElementKind::RichText) back_ = Color::rgb(255, 255, 255);
+}
+
+void Element::touch() { rev_ = ++g_revision; }
+
+void Element::setCaption(std::string text) {
+  if (text != caption_) {
+    caption_ = std::move(text);
+    touch();
+  }
+  // A change handler runs on every assignment, as bound labels rely on.
+  if (Change) Change();
+}
+
+#define TJ_SETTER(fn, member, type) \
+  void Element::fn(type v) {        \
+    if (!(member == v)) {           \
+      member = v;                   \
+      touch();                      \
+    }                               \
+  }
+TJ_SETTER(setVisible, visible_, bool)
+TJ_SETTER(setEnabled, enabled_, bool)
+TJ_SETTER(setBackColor, back_, Color)
+TJ_SETTER(setForeColor, fore_, Color)
+TJ_SETTER(setLeft, left_, float)
+TJ_SETTER(setTop, top_, float)
+TJ_SETTER(setWidth, width_, float)
+TJ_SETTER(setHeight, height_, float)
+TJ_SETTER(setInterval, interval_, int)
+TJ_SETTER(setTimerEnabled, timerEnabled_, bool)
+#undef TJ_SETTER
+
+void Element::setPicture(Picture p) {
+  picture_ = std::move(p);
+  touch();  // a new picture object even when it names the same file
+}
+
+void Element::move(float left, float top, float width, float height) {
+  setLeft(left);
+  setTop(top);
+  setWidth(width);
+  setHeight(height);
+}
+
+}  // namespace tj

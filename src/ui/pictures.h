@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+#include "screens/event_loop.h"
+#include "screens/element.h"
+
+namespace tj::ui {
+
+// Decodes every picture file once and shares it between all elements that show it.
+class QtPictures final : public PictureSource {
+ public:
+  std::optional<Size> probe(const std::string& path) override;
+  // The pixmap for a model picture; a null pixmap for none or an unreadable file.
+  QPixmap pixmap(const Picture& p);
+  int decodes() const { return decodes_; }
+
+ private:
+  const QImage* image(const QString& path);
+  QHash<QString, QImage> images_;  // null image: known to be unreadable
+  QHash<QString, QPixmap> pixmaps_;
+  int decodes_ = 0;
+};
+
+}  // namespace tj::ui

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/qt_loop.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tj::ui {
+
+QtEventLoop::~QtEventLoop() = default;
+
+ScreenWindow* QtEventLoop::windowOf(const Screen& s) const {
+  auto it = windows_.find(&s);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+void QtEventLoop::syncAll() {
+  for (auto& [screen, w] : windows_) w->sync();
+  // The top screen's window lies above the others.
+  if (Screen* top = app_->forms.top())
+    if (ScreenWindow* w = windowOf(*top); w && w->window() && w->window()->isVisible()) {
+      w->window()->raise();
+      w->window()->activateWindow();
+    }
+}
+
+void QtEventLoop::runModal(ModalSession& session) {
+  syncAll();
+  if (session.finished) return;
+  QEventLoop loop;
+  loops_[&session] = &loop;
+  loop.exec();
+  loops_.erase(&session);
+}
+
+void QtEventLoop::endModal(ModalSession& session) {
+  if (auto it = loops_.find(&session); it != loops_.end()) it->second->exit();
+}
+
+void QtEventLoop::messageBox(const std::string& text, const std::string& title) {
+  syncAll();
+  QWidget* parent = nullptr;
+  if (Screen* top = app_->forms.top())
+    if (ScreenWindow* w = windowOf(*top)) parent = w->window();
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
+                  parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setObjectName(QStringLiteral("Meldung"));
+  box.exec();
+}
+
+void QtEventLoop::screenLoaded(Screen& s) {
+  windows_[&s] = std::make_unique<ScreenWindow>(*app_, s, pictures_, nullptr);
+}
+
+void QtEventLoop::screenUnloaded(Screen& s) {
+  auto it = windows_.find(&s);
+  if (it == windows_.end()) return;
+  it->second->detach();
+  ScreenWindow* w = it->second.release();
+  windows_.erase(it);
+  w->deleteLater();  // its own signal may be on the stack
+}
+
+void QtEventLoop::afterEvent() {
+  if (app_->ended()) {
+    QCoreApplication::quit();
+    return;
+  }
+  syncAll();
+}
+
+}  // namespace tj::ui

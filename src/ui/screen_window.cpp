@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/screen_window.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTextBrowser>
+#include <cmath>
+
+#include "screens/app.h"
+#include "ui/look.h"
+#include "ui/pictures.h"
+#include "ui/rich_text.h"
+#include "ui/widgets.h"
+
+namespace tj::ui {
+
+// The client area: paints the screen's background and relays out on resize.
+class CanvasWidget final : public QWidget {
+ public:
+  CanvasWidget(ScreenWindow& owner, QColor back) : owner_(owner), back_(back) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), back_); }
+  void resizeEvent(QResizeEvent*) override { owner_.relayout(); }
+
+ private:
+  ScreenWindow& owner_;
+  QColor back_;
+};
+
+// Closing a full-screen window through its frame ends the program.
+class MainWindow final : public QMainWindow {
+ public:
+  explicit MainWindow(ScreenWindow& owner) : owner_(owner) {}
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();
+    owner_.userClosed();
+  }
+
+ private:
+  ScreenWindow& owner_;
+};
+
+// Dialogs close only through their own buttons: neither the frame nor Esc closes them.
+class DialogWindow final : public QDialog {
+ public:
+  DialogWindow() { setWindowFlag(Qt::WindowContextHelpButtonHint, false); }
+  void reject() override {}
+
+ protected:
+  void closeEvent(QCloseEvent* e) override { e->ignore(); }
+};
+
+ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidget*)
+    : app_(app), screen_(screen), pictures_(pictures) {
+  const WindowSpec& spec = screen.window();
+  auto* canvas = new CanvasWidget(*this, toQColor(spec.background));
+  canvas->setObjectName(QString::fromStdString(screen.name()));
+  canvas_ = canvas;
+  if (spec.kind == WindowSpec::Kind::Maximised) {
+    auto* w = new MainWindow(*this);
+    w->setCentralWidget(canvas);
+    for (const Menu& m : screen.menus()) {
+      QMenu* menu = w->menuBar()->addMenu(QString::fromStdString(m.caption));
+      for (const MenuItem& item : m.items) {
+        QAction* a = menu->addAction(QString::fromStdString(item.caption));
+        a->setObjectName(QString::fromStdString(item.name));
+        const std::string name = item.name;
+        QObject::connect(a, &QAction::triggered, this, [this, name] {
+          if (!detached_) app_.chooseMenu(screen_, name);
+        });
+      }
+    }
+    window_ = w;
+  } else {
+    auto* d = new DialogWindow;
+    auto* lay = new QHBoxLayout(d);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(canvas);
+    d->setFixedSize(qRound(spec.clientWidth / 15.0), qRound(spec.clientHeight / 15.0));
+    window_ = d;
+  }
+  window_->setObjectName(QString::fromStdString(screen.name()) + QStringLiteral("Fenster"));
+  window_->setWindowTitle(QString::fromStdString(spec.title));
+  window_->setAccessibleName(QString::fromStdString(spec.title.empty() ? screen.name() : spec.title));
+  if (!spec.icon.empty()) window_->setWindowIcon(QIcon(QStringLiteral(":/") + QString::fromStdString(spec.icon)));
+  build();
+}
+
+ScreenWindow::~ScreenWindow() {
+  if (window_) window_->deleteLater();
+}
+
+void ScreenWindow::userClosed() {
+  if (!detached_) app_.dispatch([this] { app_.forms.UnloadForms(); });
+}
+
+void ScreenWindow::detach() {
+  detached_ = true;
+  for (Item& it : items_) {
+    if (it.timer) it.timer->stop();
+    it.element = nullptr;
+  }
+  if (window_) window_->hide();
+}
+
+double ScreenWindow::pxPerTwip() const {
+  const WindowSpec& spec = screen_.window();
+  if (spec.kind == WindowSpec::Kind::Dialog) return 1.0 / 15.0;
+  return std::min(canvas_->width() / spec.clientWidth, canvas_->height() / spec.clientHeight);
+}
+
+QRect ScreenWindow::pixelRect(const Element& e) const {
+  const double s = pxPerTwip();
+  double ox = 0, oy = 0;
+  if (!e.container && screen_.window().kind == WindowSpec::Kind::Maximised) {
+    ox = (canvas_->width() - screen_.window().clientWidth * s) / 2;
+    oy = (canvas_->height() - screen_.window().clientHeight * s) / 2;
+  }
+  const int x = static_cast<int>(std::lround(e.Left() * s + ox));
+  const int y = static_cast<int>(std::lround(e.Top() * s + oy));
+  const int r = static_cast<int>(std::lround((e.Left() + e.Width()) * s + ox));
+  const int b = static_cast<int>(std::lround((e.Top() + e.Height()) * s + oy));
+  return QRect(x, y, std::max(0, r - x), std::max(0, b - y));
+}
+
+QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
+  Element* ep = &e;
+  switch (e.kind()) {
+    case ElementKind::Label: {
+      auto* l = new QLabel(parent);
+      l->setTextFormat(Qt::PlainText);
+      return l;
+    }
+    case ElementKind::Button: {
+      auto* b = new WrapButton(parent);
+      b->setFocusPolicy(e.tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+      QObject::connect(b, &QPushButton::clicked, this, [this, ep] {
+        if (!detached_) app_.click(*ep);
+      });
+      return b;
+    }
+    case ElementKind::Picture: {
+      auto* p = new PictureBox(parent);
+      p->onClick = [this, ep] {
+        if (!detached_) app_.click(*ep);
+      };
+      if (e.Click) p->setCursor(Qt::PointingHandCursor);
+      return p;
+    }
+    case ElementKind::TextBox: {
+      auto* t = new KeyLineEdit(parent);
+      t->onKey = [this, ep](int code) {
+        if (!detached_) app_.pressKey(*ep, code);
+      };
+      QObject::connect(t, &QLineEdit::textEdited, this, [this, ep](const QString& text) {
+        if (!detached_) app_.typeText(*ep, text.toStdString());
+      });
+      return t;
+    }
+    case ElementKind::Frame: return new FrameBox(parent);
+    case ElementKind::RichText: {
+      auto* r = new QTextBrowser(parent);
+      r->setReadOnly(true);
+      r->setOpenLinks(false);
+      return r;
+    }
+    case ElementKind::Timer: return nullptr;
+  }
+  return nullptr;
+}
+
+void ScreenWindow::build() {
+  for (const auto& up : screen_.elements()) {
+    Element& e = *up;
+    Item item{&e, nullptr, nullptr, 0};
+    if (e.kind() == ElementKind::Timer) {
+      item.timer = std::make_unique<QTimer>();
+      item.timer->setTimerType(Qt::PreciseTimer);
+      Element* ep = &e;
+      QObject::connect(item.timer.get(), &QTimer::timeout, this, [this, ep] {
+        if (!detached_) app_.tick(*ep);
+      });
+    } else {
+      QWidget* parent = e.container ? byElement_.at(e.container) : canvas_;
+      QWidget* w = makeWidget(e, parent);
+      w->setObjectName(QString::fromStdString(e.name()));
+      byElement_[&e] = w;
+      item.widget = w;
+    }
+    items_.push_back(std::move(item));
+  }
+}
+
+void ScreenWindow::relayout() {
+  for (Item& it : items_) it.seen = 0;
+  seenRevision_ = 0;
+  sync();
+}
+
+void ScreenWindow::apply(Item& item) {
+  Element& e = *item.element;
+  item.seen = e.revision();
+  if (item.timer) {
+    const bool run = e.TimerEnabled() && e.Interval() > 0;
+    if (!run) item.timer->stop();
+    else if (!item.timer->isActive() || item.timer->interval() != e.Interval()) item.timer->start(e.Interval());
+    return;
+  }
+  QWidget* w = item.widget;
+  if (!w) return;
+  const double s = pxPerTwip();
+  const double pxPerPoint = s * 15.0 * 96.0 / 72.0;
+  const QFont font = toQFont(e.font, pxPerPoint);
+  const QString caption = QString::fromStdString(e.Caption());
+  QRect r = pixelRect(e);
+  w->setFont(font);
+  w->setEnabled(e.Enabled());
+  QPalette pal = w->palette();
+  switch (e.kind()) {
+    case ElementKind::Label: {
+      auto* l = static_cast<QLabel*>(w);
+      l->setText(caption);
+      l->setWordWrap(e.wordWrap && !e.autoSize);
+      l->setAlignment((e.alignment == Align::Center ? Qt::AlignHCenter
+                       : e.alignment == Align::Right ? Qt::AlignRight
+                                                     : Qt::AlignLeft) |
+                      Qt::AlignTop);
+      pal.setColor(QPalette::WindowText, toQColor(e.ForeColor()));
+      pal.setColor(QPalette::Window, toQColor(e.BackColor()));
+      l->setPalette(pal);
+      l->setAutoFillBackground(!e.transparent);
+      if (e.autoSize) r.setWidth(std::min(QFontMetrics(font).horizontalAdvance(caption) + 4, 16000));
+      break;
+    }
+    case ElementKind::Button: {
+      auto* b = static_cast<WrapButton*>(w);
+      b->setCaption(caption);
+      b->setFace(toQColor(e.BackColor()));
+      break;
+    }
+    case ElementKind::Picture: {
+      auto* p = static_cast<PictureBox*>(w);
+      const QString text = e.picture().kind == Picture::Kind::Text ? QString::fromStdString(e.picture().ref) : QString();
+      p->setPicture(pictures_.pixmap(e.picture()), text, e.stretch, s * 15.0);
+      p->setAccessibleName(QString::fromStdString(e.accessibleName.empty() ? e.name() : e.accessibleName));
+      break;
+    }
+    case ElementKind::TextBox: {
+      auto* t = static_cast<QLineEdit*>(w);
+      if (t->text() != caption) t->setText(caption);
+      t->setAccessibleName(QString::fromStdString(e.accessibleName.empty() ? e.name() : e.accessibleName));
+      break;
+    }
+    case ElementKind::Frame:
+      static_cast<FrameBox*>(w)->setLook(caption, font, toQColor(e.BackColor()), toQColor(e.ForeColor()));
+      break;
+    case ElementKind::RichText: {
+      auto* rt = static_cast<QTextBrowser*>(w);
+      if (e.document) showDocument(*rt, *e.document, pxPerPoint);
+      pal.setColor(QPalette::Base, toQColor(e.BackColor()));
+      rt->setPalette(pal);
+      break;
+    }
+    case ElementKind::Timer: break;
+  }
+  w->setGeometry(r);
+  w->setVisible(e.Visible());
+}
+
+void ScreenWindow::sync() {
+  if (detached_ || !window_) return;
+  if (seenRevision_ != modelRevision()) {
+    seenRevision_ = modelRevision();
+    for (Item& it : items_)
+      if (it.element && it.seen != it.element->revision()) apply(it);
+  }
+  const bool visible = screen_.Visible();
+  if (visible && !window_->isVisible()) {
+    window_->setWindowModality(screen_.isModal() ? Qt::ApplicationModal : Qt::NonModal);
+    QScreen* scr = QGuiApplication::primaryScreen();
+    const QRect avail = scr ? scr->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (screen_.window().kind == WindowSpec::Kind::Maximised) {
+      window_->setGeometry(avail);
+      window_->showMaximized();
+    } else {
+      if (screen_.window().centred) {
+        const QSize sz = window_->size();
+        window_->move(avail.center() - QPoint(sz.width() / 2, sz.height() / 2));
+      }
+      window_->show();
+    }
+    shown_ = true;
+  } else if (!visible && window_->isVisible()) {
+    window_->hide();
+  }
+  if (visible && seenFocus_ != screen_.focusRevision()) {
+    seenFocus_ = screen_.focusRevision();
+    if (Element* f = screen_.focus())
+      if (auto it = byElement_.find(f); it != byElement_.end()) it->second->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+}  // namespace tj::ui
