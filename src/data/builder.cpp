@@ -1,0 +1,249 @@
+#include "data/builder.h"
+
+#include <sqlite3.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <system_error>
+
+namespace tj::data {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string inQuotes(std::string_view text) { return "\u201E" + std::string(text) + "\u201C"; }
+
+[[noreturn]] void failAt(const fs::path& file, std::size_t line, const std::string& what) {
+  throw BuildError("In " + inQuotes(file.string()) + ", Zeile " + std::to_string(line) + ": " + what);
+}
+
+// Whether the bytes are well-formed UTF-8 (no overlongs, no surrogates).
+bool isUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    std::size_t extra = 0;
+    unsigned min = 0;
+    unsigned cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      extra = 1, min = 0x80, cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      extra = 2, min = 0x800, cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      extra = 3, min = 0x10000, cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + extra >= s.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto d = static_cast<unsigned char>(s[i + k]);
+      if ((d & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+std::vector<std::string> splitTabs(std::string_view line) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const auto tab = line.find('\t', start);
+    parts.emplace_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return parts;
+    start = tab + 1;
+  }
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    auto end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    auto line = text.substr(start, end - start);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.push_back(line);
+    start = end + 1;
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+void checkHeader(const TextTable& table, const fs::path& file, const TableLayout& layout) {
+  for (std::size_t i = 0; i < table.fields.size(); ++i) {
+    if (table.fields[i].empty()) failAt(file, 1, "Der Feldname in Spalte " + std::to_string(i + 1) + " ist leer.");
+    for (std::size_t j = 0; j < i; ++j) {
+      if (table.fields[j] == table.fields[i]) failAt(file, 1, "Das Feld " + inQuotes(table.fields[i]) + " kommt doppelt vor.");
+    }
+  }
+  for (const auto name : layout.required) {
+    bool found = false;
+    for (const auto& field : table.fields) found = found || field == name;
+    if (!found) failAt(file, 1, "Das Feld " + inQuotes(name) + " fehlt in der Kopfzeile.");
+  }
+}
+
+bool isRequired(const TableLayout& layout, std::string_view field) {
+  for (const auto name : layout.required) {
+    if (name == field) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const std::vector<TableLayout>& gameTables() {
+  static const std::vector<TableLayout> tables = {
+      {"tabFragen_leicht", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}},
+      {"tabFragen_schwer", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}},
+      {"tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}},
+  };
+  return tables;
+}
+
+TextTable parseTable(std::string_view text, const fs::path& file, const TableLayout& layout) {
+  const auto lines = splitLines(text);
+  if (lines.empty()) throw BuildError("Die Datei " + inQuotes(file.string()) + " ist leer.");
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!isUtf8(lines[i])) failAt(file, i + 1, "Der Text ist kein gültiges UTF-8.");
+  }
+  TextTable table{std::string(layout.name), splitTabs(lines[0]), {}};
+  checkHeader(table, file, layout);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::size_t lineNo = i + 1;
+    if (lines[i].empty()) failAt(file, lineNo, "Die Zeile ist leer.");
+    auto record = splitTabs(lines[i]);
+    if (record.size() != table.fields.size()) {
+      failAt(file, lineNo, "Der Datensatz hat " + std::to_string(record.size()) + " Felder statt " +
+                               std::to_string(table.fields.size()) + ".");
+    }
+    for (std::size_t f = 0; f < record.size(); ++f) {
+      if (record[f].empty() && isRequired(layout, table.fields[f])) {
+        failAt(file, lineNo, "Das Feld " + inQuotes(table.fields[f]) + " ist leer.");
+      }
+    }
+    table.records.push_back(std::move(record));
+  }
+  if (table.records.empty()) throw BuildError("Die Datei " + inQuotes(file.string()) + " enthält keinen Datensatz.");
+  return table;
+}
+
+TextTable readTableFile(const fs::path& file, const TableLayout& layout) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht gelesen werden.");
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht gelesen werden.");
+  return parseTable(text.str(), file, layout);
+}
+
+namespace {
+
+struct DbClose {
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+struct StmtFinalize {
+  void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+
+std::string identifier(std::string_view name) {
+  std::string out = "\"";
+  for (const char c : name) {
+    out += c;
+    if (c == '"') out += '"';
+  }
+  return out + "\"";
+}
+
+class Writer {
+ public:
+  explicit Writer(const fs::path& file) : file_(file) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    db_.reset(raw);
+    if (rc != SQLITE_OK) fail();
+  }
+
+  void exec(const std::string& sql) {
+    if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) fail();
+  }
+
+  void write(const TextTable& table) {
+    std::string columns;
+    std::string marks;
+    for (const auto& field : table.fields) {
+      columns += (columns.empty() ? "" : ", ") + identifier(field) + " TEXT";
+      marks += marks.empty() ? "?" : ", ?";
+    }
+    exec("CREATE TABLE " + identifier(table.name) + " (" + columns + ")");
+    const std::string sql = "INSERT INTO " + identifier(table.name) + " VALUES (" + marks + ")";
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) fail();
+    std::unique_ptr<sqlite3_stmt, StmtFinalize> insert(raw);
+    for (const auto& record : table.records) {
+      sqlite3_reset(insert.get());
+      for (std::size_t i = 0; i < record.size(); ++i) {
+        sqlite3_bind_text(insert.get(), static_cast<int>(i + 1), record[i].data(), static_cast<int>(record[i].size()),
+                          SQLITE_STATIC);
+      }
+      if (sqlite3_step(insert.get()) != SQLITE_DONE) fail();
+    }
+  }
+
+  void close() {
+    if (sqlite3_close(db_.release()) != SQLITE_OK) fail();
+  }
+
+ private:
+  [[noreturn]] void fail() {
+    const std::string reason = db_ ? sqlite3_errmsg(db_.get()) : "kein Speicher";
+    throw BuildError("Die Datenbank " + inQuotes(file_.string()) + " kann nicht geschrieben werden (" + reason + ").");
+  }
+
+  fs::path file_;
+  std::unique_ptr<sqlite3, DbClose> db_;
+};
+
+}  // namespace
+
+void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
+  fs::path temp = out;
+  temp += ".tmp";
+  std::error_code ec;
+  fs::remove(temp, ec);
+  try {
+    Writer writer(temp);
+    writer.exec("PRAGMA journal_mode=OFF");
+    writer.exec("BEGIN");
+    for (const auto& table : tables) writer.write(table);
+    writer.exec("COMMIT");
+    writer.close();
+  } catch (...) {
+    fs::remove(temp, ec);
+    throw;
+  }
+  fs::rename(temp, out, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    throw BuildError("Die Datenbank " + inQuotes(out.string()) + " kann nicht geschrieben werden.");
+  }
+}
+
+void buildGameDatabase(const fs::path& out, const fs::path& dir) {
+  std::vector<TextTable> tables;
+  for (const auto& layout : gameTables()) {
+    tables.push_back(readTableFile(dir / (std::string(layout.name) + ".tsv"), layout));
+  }
+  writeDatabase(out, tables);
+}
+
+}  // namespace tj::data

@@ -1,0 +1,59 @@
+// Internals of the store shared by its readers. Not part of the public API.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "data/store.h"
+
+namespace tj::data::detail {
+
+// German messages; every one names the file.
+DataError fileError(Fault fault, const std::filesystem::path& file);
+DataError tableError(Fault fault, const std::filesystem::path& file, std::string_view table);
+DataError fieldError(Fault fault, const std::filesystem::path& file, std::string_view table,
+                     std::string_view field, int32_t record);
+
+// Display text of numbers: integral values without a decimal point ("7"),
+// others in their shortest exact form ("0.15").
+std::string doubleText(double value);
+std::string floatText(float value);
+// A decimal number already in text ("14.0000", "-3.50") without trailing
+// fractional zeros ("14", "-3.5"). Text that is no plain decimal stays as it is.
+std::string trimDecimalText(std::string_view text);
+
+enum class Format { SQLite, Access, Unknown };
+// The format by the first bytes of the file. Throws FileMissing when the
+// file does not exist and Unreadable when it cannot be opened for reading.
+Format sniffFormat(const std::filesystem::path& file);
+
+// Largest snapshot the store accepts, in bytes of cell text.
+inline constexpr std::size_t kMaxSnapshotBytes = std::size_t{256} << 20;
+
+TableSnapshot readSqliteTable(const std::filesystem::path& file, std::string_view table);
+TableSnapshot readAccessTable(const std::filesystem::path& file, std::string_view table);
+
+// The outcome of a table read in the Access reader, as sent from the reading
+// process: a snapshot, or the fault that stopped it.
+struct ReadOutcome {
+  std::optional<Fault> fault;
+  TableSnapshot snapshot;
+};
+// A self-checking byte form of ReadOutcome; decode gives nullopt for any
+// input that encode did not produce whole (cut short, trailing bytes, bad marker).
+std::string encodeOutcome(const ReadOutcome& outcome);
+std::optional<ReadOutcome> decodeOutcome(std::string_view bytes);
+
+// Runs `work` in a forked child process and returns what it produced, or
+// nullopt when the child crashed, was killed, exited non-zero, produced more
+// than `maxBytes`, or did not finish within `limit` (it is then killed).
+// The child is always reaped. The child's stdout and stderr go to /dev/null.
+std::optional<std::string> runIsolated(const std::function<std::string()>& work, std::chrono::milliseconds limit,
+                                       std::size_t maxBytes);
+
+}  // namespace tj::data::detail

@@ -1,0 +1,92 @@
+// Read-only access to the game's question and action card store.
+//
+// The store is one database file with the tables "tabFragen_leicht",
+// "tabFragen_schwer" and "tabAktion". A dialog opens one table as a snapshot,
+// moves to one record and reads its fields as display text.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tj::data {
+
+// What went wrong, for a message to the players.
+enum class Fault { FileMissing, NotADatabase, Unreadable, TableMissing, TableEmpty, FieldMissing, FieldEmpty };
+
+// Thrown by the store. what() is a complete German sentence that names the
+// file and, where it applies, the table, the field and the record.
+class DataError : public std::runtime_error {
+ public:
+  DataError(Fault fault, std::string message);
+  Fault fault() const noexcept { return fault_; }
+
+ private:
+  Fault fault_;
+};
+
+// One table as read from the file: the field names in column order and the
+// cells record by record (row-major); a cell without value is std::nullopt.
+struct TableSnapshot {
+  std::vector<std::string> fields;
+  std::vector<std::optional<std::string>> cells;  // records × fields.size()
+};
+
+// A snapshot of one table: all records in stored order, every field as its
+// display text. Field names are compared exactly (case, blanks, umlauts).
+class Recordset {
+ public:
+  Recordset(std::filesystem::path file, std::string table, TableSnapshot snapshot);
+
+  int32_t RecordCount() const noexcept { return count_; }
+
+  // Makes record k (1-based) the current record. An empty table throws
+  // DataError(TableEmpty); k outside 1..RecordCount() throws std::out_of_range.
+  void setAbsolutePosition(int32_t k);
+  // The current record, 1-based; a freshly opened table stands on record 1
+  // (0 when it is empty).
+  int32_t AbsolutePosition() const noexcept { return position_; }
+
+  // Display text of a field in the current record. An empty table throws
+  // DataError(TableEmpty), an unknown name DataError(FieldMissing), a field
+  // without value DataError(FieldEmpty).
+  const std::string& field(std::string_view name) const;
+
+  bool hasField(std::string_view name) const noexcept { return column(name).has_value(); }
+  const std::vector<std::string>& fieldNames() const noexcept { return snapshot_.fields; }
+  const std::string& table() const noexcept { return table_; }
+  const std::filesystem::path& file() const noexcept { return file_; }
+
+ private:
+  std::optional<std::size_t> column(std::string_view name) const noexcept;
+
+  std::filesystem::path file_;
+  std::string table_;
+  TableSnapshot snapshot_;
+  int32_t count_ = 0;
+  int32_t position_ = 0;
+};
+
+// Opens `table` of the database file `file` and reads it whole. The format is
+// chosen by the file's content (SQLite 3 or Access Jet 3 / Jet 4 / ACE), never
+// by its name. Throws DataError: FileMissing when there is no such file,
+// NotADatabase for any other content, Unreadable when the file cannot be read
+// or is damaged, TableMissing when the table does not exist.
+Recordset openTable(const std::filesystem::path& file, std::string_view table);
+
+// Where the game looks for its database: the bare name in the current
+// directory first, then the application folder, then the installed data
+// folder; the first that exists. If none exists, returns the current-directory
+// candidate (so the error message names it). Empty folders are skipped.
+std::filesystem::path findDatabase(std::string_view fileName, const std::filesystem::path& appFolder,
+                                   const std::filesystem::path& dataFolder);
+
+// The random record choice of a dialog: k = floor(r * n + 1) in double
+// precision, as int32. For r in [0, 1) and n >= 1 the result lies in 1..n.
+int32_t recordForDraw(float r, int32_t n);
+
+}  // namespace tj::data

@@ -1,0 +1,129 @@
+// Building the database from text tables, and the tankjagd-mkdb tool.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "data/builder.h"
+#include "data/store.h"
+#include "fixtures.h"
+
+namespace tj::data {
+namespace {
+
+namespace fs = std::filesystem;
+
+const TableLayout& questions() { return gameTables().at(0); }
+const TableLayout& cards() { return gameTables().at(2); }
+
+const std::string kQuestionHeader = "Frage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n";
+const std::string kCardHeader = "Aktionskürzel\tAktion\tAktionstext\tBildnr\n";
+
+TEST(ParseTable, ReadsRecordsInFileOrderKeepingBlanks) {
+  const auto t = parseTable("\xEF\xBB\xBF" + kCardHeader + "+5L \tTanken\tFünf Liter mehr.\t7\r\nP\tPause\t \t8\n\n",
+                            "a.tsv", cards());
+  EXPECT_EQ(t.name, "tabAktion");
+  ASSERT_EQ(t.records.size(), 2u);
+  EXPECT_EQ(t.fields[0], "Aktionskürzel");
+  EXPECT_EQ(t.records[0], (std::vector<std::string>{"+5L ", "Tanken", "Fünf Liter mehr.", "7"}));
+  EXPECT_EQ(t.records[1][2], " ");
+}
+
+TEST(ParseTable, RejectsBadInputNamingFileAndLine) {
+  const std::string good = "Wer?\ta\tb\tc\td\n";
+  struct Case {
+    std::string text;
+    std::string expected;  // part of the message
+  };
+  const std::vector<Case> cases = {
+      {"", "ist leer"},
+      {"Frage\tAntwort1\tAntwort2\tAntwort3\n" + good, "Zeile 1: Das Feld \u201EAntwort Richtig\u201C fehlt"},
+      {"Frage\tAntwort1\tAntwort2\tAntwort3\tAntwort richtig\n" + good, "Zeile 1: Das Feld \u201EAntwort Richtig\u201C"},
+      {"Frage\tFrage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Das Feld \u201EFrage\u201C kommt doppelt vor"},
+      {"Frage\t\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Der Feldname in Spalte 2 ist leer"},
+      {kQuestionHeader + good + "Wie?\ta\tb\tc\n", "Zeile 3: Der Datensatz hat 4 Felder statt 5"},
+      {kQuestionHeader + good + good + "Wie?\ta\tb\tc\td\te\n", "Zeile 4: Der Datensatz hat 6 Felder statt 5"},
+      {kQuestionHeader + good + "\n" + good, "Zeile 3: Die Zeile ist leer"},
+      {kQuestionHeader + "\ta\tb\tc\td\n", "Zeile 2: Das Feld \u201EFrage\u201C ist leer"},
+      {kQuestionHeader + "Wer?\ta\tb\tc\t\n", "Zeile 2: Das Feld \u201EAntwort Richtig\u201C ist leer"},
+      {kQuestionHeader + good + "Gr\xFC\xDF" "e\ta\tb\tc\td\n", "Zeile 3: Der Text ist kein gültiges UTF-8"},
+      {kQuestionHeader, "enthält keinen Datensatz"},
+  };
+  for (const auto& c : cases) {
+    try {
+      parseTable(c.text, "/in/tabFragen_leicht.tsv", questions());
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const BuildError& e) {
+      const std::string what = e.what();
+      EXPECT_NE(what.find("\u201E/in/tabFragen_leicht.tsv\u201C"), std::string::npos) << what;
+      EXPECT_NE(what.find(c.expected), std::string::npos) << what << " / expected: " << c.expected;
+    }
+  }
+}
+
+TEST(ParseTable, ExtraFieldsAreKept) {
+  const auto t = parseTable("Nr\t" + kQuestionHeader + "1\tWer?\ta\tb\tc\td\n", "x.tsv", questions());
+  EXPECT_EQ(t.fields.size(), 6u);
+  EXPECT_EQ(t.records.at(0).at(0), "1");
+}
+
+// Runs tankjagd-mkdb; returns its exit code and what it wrote to stderr.
+std::pair<int, std::string> mkdb(const fs::path& out, const fs::path& dir, const fs::path& log) {
+  const std::string command = "'" + std::string(TJ_MKDB) + "' '" + out.string() + "' '" + dir.string() + "' 2>'" +
+                              log.string() + "'";
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readFile(log)};
+}
+
+class Mkdb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::writeFile(dir / "tabFragen_leicht.tsv", kQuestionHeader + "Leicht?\ta\tb\tc\trichtig\n");
+    test::writeFile(dir / "tabFragen_schwer.tsv",
+                    kQuestionHeader + "Schwer 1?\ta\tb\tc\tr1\nSchwer 2?\ta\tb\tc\tr2\n");
+    test::writeFile(dir / "tabAktion.tsv", kCardHeader + "+4\tVorwärts\tVier Felder vor.\t3\n");
+  }
+  test::TempDir dir;
+  fs::path out = dir / "mdbZielflagge.mdb";
+  fs::path log = dir / "log.txt";
+};
+
+TEST_F(Mkdb, BuildsADatabaseTheStoreReads) {
+  const auto [code, err] = mkdb(out, dir.path(), log);
+  ASSERT_EQ(code, 0) << err;
+  Recordset hard = openTable(out, "tabFragen_schwer");
+  ASSERT_EQ(hard.RecordCount(), 2);
+  hard.setAbsolutePosition(2);
+  EXPECT_EQ(hard.field("Antwort Richtig"), "r2");
+  Recordset card = openTable(out, "tabAktion");
+  EXPECT_EQ(card.field("Aktionskürzel"), "+4");
+  EXPECT_EQ(card.field("Bildnr"), "3");
+  EXPECT_EQ(openTable(out, "tabFragen_leicht").field("Frage"), "Leicht?");
+}
+
+TEST_F(Mkdb, RejectsBadInputWithLineAndKeepsNoOutput) {
+  struct Case {
+    std::string file, content, expected;
+  };
+  const std::vector<Case> cases = {
+      {"tabAktion.tsv", "Aktionskuerzel\tAktion\tAktionstext\tBildnr\n+4\ta\tb\t1\n", "Zeile 1"},
+      {"tabFragen_schwer.tsv", kQuestionHeader + "Schwer?\ta\tb\tc\td\nKurz?\ta\tb\n", "Zeile 3"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    test::writeFile(dir / c.file, c.content);
+    const auto [code, err] = mkdb(out, dir.path(), log);
+    EXPECT_NE(code, 0) << c.file;
+    EXPECT_NE(err.find(c.file), std::string::npos) << err;
+    EXPECT_NE(err.find(c.expected), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(out)) << c.file;
+  }
+  fs::remove(dir / "tabAktion.tsv");
+  SetUp();
+  fs::remove(dir / "tabAktion.tsv");
+  const auto [code, err] = mkdb(out, dir.path(), log);
+  EXPECT_NE(code, 0);
+  EXPECT_NE(err.find("kann nicht gelesen werden"), std::string::npos) << err;
+}
+
+}  // namespace
+}  // namespace tj::data

@@ -1,0 +1,37 @@
+// Test fixtures for the store: a private temporary folder and small database
+// files made in it.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/builder.h"
+
+namespace tj::data::test {
+
+// A fresh folder, removed with everything in it at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A text table with the given fields and records.
+TextTable table(std::string name, std::vector<std::string> fields, std::vector<std::vector<std::string>> records);
+
+// Runs SQL statements on an SQLite file (created if needed); fails the test on error.
+void runSql(const std::filesystem::path& file, const std::string& sql);
+
+void writeFile(const std::filesystem::path& file, const std::string& bytes);
+std::string readFile(const std::filesystem::path& file);
+
+}  // namespace tj::data::test
