@@ -67,9 +67,12 @@ const Table& table(const QString& file) {
     return it->second;
 }
 
-std::string where(const QString& file, const Record& r) {
-    return (file + ':' + QString::number(r.line) + ": ").toStdString();
+// "file:line" of a record, for failure messages.
+std::string place(const QString& file, const Record& r) {
+    return (file + ':' + QString::number(r.line)).toStdString();
 }
+
+std::string where(const QString& file, const Record& r) { return place(file, r) + ": "; }
 
 // Texts that players would read as the same: case and blanks do not count.
 QString sameForPlayers(const QString& text) {
@@ -91,14 +94,15 @@ TEST(ContentFormat, HeaderFieldCountAndFilledFields) {
     for (const auto& [file, header] : files) {
         const Table& t = table(file);
         for (const QString& p : t.problems) ADD_FAILURE() << p.toStdString();
-        EXPECT_EQ(t.header, header) << file.toStdString() << ": wrong header";
+        EXPECT_EQ(t.header.join('|').toStdString(), header.join('|').toStdString())
+            << file.toStdString() << ": wrong header";
         EXPECT_FALSE(t.records.empty()) << file.toStdString() << ": no records";
         for (const Record& r : t.records) {
             EXPECT_EQ(r.fields.size(), header.size())
                 << where(file, r) << "field count: " << r.fields.join(" | ").toStdString();
             for (const QString& f : r.fields) {
                 EXPECT_FALSE(f.isEmpty()) << where(file, r) << "empty field";
-                EXPECT_EQ(f, f.trimmed()) << where(file, r) << "blank at an end of '" << f.toStdString() << "'";
+                EXPECT_TRUE(f == f.trimmed()) << where(file, r) << "blank at an end of '" << f.toStdString() << "'";
             }
         }
     }
@@ -124,7 +128,7 @@ TEST(Questions, NoQuestionTwice) {
     for (const QString& file : {kEasy, kHard}) {
         for (const Record& r : table(file).records) {
             if (r.fields.isEmpty()) continue;
-            const auto [it, fresh] = seen.emplace(questionKey(r.fields[0]), where(file, r));
+            const auto [it, fresh] = seen.emplace(questionKey(r.fields[0]), place(file, r));
             EXPECT_TRUE(fresh) << where(file, r) << r.fields[0].toStdString() << " (also at " << it->second << ")";
         }
     }
