@@ -111,7 +111,7 @@ TEST(ContentFormat, HeaderFieldCountAndFilledFields) {
 // ---- Questions --------------------------------------------------------------
 
 // The right answer and the three wrong ones are four different texts.
-TEST(Questions, FourDistinctAnswers) {
+TEST(ContentQuestions, FourDistinctAnswers) {
     for (const QString& file : {kEasy, kHard}) {
         for (const Record& r : table(file).records) {
             if (r.fields.size() != kQuestionHeader.size()) continue;
@@ -123,7 +123,7 @@ TEST(Questions, FourDistinctAnswers) {
 }
 
 // No question is asked twice, in one level or across both.
-TEST(Questions, NoQuestionTwice) {
+TEST(ContentQuestions, NoQuestionTwice) {
     std::map<QString, std::string> seen;
     for (const QString& file : {kEasy, kHard}) {
         for (const Record& r : table(file).records) {
@@ -142,7 +142,7 @@ const std::map<QString, QSet<QString>> kPicturesForCode{
     {"+4", {"6"}},   {"-2", {"7"}},  {"-4", {"8"}},   {"P", {"9", "10"}}};
 
 // Each card carries a code the game applies; each code is on two cards or more.
-TEST(ActionCards, KnownCodesEachOnTwoCards) {
+TEST(ContentCards, KnownCodesEachOnTwoCards) {
     std::map<QString, int> count;
     for (const Record& r : table(kCards).records) {
         if (r.fields.size() != kCardHeader.size()) continue;
@@ -155,7 +155,7 @@ TEST(ActionCards, KnownCodesEachOnTwoCards) {
 }
 
 // The picture number names one of the pictures drawn for the card's effect.
-TEST(ActionCards, PictureMatchesCode) {
+TEST(ContentCards, PictureMatchesCode) {
     for (const Record& r : table(kCards).records) {
         if (r.fields.size() != kCardHeader.size()) continue;
         const auto it = kPicturesForCode.find(r.fields[Code]);
@@ -210,7 +210,7 @@ void expectFits(const Box& box, const QString& file, const Record& r, int field)
 }
 
 // Measurements only mean something in the fonts the game really draws with.
-TEST(TextFit, GameFontsInstalled) {
+TEST(ContentFit, GameFontsInstalled) {
     for (const Box& box : {questionBox(), cardTextBox()}) {
         const QFontInfo info(box.font);
         EXPECT_EQ(info.family(), box.font.family()) << "font missing: " << box.font.family().toStdString();
@@ -218,7 +218,7 @@ TEST(TextFit, GameFontsInstalled) {
 }
 
 // Guards the measurement itself: texts that cannot fit are reported.
-TEST(TextFit, OverlongTextsRejected) {
+TEST(ContentFit, OverlongTextsRejected) {
     const QString longWord = QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitän");
     EXPECT_TRUE(misfit(answerBox(), longWord));
     EXPECT_TRUE(misfit(questionBox(), QString("Wer weiß das schon? ").repeated(12)));
@@ -226,7 +226,7 @@ TEST(TextFit, OverlongTextsRejected) {
     EXPECT_FALSE(misfit(answerBox(), QStringLiteral("Berlin")));
 }
 
-TEST(TextFit, QuestionsAndAnswersFitTheirElements) {
+TEST(ContentFit, QuestionsAndAnswersFitTheirElements) {
     for (const QString& file : {kEasy, kHard}) {
         for (const Record& r : table(file).records) {
             expectFits(questionBox(), file, r, 0);
@@ -235,7 +235,7 @@ TEST(TextFit, QuestionsAndAnswersFitTheirElements) {
     }
 }
 
-TEST(TextFit, CardTitlesAndTextsFitTheirLabels) {
+TEST(ContentFit, CardTitlesAndTextsFitTheirLabels) {
     for (const Record& r : table(kCards).records) {
         expectFits(cardTitleBox(), kCards, r, Title);
         expectFits(cardTextBox(), kCards, r, Text);
