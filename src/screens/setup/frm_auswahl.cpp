@@ -1,0 +1,242 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/setup/frm_auswahl.h"
+
+#include "screens/app.h"
+#include "screens/board/frm_spielfeld.h"
+
+namespace tj {
+
+namespace {
+
+// One car colour: the start of its choice key, its picture files, its stored picture on
+// this screen, what a screen reader calls it, and where its two images stand.
+struct Farbe {
+  const char* wort;         // key = wort + player number, e.g. "rot1"
+  const char* datei;        // "\autos\<datei> rechts.gif" and "... links.gif"
+  const char* gespeichert;  // stored 71 x 33 picture, facing left
+  const char* name;
+  float left;
+  float top;
+};
+
+constexpr std::array<Farbe, FrmAuswahl::kFarben> kFarbTabelle{{
+    {"blau", "blaues auto", "auswahl_blau.gif", "blaues Auto", 7680, 4440},
+    {"gelb", "gelbes auto", "auswahl_gelb.gif", "gelbes Auto", 8640, 3480},
+    {"rot", "rotes auto", "auswahl_rot.gif", "rotes Auto", 6600, 5400},
+    {"weiss", "weisses auto", "auswahl_weiss.gif", "weißes Auto", 5640, 6360},
+}};
+
+// Which way the track runs at each field: the car picture faces that way.
+struct Lauf {
+  int von;
+  int bis;
+  bool rechts;
+};
+constexpr std::array<Lauf, 4> kSpurRichtung{{{0, 15, true}, {16, 26, false}, {27, 35, true}, {36, 45, false}}};
+
+constexpr float kAutoBreite = 1065;
+constexpr float kAutoHoehe = 495;
+
+std::string schluessel(int spieler, int farbe) {
+  return kFarbTabelle[static_cast<std::size_t>(farbe)].wort + std::to_string(spieler);
+}
+
+std::string bildPfad(int farbe, bool rechts) {
+  return std::string("\\autos\\") + kFarbTabelle[static_cast<std::size_t>(farbe)].datei +
+         (rechts ? " rechts.gif" : " links.gif");
+}
+
+WindowSpec auswahlWindow() {
+  WindowSpec w;
+  w.kind = WindowSpec::Kind::Maximised;
+  w.clientWidth = 9660;
+  w.clientHeight = 7440;
+  w.background = Color::highlight();
+  return w;
+}
+
+}  // namespace
+
+FrmAuswahl::FrmAuswahl(App& app)
+    : Screen(app, kName, auswahlWindow()),
+      lblAnweisung(add("lblAnweisung", ElementKind::Label, 5520, 720, 4770, 360)),
+      txtName(add("txtName", ElementKind::TextBox, 5640, 1320, 1215, 495)),
+      cmdName1Weiter(add("cmdName1Weiter", ElementKind::Button, 8400, 1320, 1215, 495, "Weiter")),
+      cmdName2Weiter(add("cmdName2Weiter", ElementKind::Button, 8400, 1320, 1215, 495, "Weiter")),
+      imgAuto1SP1(addAuto("imgAuto1SP1", 0)),
+      imgAuto1SP2(addAuto("imgAuto1SP2", 0)),
+      imgAuto2SP1(addAuto("imgAuto2SP1", 1)),
+      imgAuto2SP2(addAuto("imgAuto2SP2", 1)),
+      imgAuto3SP1(addAuto("imgAuto3SP1", 2)),
+      imgAuto3SP2(addAuto("imgAuto3SP2", 2)),
+      imgAuto4Sp1(addAuto("imgAuto4Sp1", 3)),
+      imgAuto4SP2(addAuto("imgAuto4SP2", 3)),
+      tmrRausFahren(addTimer("tmrRausFahren", 10, false)),
+      autosSP1_{&imgAuto1SP1, &imgAuto2SP1, &imgAuto3SP1, &imgAuto4Sp1},
+      autosSP2_{&imgAuto1SP2, &imgAuto2SP2, &imgAuto3SP2, &imgAuto4SP2} {
+  lblAnweisung.font = Font{"MS Sans Serif", 13.5f, true, false, false};
+  lblAnweisung.setForeColor(Color::highlightText());
+  lblAnweisung.setBackColor(Color::highlight());
+  lblAnweisung.transparent = true;
+  lblAnweisung.autoSize = true;
+  lblAnweisung.wordWrap = false;
+
+  txtName.tabIndex = 0;
+  txtName.accessibleName = "Spielername";
+  cmdName1Weiter.tabIndex = 1;
+  cmdName2Weiter.tabIndex = 2;
+  cmdName2Weiter.setVisible(false);
+
+  cmdName1Weiter.Click = [this] { cmdName1Weiter_Click(); };
+  cmdName2Weiter.Click = [this] { cmdName2Weiter_Click(); };
+  txtName.KeyPress = [this](int& k) { txtName_KeyPress(k); };
+  imgAuto1SP1.Click = [this] { imgAuto1SP1_Click(); };
+  imgAuto2SP1.Click = [this] { imgAuto2SP1_Click(); };
+  imgAuto3SP1.Click = [this] { imgAuto3SP1_Click(); };
+  imgAuto4Sp1.Click = [this] { imgAuto4Sp1_Click(); };
+  imgAuto1SP2.Click = [this] { imgAuto1SP2_Click(); };
+  imgAuto2SP2.Click = [this] { imgAuto2SP2_Click(); };
+  imgAuto3SP2.Click = [this] { imgAuto3SP2_Click(); };
+  imgAuto4SP2.Click = [this] { imgAuto4SP2_Click(); };
+  tmrRausFahren.Timer = [this] { tmrRausFahren_Timer(); };
+}
+
+Element& FrmAuswahl::addAuto(const std::string& elementName, int farbe) {
+  const Farbe& f = kFarbTabelle[static_cast<std::size_t>(farbe)];
+  Element& e = add(elementName, ElementKind::Picture, f.left, f.top, kAutoBreite, kAutoHoehe);
+  e.setPicture(Picture::stored(f.gespeichert, 71, 33));
+  e.stretch = false;
+  e.accessibleName = f.name;
+  e.setVisible(false);
+  return e;
+}
+
+Element& FrmAuswahl::autoBild(int spieler, int farbe) {
+  return *(spieler == 1 ? autosSP1_ : autosSP2_).at(static_cast<std::size_t>(farbe));
+}
+
+void FrmAuswahl::Form_Load() {
+  tmrRausFahren.setTimerEnabled(false);
+  Schrittweite = 200;
+  lblAnweisung.setCaption("Bitte gib den Namen von Spieler 1 ein!");
+  txtName.setVisible(true);
+  cmdName1Weiter.setVisible(true);
+}
+
+void FrmAuswahl::NameFehlt() {
+  app().MsgBox("Bitte gib einen Namen ein!", "HALLOOO?" "?!!!");  // split: no trigraph
+  SetFocus(txtName);
+}
+
+// A name is stored exactly as typed: nothing is trimmed, blanks alone are a name.
+void FrmAuswahl::cmdName1Weiter_Click() {
+  if (txtName.Caption().empty()) return NameFehlt();
+  app().g.NameSpieler1 = txtName.Caption();
+  cmdName1Weiter.setVisible(false);
+  cmdName2Weiter.setVisible(true);
+  lblAnweisung.setCaption("Bitte gib den Namen von Spieler 2 ein!");
+  txtName.setCaption("");
+  SetFocus(txtName);  // player 2 types right away
+  // The first write to the board loads it (hidden) and sets the start values of a game.
+  app().form<FrmSpielfeld>().lblSpieler1Name.setCaption(app().g.NameSpieler1);
+}
+
+void FrmAuswahl::cmdName2Weiter_Click() {
+  if (txtName.Caption().empty()) return NameFehlt();
+  app().g.NameSpieler2 = txtName.Caption();
+  cmdName2Weiter.setVisible(false);
+  lblAnweisung.setCaption("Bitte wähle dein Auto aus, " + app().g.NameSpieler1 + "!");
+  txtName.setCaption("");
+  txtName.setVisible(false);
+  for (Element* bild : autosSP1_) bild->setVisible(true);
+  app().form<FrmSpielfeld>().lblSpieler2Name.setCaption(app().g.NameSpieler2);
+}
+
+// Enter confirms like the visible "Weiter" button; the key itself is never changed.
+void FrmAuswahl::txtName_KeyPress(int& KeyAscii) {
+  if (KeyAscii != 13) return;
+  if (cmdName1Weiter.Visible()) {
+    cmdName1Weiter_Click();
+  } else if (cmdName2Weiter.Visible()) {
+    cmdName2Weiter_Click();
+  }
+}
+
+void FrmAuswahl::imgAuto1SP1_Click() { AutoGewaehlt(1, 0); }
+void FrmAuswahl::imgAuto2SP1_Click() { AutoGewaehlt(1, 1); }
+void FrmAuswahl::imgAuto3SP1_Click() { AutoGewaehlt(1, 2); }
+void FrmAuswahl::imgAuto4Sp1_Click() { AutoGewaehlt(1, 3); }
+void FrmAuswahl::imgAuto1SP2_Click() { AutoGewaehlt(2, 0); }
+void FrmAuswahl::imgAuto2SP2_Click() { AutoGewaehlt(2, 1); }
+void FrmAuswahl::imgAuto3SP2_Click() { AutoGewaehlt(2, 2); }
+void FrmAuswahl::imgAuto4SP2_Click() { AutoGewaehlt(2, 3); }
+
+// Track pictures first, then the key and the other cars of the player hidden, last the
+// timer: the next tick starts (or, for the car already driving, continues) the drive-out.
+void FrmAuswahl::AutoGewaehlt(int spieler, int farbe) {
+  SpurBilderLaden(spieler, farbe);
+  GewaehltesAuto = schluessel(spieler, farbe);
+  for (int andere = 0; andere < kFarben; ++andere)
+    if (andere != farbe) autoBild(spieler, andere).setVisible(false);
+  tmrRausFahren.setTimerEnabled(true);
+}
+
+// Fills fields 0..45 in ascending order, each element with a picture read afresh from
+// its file. A file that cannot be read is reported once (by LoadPicture) and not tried
+// again during this fill; its elements keep the picture they had, and the game goes on.
+void FrmAuswahl::SpurBilderLaden(int spieler, int farbe) {
+  FrmSpielfeld& brett = app().form<FrmSpielfeld>();
+  bool rechtsUnlesbar = false;
+  bool linksUnlesbar = false;
+  for (const Lauf& lauf : kSpurRichtung) {
+    const std::string pfad = app().AppPath(bildPfad(farbe, lauf.rechts));
+    bool& unlesbar = lauf.rechts ? rechtsUnlesbar : linksUnlesbar;
+    for (int i = lauf.von; i <= lauf.bis && !unlesbar; ++i) {
+      Picture bild = app().LoadPicture(pfad);
+      if (bild.empty()) {
+        unlesbar = true;
+      } else {
+        (spieler == 1 ? brett.imgSpieler1(i) : brett.imgSpieler2(i)).setPicture(std::move(bild));
+      }
+    }
+  }
+}
+
+// One step of the drive-out. The key is looked up afresh on every tick; an unknown key
+// does nothing. The car's right edge at or left of the screen's edge ends the drive-out.
+void FrmAuswahl::tmrRausFahren_Timer() {
+  for (int spieler = 1; spieler <= 2; ++spieler) {
+    for (int farbe = 0; farbe < kFarben; ++farbe) {
+      if (GewaehltesAuto != schluessel(spieler, farbe)) continue;
+      Element& bild = autoBild(spieler, farbe);
+      bild.setLeft(bild.Left() - static_cast<float>(Schrittweite.value()));
+      const float rechterRand = bild.Width() + bild.Left();
+      if (rechterRand > 0) return;
+      bild.setVisible(false);
+      if (spieler == 1) {
+        RausFahrenEndeSpieler1(farbe);
+      } else {
+        RausFahrenEndeSpieler2();
+      }
+      return;
+    }
+  }
+}
+
+// Player 2 is offered the three colours player 1 did not take.
+void FrmAuswahl::RausFahrenEndeSpieler1(int farbe) {
+  for (int f = 0; f < kFarben; ++f) autoBild(2, f).setVisible(f != farbe);
+  lblAnweisung.setCaption("Bitte wähle dein Auto aus, " + app().g.NameSpieler2 + "!");
+  tmrRausFahren.setTimerEnabled(false);
+}
+
+// Hand-over: the board becomes visible (its activation draws the start player) and this
+// screen is unloaded; the modal show that opened it returns.
+void FrmAuswahl::RausFahrenEndeSpieler2() {
+  tmrRausFahren.setTimerEnabled(false);
+  Hide();
+  app().form<FrmSpielfeld>().Show();
+  Unload();
+}
+
+}  // namespace tj
