@@ -16,7 +16,10 @@ ScreenWindow* QtEventLoop::windowOf(const Screen& s) const {
 void QtEventLoop::syncAll() {
   for (auto& [screen, w] : windows_) w->sync();
   // The top screen's window lies above the others.
-  if (Screen* top = app_->forms.top())
+  Screen* top = app_->forms.top();
+  if (top == raised_) return;
+  raised_ = top;
+  if (top)
     if (ScreenWindow* w = windowOf(*top); w && w->window() && w->window()->isVisible()) {
       w->window()->raise();
       w->window()->activateWindow();
@@ -53,6 +56,7 @@ void QtEventLoop::screenLoaded(Screen& s) {
 }
 
 void QtEventLoop::screenUnloaded(Screen& s) {
+  if (raised_ == &s) raised_ = nullptr;
   auto it = windows_.find(&s);
   if (it == windows_.end()) return;
   it->second->detach();

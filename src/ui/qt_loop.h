@@ -31,6 +31,7 @@ class QtEventLoop final : public EventLoop {
 
  private:
   App* app_ = nullptr;
+  const Screen* raised_ = nullptr;
   QtPictures& pictures_;
   std::map<const Screen*, std::unique_ptr<ScreenWindow>> windows_;
   std::map<const ModalSession*, QEventLoop*> loops_;

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, playing and testing Tank Jagd needs on Debian 12.
+# Packages already present are left alone; runs apt-get only when something is missing.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6gui6
+  libsqlite3-dev mdbtools-dev
+  libgtest-dev
+  fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+)
+if [ "${1:-}" = "--tests" ]; then
+  # appstream validates the metainfo, dpkg-dev and fakeroot build the package,
+  # clang and its runtime build the fuzz targets.
+  packages+=(appstream dpkg-dev fakeroot file clang libclang-rt-14-dev)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

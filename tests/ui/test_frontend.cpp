@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real front end on Qt's offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+
+#include "screens/all_screens.h"
+#include "ui/qt_loop.h"
+
+namespace tj::ui {
+namespace {
+
+QWidget* findWidget(const QString& name) {
+  for (QWidget* w : QApplication::allWidgets())
+    if (w->objectName() == name) return w;
+  return nullptr;
+}
+
+void spin(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// A screen with one label and one picture, for the drawing rules.
+struct Sample : Screen {
+  explicit Sample(App& app)
+      : Screen(app, "frmProbe", WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::highlight(), true, ""}),
+        lbl(add("lblName", ElementKind::Label, 7680, 5760, 3000, 495, "<b>Tom</b> & Jerry")),
+        img(add("imgAuto", ElementKind::Picture, 0, 0, 1065, 495)),
+        cmd(add("cmdWeiter", ElementKind::Button, 1000, 1000, 1215, 495, "Weiter")) {
+    img.accessibleName = "rotes Auto";
+    cmd.Click = [this] { lbl.setCaption("geklickt"); };
+  }
+  Element& lbl;
+  Element& img;
+  Element& cmd;
+};
+
+struct FrontEnd : ::testing::Test {
+  SystemClock clock;
+  ClockSeededRandom random{clock};
+  QtPictures pictures;
+  QtEventLoop loop{pictures};
+  App app{Services{loop, random, pictures, "/nirgends", "/nirgends", [](const std::string&) {}}};
+  FrontEnd() {
+    loop.attach(app);
+    defineScreens(app.forms);
+    app.forms.define("frmProbe", [](App& a) { return std::make_unique<Sample>(a); });
+  }
+  ~FrontEnd() override {
+    app.dispatch([this] { app.forms.UnloadForms(); });
+    spin(10);
+  }
+};
+
+// The real program's first frames: the countdown label is empty in the first second,
+// then shows "3".
+TEST_F(FrontEnd, countdownGoesFromEmptyToThree) {
+  QElapsedTimer t;
+  t.start();
+  app.start();
+  spin(300);
+  auto* label = qobject_cast<QLabel*>(findWidget("lblCountdown"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text(), "");
+  while (label->text().isEmpty() && t.elapsed() < 3000) spin(20);
+  EXPECT_EQ(label->text(), "3");
+  EXPECT_GE(t.elapsed(), 950);
+}
+
+// Texts are plain text, elements scale with the window, and everything a person sees
+// has a name for screen readers.
+TEST_F(FrontEnd, drawsPlainTextScaledAndNamed) {
+  app.dispatch([this] { app.forms.get("frmProbe").Show(); });
+  auto* label = qobject_cast<QLabel*>(findWidget("lblName"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  EXPECT_EQ(label->text(), "<b>Tom</b> & Jerry");
+  // The design area (15360 x 11520 twips) scales uniformly and stays centred.
+  QWidget* window = label->window();
+  window->resize(600, 600);
+  spin(20);
+  QWidget* canvas = label->parentWidget();
+  EXPECT_NEAR(label->width(), 3000 * canvas->width() / 15360.0, 1.5);
+  EXPECT_NEAR(label->x(), canvas->width() / 2.0, 1.5);
+  EXPECT_NEAR(label->y(), canvas->height() / 2.0, 1.5);
+  const int before = canvas->width();
+  window->resize(400, 400);
+  spin(20);
+  ASSERT_NE(canvas->width(), before);
+  EXPECT_NEAR(label->width(), 3000 * canvas->width() / 15360.0, 1.5);
+  EXPECT_NEAR(label->x(), canvas->width() / 2.0, 1.5);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(findWidget("imgAuto"))->text(QAccessible::Name), "rotes Auto");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(findWidget("cmdWeiter"))->text(QAccessible::Name), "Weiter");
+  auto* button = qobject_cast<QAbstractButton*>(findWidget("cmdWeiter"));
+  button->click();
+  spin(10);
+  EXPECT_EQ(label->text(), "geklickt");
+}
+
+}  // namespace
+}  // namespace tj::ui
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
