@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/cards.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace tj {
+
+namespace {
+using Kind = CardCode::Kind;
+
+constexpr std::array<std::pair<std::string_view, CardCode>, 9> kCodes{{
+    {"+10L", {Kind::Fuel, 10}},
+    {"+5L", {Kind::Fuel, 5}},
+    {"-10L", {Kind::Fuel, -10}},
+    {"-5L", {Kind::Fuel, -5}},
+    {"+2", {Kind::Move, 2}},
+    {"+4", {Kind::Move, 4}},
+    {"-2", {Kind::Move, -2}},
+    {"-4", {Kind::Move, -4}},
+    {"P", {Kind::Skip, 0}},
+}};
+
+void clampAtZero(Int16& tank) {
+  if (tank <= 0) tank = 0;
+}
+}  // namespace
+
+CardCode cardCodeFor(std::string_view code) {
+  for (const auto& [text, card] : kCodes)
+    if (text == code) return card;
+  return {};
+}
+
+int playerFor(std::string_view playerKey) {
+  if (playerKey == kSpieler1) return 1;
+  if (playerKey == kSpieler2) return 2;
+  return 0;
+}
+
+std::optional<CardMove> applyCard(GameState& g, std::string_view playerKey, std::string_view code) {
+  std::optional<CardMove> move;
+  const int player = playerFor(playerKey);
+  const CardCode card = cardCodeFor(code);
+  if (player != 0) {
+    Int16& tank = player == 1 ? g.TankSpieler1 : g.TankSpieler2;
+    Int16& position = player == 1 ? g.PositionSpieler1 : g.PositionSpieler2;
+    Flag& skip = player == 1 ? g.AussetzenSpieler1 : g.AussetzenSpieler2;
+    switch (card.kind) {
+      case Kind::Fuel:
+        tank = Int16::saturated(tank.value() + card.amount);
+        break;
+      case Kind::Move: {
+        const Int16 from = position;
+        position = std::max(Int16(0), Int16::saturated(position.value() + card.amount));
+        move = CardMove{player, from, position};
+        break;
+      }
+      case Kind::Skip:
+        skip = kTrue;
+        break;
+      case Kind::None:
+        break;
+    }
+  }
+  clampAtZero(g.TankSpieler1);
+  clampAtZero(g.TankSpieler2);
+  return move;
+}
+
+}  // namespace tj
