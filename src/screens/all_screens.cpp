@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/all_screens.h"
 
+#include "screens/instructions/frm_anleitung.h"
 #include "screens/setup/frm_auswahl.h"
 #include "screens/start/frm_start.h"
 
@@ -15,6 +16,7 @@ void defineScreen(Forms& forms) {
 
 void defineScreens(Forms& forms) {
   defineScreen<FrmStart>(forms);
+  defineScreen<FrmAnleitung>(forms);
   defineScreen<FrmAuswahl>(forms);
 }
 

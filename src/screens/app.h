@@ -20,6 +20,8 @@ struct Services {
   std::filesystem::path dataFolder;  // installed data folder, searched after appFolder
   // One line for the maintainer (stderr in the real program).
   std::function<void(const std::string&)> warn;
+  // The text of a document stored with the program (e.g. "anleitung.rtf"); empty when absent.
+  std::function<std::string(const std::string& storedName)> storedText = nullptr;
 };
 
 // One run of the game: the game variables, the screens and the services.
