@@ -42,6 +42,7 @@ QImage contactSheet()
     std::vector<Picture> all = diceAndCars();
     for (Picture& p : cardsAndNotices())
         all.push_back(std::move(p));
+    all.push_back({QStringLiteral("board.gif"), boardBackground()});
     const int width = 1000;
     int x = 0, y = 0, rowHeight = 0;
     std::vector<QPoint> at;
@@ -80,7 +81,8 @@ int main(int argc, char** argv)
     }
     for (int i = 2; i + 1 < args.size(); i += 2) {
         if (args.at(i) == QLatin1String("--overlay"))
-            picgen::boardDebugOverlay().save(args.at(i + 1));
+            picgen::boardDebugOverlay(picgen::toImage(picgen::quantise(picgen::boardBackground())))
+                .save(args.at(i + 1));
         else if (args.at(i) == QLatin1String("--sheet"))
             picgen::contactSheet().save(args.at(i + 1));
     }

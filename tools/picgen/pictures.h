@@ -23,9 +23,9 @@ std::vector<Picture> cardsAndNotices();
 // The board background, 836 x 631.
 QImage boardBackground();
 
-// The background with the 92 car rectangles of the track (both cars drawn
-// apart on every field) outlined on top: a check that the road meets them.
-QImage boardDebugOverlay();
+// `background` with the car rectangles of every field (at their place and
+// drawn apart by the shift) outlined on top: a check that the road meets them.
+QImage boardDebugOverlay(const QImage& background);
 
 // Writes every picture below `assetsDir`, creating folders as needed.
 // Returns the paths that could not be written.
