@@ -4,6 +4,11 @@
 
 namespace tj {
 
+// The installed data folder (picture folders and database): `<exe>/../share/tankjagd` when
+// that folder exists, so that an installed tree works wherever it was put; otherwise the
+// folder configured at build time.
+std::filesystem::path dataFolder(const std::filesystem::path& exeFolder, const std::filesystem::path& configured);
+
 // The application folder: the executable's folder when the picture folders lie beside it
 // (build tree, portable copy), otherwise the installed data folder.
 std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder, const std::filesystem::path& dataFolder);

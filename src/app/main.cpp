@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tank Jagd: a quiz race for two players at one computer.
 #include <QApplication>
+#include <QFile>
 #include <QStyleFactory>
 
 #include "app/locate.h"
@@ -19,7 +20,14 @@ int main(int argc, char** argv) {
   tj::ui::QtPictures pictures;
   tj::ui::QtEventLoop loop(pictures);
   const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
-  tj::App app(tj::Services{loop, random, pictures, tj::applicationFolder(exe, TJ_DATA_DIR), TJ_DATA_DIR, nullptr});
+  const std::filesystem::path data = tj::dataFolder(exe, TJ_DATA_DIR);
+  tj::Services services{loop, random, pictures, tj::applicationFolder(exe, data), data, nullptr};
+  services.storedText = [](const std::string& name) {
+    QFile f(QStringLiteral(":/") + QString::fromStdString(name));
+    if (!f.open(QIODevice::ReadOnly)) return std::string();
+    return f.readAll().toStdString();
+  };
+  tj::App app(std::move(services));
   loop.attach(app);
   tj::defineScreens(app.forms);
   app.start();
