@@ -17,6 +17,8 @@ constexpr qreal kRoadWidth = 42;
 constexpr qreal kKerbWidth = 48;
 const QColor kAsphalt(92, 94, 100);
 const QColor kGrass(110, 190, 80);
+// The one house between the first and the second row of the track.
+const QPointF kHouseBetweenRows(330, 250);
 
 QPointF lerp(QPointF a, QPointF b, qreal t)
 {
@@ -231,11 +233,13 @@ QPointF badgeSpot(const Road& road, int i, const std::vector<QPointF>& placed)
     qreal bestScore = -1e9;
     for (int a = 0; a < 16; ++a) {
         const qreal angle = a * M_PI / 8;
-        for (qreal r : {33.0, 38.0, 44.0}) {
+        for (qreal r : {31.0, 35.0, 40.0, 46.0}) {
             const QPointF q = c + QPointF(std::cos(angle) * r * 1.25, std::sin(angle) * r);
             if (q.x() < 9 || q.x() > kBoardWidth - 9 || q.y() < 9 || q.y() > kBoardHeight - 9)
                 continue;
-            qreal score = std::min(road.clearance(q), 34.0) - r * 0.15;
+            // A number clear of the kerb beats one close to its field.
+            const qreal clear = road.clearance(q);
+            qreal score = (clear >= kKerbWidth / 2 + 10 ? 40.0 : clear) - r * 0.4;
             for (const QPointF& o : placed)
                 score = std::min(score, dist(q, o) - 2);
             if (score > bestScore) {
@@ -276,7 +280,8 @@ std::vector<QPointF> paintNumbers(QPainter& p, const Road& road)
 {
     std::vector<QPointF> placed{startTextCentre() + QPointF(-15, 0), startTextCentre() + QPointF(15, 0),
                                 goalFlagCentre(road) + QPointF(-10, -12), goalFlagCentre(road) + QPointF(8, 0),
-                                goalFlagCentre(road) + QPointF(-10, 12)};
+                                goalFlagCentre(road) + QPointF(-10, 12), kHouseBetweenRows,
+                                kHouseBetweenRows - QPointF(0, 18)};
     for (int i = 1; i < kFieldCount - 1; ++i) {
         const QPointF at = badgeSpot(road, i, placed);
         placed.push_back(at);
@@ -439,7 +444,7 @@ void paintScenery(QPainter& p, const Road& road, const std::vector<QPointF>& bad
         {{770, 488}, 38, QColor(240, 220, 180), QColor(190, 50, 50)},
         {{690, 560}, 36, QColor(255, 240, 220), QColor(120, 70, 160)},
         {{765, 585}, 30, QColor(250, 235, 200), QColor(200, 60, 40)},
-        {{330, 250}, 30, QColor(255, 250, 240), QColor(200, 60, 40)},
+        {kHouseBetweenRows, 30, QColor(255, 250, 240), QColor(200, 60, 40)},
         {{60, 600}, 34, QColor(250, 230, 200), QColor(160, 60, 40)},
     };
     for (const House& h : village) {
