@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/all_screens.h"
 
+#include "screens/board/frm_spielfeld.h"
 #include "screens/instructions/frm_anleitung.h"
 #include "screens/setup/frm_auswahl.h"
+#include "screens/skip/frm_aussetzen.h"
 #include "screens/start/frm_start.h"
+#include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
 
@@ -18,6 +21,9 @@ void defineScreens(Forms& forms) {
   defineScreen<FrmStart>(forms);
   defineScreen<FrmAnleitung>(forms);
   defineScreen<FrmAuswahl>(forms);
+  defineScreen<FrmSpielfeld>(forms);
+  defineScreen<FrmGewonnen>(forms);
+  defineScreen<FrmAussetzen>(forms);
 }
 
 }  // namespace tj

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/skip/frm_aussetzen.h"
+
+#include "screens/app.h"
+#include "screens/board/frm_spielfeld.h"
+
+namespace tj {
+
+namespace {
+WindowSpec skipWindow() {
+  WindowSpec w;
+  w.kind = WindowSpec::Kind::Dialog;
+  w.clientWidth = 6870;
+  w.clientHeight = 4800;
+  w.background = Color::highlight();
+  w.centred = false;  // where the windowing system puts new windows
+  return w;
+}
+}  // namespace
+
+FrmAussetzen::FrmAussetzen(App& app)
+    : Screen(app, kName, skipWindow()),
+      lblHeadline(add("lblHeadline", ElementKind::Label, 0, 360, 6855, 615, "Einmal Aussetzen Spieler1")),
+      imgAussetzen(add("imgAussetzen", ElementKind::Picture, 2640, 1320, 1575, 2460)),
+      cmdWeiter(add("cmdWeiter", ElementKind::Button, 2760, 3960, 1335, 495, "Weiter")) {
+  lblHeadline.alignment = Align::Center;
+  lblHeadline.transparent = true;
+  lblHeadline.setForeColor(Color::highlightText());
+  lblHeadline.font = Font{"MS Sans Serif", 13.5f, false};
+  imgAussetzen.setPicture(Picture::stored("aussetzen.gif", 105, 164));
+  imgAussetzen.accessibleName = "Aussetzen";
+  cmdWeiter.tabIndex = 0;
+  cmdWeiter.Click = [this] { Unload(); };
+}
+
+void FrmAussetzen::Form_Load() {
+  GameState& g = app().g;
+  g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
+  const bool spieler1 = app().form<FrmSpielfeld>().SpielerAmZug == 1;
+  lblHeadline.setCaption("Einmal aussetzen " + (spieler1 ? g.NameSpieler1 : g.NameSpieler2) + " !");
+}
+
+}  // namespace tj

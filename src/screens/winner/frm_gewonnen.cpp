@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/winner/frm_gewonnen.h"
+
+#include "screens/app.h"
+#include "screens/board/frm_spielfeld.h"
+
+namespace tj {
+
+namespace {
+constexpr Color kHellgelb = Color::rgb(255, 255, 128);
+constexpr Color kMarine = Color::rgb(0, 0, 128);
+
+WindowSpec winnerWindow() {
+  WindowSpec w;
+  w.kind = WindowSpec::Kind::Dialog;
+  w.clientWidth = 7725;
+  w.clientHeight = 8940;
+  w.background = kHellgelb;
+  w.centred = true;
+  return w;
+}
+
+void button(Element& b, int tab) {
+  b.setBackColor(kLightYellow);
+  b.font = Font{"MS Sans Serif", 12, true};
+  b.tabIndex = tab;
+}
+}  // namespace
+
+FrmGewonnen::FrmGewonnen(App& app)
+    : Screen(app, kName, winnerWindow()),
+      lblGewonnen(add("lblGewonnen", ElementKind::Label, 0, 240, 7695, 375, "Super, DU hast GEWONNEN !!!")),
+      Picture1(add("Picture1", ElementKind::Picture, 360, 960, 6975, 6135)),
+      lblWeiter(add("lblWeiter", ElementKind::Label, 1800, 7320, 4215, 375, "Möchtet ihr weiter spielen?")),
+      cmdNeu(add("cmdNeu", ElementKind::Button, 360, 8040, 3255, 495, "neues Spiel")),
+      cmdEnde(add("cmdEnde", ElementKind::Button, 4080, 8040, 3255, 495, "Ende")) {
+  lblGewonnen.alignment = Align::Center;
+  lblGewonnen.transparent = true;
+  lblGewonnen.setForeColor(kMarine);
+  lblGewonnen.font = Font{"Tahoma", 14.25f, true};
+  Picture1.setPicture(Picture::stored("gewonnen.gif", 461, 409));
+  Picture1.accessibleName = "Siegerpokal";
+  Picture1.tabIndex = 2;
+  lblWeiter.setBackColor(kHellgelb);
+  lblWeiter.setForeColor(kMarine);
+  lblWeiter.font = Font{"Tahoma", 14.25f, true};
+  button(cmdEnde, 0);  // has the focus when the screen opens
+  button(cmdNeu, 1);
+  cmdNeu.Click = [this] { cmdNeu_Click(); };
+  cmdEnde.Click = [this] { cmdEnde_Click(); };
+}
+
+// Returns only when the new setup has ended and the board has drawn the new start player.
+void FrmGewonnen::cmdNeu_Click() {
+  App& a = app();
+  Unload();
+  a.form<FrmSpielfeld>().cmdReset_Click();
+}
+
+void FrmGewonnen::cmdEnde_Click() { app().form<FrmSpielfeld>().UnloadForms(); }
+
+}  // namespace tj
