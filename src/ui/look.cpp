@@ -19,7 +19,7 @@ QColor toQColor(const Color& c) {
 QString fontFamily(const std::string& name) {
   if (name == "MS Sans Serif" || name == "Tahoma") return QStringLiteral("Liberation Sans");
   if (name == "Comic Sans MS") return QStringLiteral("Comic Neue");
-  if (name == "Modern") return QStringLiteral("DejaVu Serif");
+  if (name == "Modern") return QStringLiteral("Liberation Serif");
   return QString::fromStdString(name);
 }
 
