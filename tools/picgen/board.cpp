@@ -192,8 +192,7 @@ void paintRoad(QPainter& p, const Road& road)
     p.drawPath(path);
     p.setPen(QPen(kAsphalt, kRoadWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(path);
-    p.setPen(Qt::NoPen);
-    p.fillPath(box.translated(0, 0), kAsphalt);
+    p.fillPath(box, kAsphalt);
     // Two start slots.
     p.setPen(QPen(QColor(250, 250, 250), 1.5));
     p.setBrush(Qt::NoBrush);
@@ -201,26 +200,22 @@ void paintRoad(QPainter& p, const Road& road)
     p.drawRect(carRect(0, 250).adjusted(1, 1, -1, -1));
 }
 
-// A white mark across the road at every field.
+// A white mark across the road between neighbouring fields, so a car
+// standing on a field leaves the marks around it visible, and a faint dot
+// at every field centre.
 void paintFieldMarks(QPainter& p, const Road& road)
 {
-    p.setPen(QPen(QColor(235, 235, 235), 2.5, Qt::SolidLine, Qt::FlatCap));
     for (int i = 1; i < kFieldCount - 1; ++i) {
         const std::size_t s = road.fieldSample[std::size_t(i)];
-        const QPointF t = road.tangentAt(s);
+        const std::size_t between = (road.fieldSample[std::size_t(i - 1)] + s) / 2;
+        const QPointF m = road.samples[between];
+        const QPointF t = road.tangentAt(between);
         const QPointF n(-t.y(), t.x());
-        const QPointF c = road.samples[s];
-        // Marks between fields, so a car standing on a field shows them.
-        const std::size_t prev = road.fieldSample[std::size_t(i - 1)];
-        const QPointF m = road.samples[(prev + s) / 2];
-        const QPointF tm = road.tangentAt((prev + s) / 2);
-        const QPointF nm(-tm.y(), tm.x());
-        p.drawLine(m - nm * (kRoadWidth / 2 - 3), m + nm * (kRoadWidth / 2 - 3));
+        p.setPen(QPen(QColor(235, 235, 235), 2.5, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(m - n * (kRoadWidth / 2 - 3), m + n * (kRoadWidth / 2 - 3));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(250, 250, 250, 90));
-        p.drawEllipse(c, 5, 5);
-        p.setPen(QPen(QColor(235, 235, 235), 2.5, Qt::SolidLine, Qt::FlatCap));
-        (void)n;
+        p.drawEllipse(road.samples[s], 5, 5);
     }
 }
 
