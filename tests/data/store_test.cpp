@@ -220,7 +220,7 @@ TEST(Faults, MessagesAreGermanSentences) {
 
 TEST(FormatByContent, SqliteFileWithAnyNameOpens) {
   TempDir dir;
-  for (const char* name : {"x.mdb", "ohne_endung", "daten.txt"}) {
+  for (const char* name : {"x.mdb", "ohne_endung", "daten.txt", "Prüfung #1 ?a=b%20.mdb"}) {
     writeDatabase(dir / name, {test::table("tabAktion", {"Aktion"}, {{"Tanken"}})});
     EXPECT_EQ(openTable(dir / name, "tabAktion").field("Aktion"), "Tanken") << name;
   }
