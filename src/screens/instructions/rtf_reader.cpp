@@ -149,7 +149,10 @@ class Reader {
       ++pos_;
     }
     if (digits > 0) param = negative ? -value : value;
-    if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+    // A word that runs into the end of the input may be cut short ("\par" of "\pard"):
+    // it is not read.
+    if (pos_ >= in_.size()) return;
+    if (in_[pos_] == ' ') ++pos_;
     controlWord(word, param);
     destinationPending_ = false;
   }
