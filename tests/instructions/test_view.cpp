@@ -17,6 +17,8 @@
 namespace tj::ui {
 namespace {
 
+constexpr Qt::Alignment kHorizontal = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify;
+
 void spin(int ms) {
   QEventLoop loop;
   QTimer::singleShot(ms, &loop, &QEventLoop::quit);
@@ -42,12 +44,13 @@ struct View : ::testing::Test {
     app.dispatch([this] { app.forms.get("frmAnleitung").Show(); });
     spin(50);
     for (QWidget* w : QApplication::allWidgets())
-      if (w->objectName() == "rtfAnleitung") box = qobject_cast<QTextBrowser*>(w);
+      if (w->objectName() == "rtfAnleitung" && w->isVisible()) box = qobject_cast<QTextBrowser*>(w);
     ASSERT_NE(box, nullptr);
   }
   void TearDown() override {
     app.dispatch([this] { app.forms.UnloadForms(); });
     spin(10);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   QTextBlock block(int n) const { return box->document()->findBlockByNumber(n - 1); }
   // Where character `pos` of paragraph `n` is drawn, in document pixels.
@@ -86,9 +89,9 @@ TEST_F(View, scrollsToTheLastParagraph) {
 // The paragraph and character formatting reach the widget: alignment, hanging list
 // numbers whose tab lands on the text's left edge, fonts, styles and the text colour.
 TEST_F(View, reproducesTheFormatting) {
-  EXPECT_EQ(block(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  EXPECT_EQ(block(1).blockFormat().alignment() & kHorizontal, Qt::AlignHCenter);
   EXPECT_EQ(block(1).blockFormat().headingLevel(), 1);
-  EXPECT_EQ(block(17).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+  EXPECT_EQ(block(17).blockFormat().alignment() & kHorizontal, Qt::AlignLeft);
 
   const QTextBlockFormat list = block(17).blockFormat();
   ASSERT_GT(list.leftMargin(), 0);
