@@ -116,8 +116,9 @@ ReadOutcome readTable(MdbTableDef* table) {
   return outcome;
 }
 
-// Runs in the child process.
-ReadOutcome readInChild(const std::string& file, const std::string& tableName) {
+}  // namespace
+
+ReadOutcome readAccessTableHere(const std::string& file, const std::string& tableName) {
   // Texts as UTF-8; Jet 3 files carry no code page, take the Western one.
   ::setenv("MDBICONV", "UTF-8", 1);
   ::setenv("MDB_JET3_CHARSET", "CP1252", 1);
@@ -135,12 +136,10 @@ ReadOutcome readInChild(const std::string& file, const std::string& tableName) {
   return readTable(table.get());
 }
 
-}  // namespace
-
 TableSnapshot readAccessTable(const fs::path& file, std::string_view table) {
   const std::string path = file.string();
   const std::string name(table);
-  const auto bytes = runIsolated([&] { return encodeOutcome(readInChild(path, name)); }, kReadLimit,
+  const auto bytes = runIsolated([&] { return encodeOutcome(readAccessTableHere(path, name)); }, kReadLimit,
                                  kMaxSnapshotBytes);
   if (!bytes) throw fileError(Fault::Unreadable, file);
   auto outcome = decodeOutcome(*bytes);

@@ -49,6 +49,12 @@ struct ReadOutcome {
 std::string encodeOutcome(const ReadOutcome& outcome);
 std::optional<ReadOutcome> decodeOutcome(std::string_view bytes);
 
+// The Access reader's work, done in the calling process without isolation:
+// a damaged file may crash or hang it. readAccessTable runs it in a child;
+// call it directly only where a crash is wanted to be seen (fuzzing).
+// Sets process-wide environment and locale for mdbtools.
+ReadOutcome readAccessTableHere(const std::string& file, const std::string& tableName);
+
 // Runs `work` in a forked child process and returns what it produced, or
 // nullopt when the child crashed, was killed, exited non-zero, produced more
 // than `maxBytes`, or did not finish within `limit` (it is then killed).
