@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
     if (!f.open(QIODevice::ReadOnly)) return std::string();
     return f.readAll().toStdString();
   };
+  // Each dialog opens its table afresh from the database found at that moment.
+  services.openTable = [appFolder = services.appFolder, data](std::string_view table) {
+    return tj::data::openTable(tj::data::findDatabase("mdbZielflagge.mdb", appFolder, data), table);
+  };
   tj::App app(std::move(services));
   loop.attach(app);
   tj::defineScreens(app.forms);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/all_screens.h"
 
+#include "screens/action/frm_aktion.h"
 #include "screens/board/frm_spielfeld.h"
 #include "screens/instructions/frm_anleitung.h"
+#include "screens/level/frm_level.h"
+#include "screens/question/frm_fragen.h"
 #include "screens/setup/frm_auswahl.h"
 #include "screens/skip/frm_aussetzen.h"
 #include "screens/start/frm_start.h"
@@ -19,6 +22,10 @@ void defineScreen(Forms& forms) {
 
 void defineScreens(Forms& forms) {
   defineScreen<FrmStart>(forms);
+  defineScreen<FrmLevel>(forms);
+  defineScreen<FrmFragenLeicht>(forms);
+  defineScreen<FrmFragenSchwer>(forms);
+  defineScreen<FrmAktion>(forms);
   defineScreen<FrmAnleitung>(forms);
   defineScreen<FrmAuswahl>(forms);
   defineScreen<FrmSpielfeld>(forms);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "data/store.h"
 #include "game/game_state.h"
 #include "game/random.h"
 #include "screens/event_loop.h"
@@ -20,6 +21,9 @@ struct Services {
   std::filesystem::path dataFolder;  // installed data folder, searched after appFolder
   // One line for the maintainer (stderr in the real program).
   std::function<void(const std::string&)> warn;
+  // Opens one table of the question and action card store as a snapshot; throws
+  // data::DataError with a complete German message when the table cannot be read.
+  std::function<data::Recordset(std::string_view table)> openTable = nullptr;
   // The text of a document stored with the program (e.g. "anleitung.rtf"); empty when absent.
   std::function<std::string(const std::string& storedName)> storedText = nullptr;
 };

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "screens/all_screens.h"
@@ -14,15 +16,26 @@ struct Harness {
   ScriptRandom random;
   FakePictures pictures;
   std::vector<std::string> warnings;
+  // The question and action card tables by name; a table not listed is missing.
+  std::map<std::string, std::function<data::Recordset()>, std::less<>> tables;
   App app;
 
-  explicit Harness(std::filesystem::path appFolder = "/spiel")
-      : app(Services{loop, random, pictures, std::move(appFolder), "/usr/share/tankjagd",
-                     [this](const std::string& w) { warnings.push_back(w); }}) {
+  explicit Harness(std::filesystem::path appFolder = "/spiel") : app(services(std::move(appFolder))) {
     loop.attach(app);
     defineScreens(app.forms);
   }
   GameState& g() { return app.g; }
+  Services services(std::filesystem::path appFolder) {
+    Services s{loop, random, pictures, std::move(appFolder), "/usr/share/tankjagd",
+               [this](const std::string& w) { warnings.push_back(w); }};
+    s.openTable = [this](std::string_view table) {
+      auto t = tables.find(table);
+      if (t == tables.end())
+        throw data::DataError(data::Fault::TableMissing, "Die Tabelle „" + std::string(table) + "“ fehlt.");
+      return t->second();
+    };
+    return s;
+  }
   template <class T>
   T& form() {
     return app.form<T>();

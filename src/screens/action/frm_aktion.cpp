@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/action/frm_aktion.h"
+
+#include "game/cards.h"
+#include "game/race.h"
+#include "screens/app.h"
+#include "screens/board/frm_spielfeld.h"
+#include "screens/question/draw_record.h"
+
+namespace tj {
+
+namespace {
+constexpr Color kCardText = Color::rgb(0, 0, 192);
+constexpr int kTwipsPerPixel = 15;
+
+WindowSpec actionWindow() {
+  WindowSpec w;
+  w.title = "Aktion";
+  w.clientWidth = 8595;
+  w.clientHeight = 3930;
+  return w;
+}
+
+// A picture number names a file in the card picture folder only; anything that could
+// reach another folder names none.
+bool namesCardFile(const std::string& bildnr) {
+  return bildnr.find('/') == std::string::npos && bildnr.find('\\') == std::string::npos &&
+         bildnr.find("..") == std::string::npos;
+}
+}  // namespace
+
+FrmAktion::FrmAktion(App& app)
+    : Screen(app, kName, actionWindow()),
+      frmAktion(add("frmAktion", ElementKind::Frame, 0, 0, 8535, 3855, "AAAAND ACTION!!!")),
+      lblAktionstxt(add("lblAktionstxt", ElementKind::Label, 600, 840, 3135, 1575)),
+      lblAktion(add("lblAktion", ElementKind::Label, 600, 2400, 3135, 735)),
+      imgAktion(add("imgAktion", ElementKind::Picture, 3960, 600, 4335, 2535)),
+      lblBildnr(add("lblBildnr", ElementKind::Label, 3480, 120, 5055, 3615)),
+      lblEreignis(add("lblEreignis", ElementKind::Label, 6840, 3480, 1095, 375)),
+      cmdWeiter(add("cmdWeiter", ElementKind::Button, 120, 3120, 3255, 375, "Weiter")) {
+  frmAktion.setBackColor(Color::rgb(255, 255, 128));
+  frmAktion.setForeColor(kCardText);
+  frmAktion.font = Font{"Comic Sans MS", 15.75f, true, true, true};
+  for (Element* e : {&lblAktionstxt, &lblAktion, &imgAktion, &lblBildnr, &lblEreignis}) e->container = &frmAktion;
+  for (Element* e : {&lblAktionstxt, &lblAktion}) {
+    e->transparent = true;
+    e->setForeColor(kCardText);
+  }
+  lblAktionstxt.font = Font{"Comic Sans MS", 12, false, true};
+  lblAktion.font = Font{"Comic Sans MS", 14.25f, false, true};
+  imgAktion.accessibleName = "Bild der Aktionskarte";
+  lblBildnr.setVisible(false);
+  lblEreignis.setVisible(false);
+  cmdWeiter.setBackColor(Color::rgb(255, 255, 0));
+  cmdWeiter.font = Font{"Comic Sans MS", 9.75f, true, true, true};
+  cmdWeiter.tabIndex = 0;
+  cmdWeiter.Click = [this] { cmdWeiter_Click(); };
+}
+
+void FrmAktion::Form_Load() {
+  try {
+    const data::Recordset card = drawRecord(app(), "tabAktion");
+    // Every field is read before any label changes, so a bad record shows nothing.
+    std::string code = card.field("Aktionskürzel");
+    std::string title = card.field("Aktion");
+    std::string text = card.field("Aktionstext");
+    std::string bildnr = card.field("Bildnr");
+    lblAktionstxt.setCaption(std::move(text));
+    lblAktion.setCaption(std::move(title));
+    lblBildnr.setCaption(std::move(bildnr));
+    lblEreignis.setCaption(std::move(code));
+  } catch (const std::exception& e) {
+    failure_ = dataFailureMessage(e, "Diese Aktionskarte fällt aus.");
+    return;
+  }
+  loadCardPicture();
+}
+
+// The picture takes its own size and is centred on lblBildnr's rectangle. A picture that
+// cannot be read leaves the element empty at its designed place; the card still plays.
+void FrmAktion::loadCardPicture() {
+  const std::string& bildnr = lblBildnr.Caption();
+  if (!namesCardFile(bildnr)) {
+    app().services().warn("Bildnummer \"" + bildnr + "\" nennt keine Datei im Ordner Bilder");
+    return;
+  }
+  Picture picture = app().LoadPicture(app().AppPath("\\Bilder\\" + bildnr + ".gif"));
+  if (picture.empty()) return;
+  const float width = static_cast<float>(picture.pixelWidth * kTwipsPerPixel);
+  const float height = static_cast<float>(picture.pixelHeight * kTwipsPerPixel);
+  imgAktion.setPicture(std::move(picture));
+  imgAktion.setWidth(width);
+  imgAktion.setHeight(height);
+  imgAktion.setLeft((lblBildnr.Width() - width) / 2 + lblBildnr.Left());
+  imgAktion.setTop((lblBildnr.Height() - height) / 2 + lblBildnr.Top());
+}
+
+// A card that could not be read is reported once the dialog shows, then the dialog
+// closes without effect.
+void FrmAktion::Form_Activate() {
+  if (!failure_) return;
+  const std::string message = std::move(*failure_);
+  failure_.reset();
+  app().MsgBox(message, kDataFailureTitle);
+  Unload();
+}
+
+void FrmAktion::cmdWeiter_Click() {
+  AktionAusfuehren();
+  app().g.SpielGestartet = 1;
+  Unload();
+}
+
+void FrmAktion::AktionAusfuehren() {
+  GameState& g = app().g;
+  FrmSpielfeld& board = app().form<FrmSpielfeld>();
+  if (const auto move = applyCard(g, g.AktiverSpieler, lblEreignis.Caption())) {
+    auto car = [&](int field) -> Element& {
+      return move->player == 1 ? board.imgSpieler1(field) : board.imgSpieler2(field);
+    };
+    car(race::shownField(move->from, board.ZielFeld)).setVisible(false);
+    car(race::shownField(move->to, board.ZielFeld)).setVisible(true);
+    board.Spieler1Verschiebung();
+  }
+  board.lblTank.setCaption(Str(g.TankSpieler1));
+  board.lblTank2.setCaption(Str(g.TankSpieler2));
+}
+
+}  // namespace tj

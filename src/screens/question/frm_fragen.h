@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <array>
+#include <optional>
+#include <string>
+
+#include "game/game_state.h"
+#include "game/int16.h"
+#include "screens/screen.h"
+
+namespace tj {
+
+// What tells the easy and the hard question dialog apart.
+struct QuestionLevel {
+  const char* name;         // screen name
+  const char* title;        // window title
+  const char* table;        // table of the store
+  Int16 GameState::*reward; // reward paid for a right answer
+  float clientHeight;       // twips
+  float shift;              // extra Left of the question, the answers and the continue button
+};
+
+// One multiple-choice question: a random record of the level's table, the right and the
+// three wrong answers spread over four buttons, one answer per showing, the reward paid
+// into the active player's tank and shown on the board at once.
+class FrmFragen : public Screen {
+ public:
+  FrmFragen(App& app, const QuestionLevel& level);
+
+  void Form_Load() override;
+  void Form_Activate() override;
+
+  Element& lblTankbelohnung;
+  Element& lblFrage;
+  Element& cmdWeiter;
+  Element& cmdAntwort(int i) { return *cmdAntwort_.at(static_cast<std::size_t>(i)); }
+  Element& Label1(int i) { return *Label1_.at(static_cast<std::size_t>(i)); }
+
+  Int16 RichtigeAntwort;  // button holding the right answer
+  Int16 Zufallsplatz;     // button drawn for the right answer
+
+ private:
+  void Label1_Change(int index);
+  void cmdAntwort_Click(int index);
+  void cmdWeiter_Click();
+  void RichtigeAntwortMarkieren();
+  void payReward();
+
+  const QuestionLevel& level_;
+  std::array<Element*, 4> cmdAntwort_{};
+  std::array<Element*, 4> Label1_{};
+  std::optional<std::string> failure_;  // why no question could be read
+};
+
+class FrmFragenLeicht final : public FrmFragen {
+ public:
+  static constexpr const char* kName = "frmFragenLeicht";
+  explicit FrmFragenLeicht(App& app);
+};
+
+class FrmFragenSchwer final : public FrmFragen {
+ public:
+  static constexpr const char* kName = "frmFragenSchwer";
+  explicit FrmFragenSchwer(App& app);
+};
+
+}  // namespace tj
