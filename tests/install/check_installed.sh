@@ -1,0 +1,45 @@
+#!/bin/sh
+# check_installed.sh <build-dir> <packaging-dir>
+# Installs the build into a temporary prefix, checks the installed layout and the desktop
+# files, then starts the installed game from an unrelated folder: it must keep running for
+# 5 seconds without reporting a missing picture, document or database.
+set -eu
+build=$1
+packaging=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+prefix=$tmp/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for f in bin/tankjagd \
+         share/tankjagd/mdbZielflagge.mdb \
+         share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif \
+         "share/tankjagd/autos/rotes auto rechts.gif" "share/tankjagd/autos/rotes auto links.gif" \
+         share/applications/de.tankjagd.TankJagd.desktop \
+         share/metainfo/de.tankjagd.TankJagd.metainfo.xml \
+         share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.png; do
+  [ -f "$prefix/$f" ] || fail "$f is not installed"
+done
+[ -x "$prefix/bin/tankjagd" ] || fail "bin/tankjagd is not executable"
+if command -v appstreamcli >/dev/null 2>&1; then
+  appstreamcli validate --no-net "$prefix/share/metainfo/de.tankjagd.TankJagd.metainfo.xml" >/dev/null \
+    || fail "appstreamcli rejects the metainfo"
+fi
+if command -v desktop-file-validate >/dev/null 2>&1; then
+  desktop-file-validate "$prefix/share/applications/de.tankjagd.TankJagd.desktop" || fail "desktop file invalid"
+fi
+grep -q '^Exec=tankjagd$' "$prefix/share/applications/de.tankjagd.TankJagd.desktop" || fail "Exec is not tankjagd"
+
+# The build tree must not be what the installed program reads from.
+elsewhere=$tmp/elsewhere
+mkdir "$elsewhere"
+cd "$elsewhere"
+status=0
+QT_QPA_PLATFORM=offscreen timeout -s TERM 5 "$prefix/bin/tankjagd" >"$tmp/out" 2>"$tmp/err" || status=$?
+[ "$status" -eq 124 ] || { cat "$tmp/err" >&2; fail "the installed game ended with status $status within 5 s"; }
+if grep -v -e '^QStandardPaths' -e 'XDG_RUNTIME_DIR' -e 'does not support' "$tmp/err" | grep -q .; then
+  cat "$tmp/err" >&2
+  fail "the installed game reported problems"
+fi
+echo "installed tree: files present, game ran 5 s from $elsewhere"
