@@ -6,6 +6,8 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -96,6 +98,53 @@ inline void runSql(const std::filesystem::path& file, const std::string& sql) {
 inline void useDatabaseFile(Harness& h, const std::filesystem::path& file) {
   for (const char* table : {"tabFragen_leicht", "tabFragen_schwer", "tabAktion"})
     h.tables[table] = [file, table] { return data::openTable(file, table); };
+}
+
+}  // namespace tj::testing
+
+namespace tj::testing {
+
+// A database file that is bad in one way, for the question tables and the card table.
+struct BadData {
+  std::string what;
+  std::function<void(const std::filesystem::path& file)> make;  // writes `file` (or not)
+};
+
+inline std::string createTable(const std::string& table, const std::vector<std::string>& fields) {
+  std::string sql = "CREATE TABLE \"" + table + "\"(";
+  for (std::size_t i = 0; i < fields.size(); ++i) sql += (i ? ", \"" : "\"") + fields[i] + "\" TEXT";
+  return sql + ");";
+}
+
+inline std::string insertRow(const std::string& table, const std::vector<std::string>& values) {
+  std::string sql = "INSERT INTO \"" + table + "\" VALUES(";
+  for (std::size_t i = 0; i < values.size(); ++i) sql += (i ? ", " : "") + values[i];
+  return sql + ");";
+}
+
+// Every way the store can fail for `table` with the given fields; `row` holds SQL values
+// of one good record.
+inline std::vector<BadData> badDataCases(const std::string& table, const std::vector<std::string>& fields,
+                                         const std::vector<std::string>& row) {
+  std::vector<std::string> missingField = fields;
+  missingField.erase(missingField.begin() + 2);
+  std::vector<std::string> shortRow = row;
+  shortRow.erase(shortRow.begin() + 2);
+  std::vector<std::string> nullRow = row;
+  nullRow.back() = "NULL";
+  return {
+      {"Datei fehlt", [](const std::filesystem::path&) {}},
+      {"keine Datenbank",
+       [](const std::filesystem::path& f) { std::ofstream(f) << "Das ist keine Datenbank, nur Text.\n"; }},
+      {"Tabelle fehlt", [](const std::filesystem::path& f) { runSql(f, createTable("andere", {"x"})); }},
+      {"Tabelle leer", [=](const std::filesystem::path& f) { runSql(f, createTable(table, fields)); }},
+      {"Feld fehlt",
+       [=](const std::filesystem::path& f) {
+         runSql(f, createTable(table, missingField) + insertRow(table, shortRow));
+       }},
+      {"Feld NULL",
+       [=](const std::filesystem::path& f) { runSql(f, createTable(table, fields) + insertRow(table, nullRow)); }},
+  };
 }
 
 }  // namespace tj::testing
