@@ -44,10 +44,7 @@ TEST(SetupDriveOut, ticksToLeaveTheScreenPerColour) {
 
 // The end test reads Left + Width after the step: a sum of exactly 0 ends the drive-out,
 // any positive sum lets the car go on.
-TEST_F(SetupTest, rightEdgeExactlyAtTheScreenEdgeEndsTheDriveOut) {
-  enterNames();
-  clickCar(1, 3);
-  Element& car = setup().imgAuto4Sp1;
+TEST(SetupDriveOut, rightEdgeExactlyAtTheScreenEdgeEndsTheDriveOut) {
   struct Case {
     float leftBefore;
     bool ends;
@@ -65,7 +62,14 @@ TEST_F(SetupTest, rightEdgeExactlyAtTheScreenEdgeEndsTheDriveOut) {
     EXPECT_EQ(r.setup().tmrRausFahren.TimerEnabled(), !c.ends);
     EXPECT_EQ(r.setup().autoBild(2, 0).Visible(), c.ends);
   }
-  // The white car from its place: after 33 ticks Left -960 (sum 105), the 34th ends it.
+}
+
+// The white car of player 1 from its place: after 33 ticks Left is -960 (sum 105) and it
+// goes on; the 34th tick brings it to -1160 and ends the drive-out.
+TEST_F(SetupTest, whiteCarEndsOnItsThirtyFourthTick) {
+  enterNames();
+  clickCar(1, 3);
+  Element& car = setup().imgAuto4Sp1;
   for (int n = 0; n < 33; ++n) h.app.tick(setup().tmrRausFahren);
   EXPECT_EQ(car.Left(), -960);
   EXPECT_TRUE(car.Visible());
