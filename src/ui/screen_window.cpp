@@ -203,6 +203,12 @@ void ScreenWindow::build() {
 }
 
 void ScreenWindow::relayout() {
+  // The menu bar grows with the design area like everything else.
+  if (auto* w = qobject_cast<QMainWindow*>(window_.data()); w && w->menuWidget()) {
+    QFont f = w->menuBar()->font();
+    f.setPixelSize(std::max(12, static_cast<int>(std::lround(pxPerTwip() * 15.0 * 12))));
+    w->menuBar()->setFont(f);
+  }
   for (Item& it : items_) it.seen = 0;
   seenRevision_ = 0;
   sync();
