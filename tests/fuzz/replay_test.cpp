@@ -1,0 +1,72 @@
+// Every file of the fuzz corpus goes once more through its fuzz entry
+// function. An entry function aborts or lets an exception escape on a
+// finding, so a passing replay means: no crash, no escaped exception, no
+// broken invariant for any input that is kept.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "access_here.h"
+#include "picture.h"
+#include "store_access.h"
+#include "store_sqlite.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Entry = int (*)(const uint8_t*, size_t);
+
+struct Target {
+  const char* name;    // test name
+  const char* corpus;  // folder under fuzz/corpus
+  Entry entry;
+  size_t minimumFiles;  // a corpus that lost its seeds tests nothing
+};
+
+std::vector<fs::path> corpusFiles(const char* folder) {
+  std::vector<fs::path> files;
+  const fs::path dir = fs::path(TJ_FUZZ_CORPUS) / folder;
+  if (!fs::is_directory(dir)) return files;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Replay : public testing::TestWithParam<Target> {};
+
+TEST_P(Replay, EveryCorpusFileRunsCleanly) {
+  const Target& target = GetParam();
+  const auto files = corpusFiles(target.corpus);
+  ASSERT_GE(files.size(), target.minimumFiles) << "corpus folder " << target.corpus;
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.string());
+    const std::string bytes = contents(file);
+    EXPECT_NO_THROW(EXPECT_EQ(target.entry(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0));
+  }
+  // Empty input: the smallest damaged file there is.
+  EXPECT_NO_THROW(target.entry(nullptr, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, Replay,
+    testing::Values(Target{"StoreSqlite", "fuzz_store_sqlite", tj::fuzz::store_sqlite::fuzzOne, 5},
+                    Target{"StoreAccess", "fuzz_store_access", tj::fuzz::store_access::fuzzOne, 5},
+                    Target{"AccessReaderInProcess", "fuzz_store_access", tj::fuzz::access_here::fuzzOne, 5},
+                    Target{"AccessReaderFindings", "fuzz_access_here", tj::fuzz::access_here::fuzzOne, 0},
+                    Target{"Picture", "fuzz_picture", tj::fuzz::picture::fuzzOne, 5}),
+    [](const testing::TestParamInfo<Target>& info) { return std::string(info.param.name); });
+
+}  // namespace
