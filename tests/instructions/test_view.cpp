@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -133,6 +134,13 @@ TEST_F(View, reproducesTheFormatting) {
   normal.setPosition(block(18).position() + 1);
   EXPECT_NEAR(static_cast<double>(big.charFormat().font().pixelSize()) / normal.charFormat().font().pixelSize(), 20.0 / 14.0,
               0.1);
+}
+
+// The program reads the document from its resources; they hold the file from assets/.
+TEST(StoredResource, holdsTheInstructionsDocument) {
+  QFile f(QStringLiteral(":/anleitung.rtf"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll().toStdString(), testing::storedAnleitung());
 }
 
 }  // namespace
