@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <memory>
+
+#include "screens/app.h"
+#include "ui/qt_loop.h"
+
+namespace tj {
+
+// Names the application and sets the look the game draws with. Call after creating the
+// QApplication.
+void setUpQtApplication();
+
+// The whole game wired to the real front end: clock, random generator, pictures, the
+// database and the stored documents. Needs a QApplication.
+class RealGame {
+ public:
+  RealGame();
+  ~RealGame();
+  // Shows the start screen; false when the program has already ended.
+  bool start();
+  App& app() { return *app_; }
+  ui::QtEventLoop& loop() { return loop_; }
+  ui::QtPictures& pictures() { return pictures_; }
+
+ private:
+  SystemClock clock_;
+  ClockSeededRandom random_{clock_};
+  ui::QtPictures pictures_;
+  ui::QtEventLoop loop_{pictures_};
+  std::unique_ptr<App> app_;
+};
+
+}  // namespace tj
