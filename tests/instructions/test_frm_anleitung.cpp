@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "screens/all_screens.h"
+#include "screens/board/frm_spielfeld.h"
 #include "screens/instructions/frm_anleitung.h"
 #include "screens/rich_document.h"
 #include "stored_document.h"
@@ -86,7 +87,7 @@ void midGame(GameState& g) {
   g.BelohnungLeicht = 2;
   g.BelohnungSchwer = 4;
   g.VerschiebungFeldSpieler2 = 19;
-  g.VerschiebungAktiv = kTrue;
+  g.VerschiebungAktiv = kFalse;  // the cars stand apart
   g.SpielGestartet = 1;
 }
 
@@ -112,6 +113,41 @@ TEST_F(Instructions, openedMidGameLeavesTheGameAsItWas) {
   EXPECT_TRUE(board().cmdWuerfeln2.Visible());
   EXPECT_FALSE(board().cmdWuerfel.Visible());
   EXPECT_TRUE(warnings.empty());
+}
+
+std::string boardSnapshot(const BoardVars& b) {
+  std::ostringstream s;
+  for (Int16 v : {b.WurfSpieler1, b.WurfSpieler2, b.VerbrauchProFeld, b.SchritteSpieler1, b.SchritteSpieler2, b.ZielFeld,
+                  b.SpielerAmZug, b.ErsterZugSpieler1, b.ErsterZugSpieler2})
+    s << Str(v) << '|';
+  return s.str();
+}
+
+// The same with the real board: its menu opens the instructions, and after "Ausblenden"
+// its reactivation announces the same player, with every variable as it was.
+TEST_F(Instructions, realBoardKeepsItsTurnAcrossTheInstructions) {
+  app.forms.define("frmSpielfeld", [](App& a) { return std::make_unique<FrmSpielfeld>(a); });
+  auto& b = app.form<FrmSpielfeld>();
+  app.dispatch([&] { b.Show(); });
+  for (int who : {1, 2}) {
+    SCOPED_TRACE("player " + std::to_string(who) + " is due");
+    midGame(app.g);
+    app.dispatch([&] {
+      b.SpielerAmZug = who;
+      b.WurfSpieler1 = 4;
+      b.ErsterZugSpieler1 = kTrue;
+      b.SpielerReihenfolge();
+    });
+    const std::string before = snapshot(app.g) + boardSnapshot(b);
+    const int drawsBefore = random.draws;
+    loop.menu("frmSpielfeld", "Anleitung").click("frmAnleitung", "cmdWeg");
+    loop.drain();
+    EXPECT_FALSE(app.forms.isLoaded("frmAnleitung"));
+    EXPECT_EQ(snapshot(app.g) + boardSnapshot(b), before);
+    EXPECT_EQ(random.draws, drawsBefore) << "no new start player is drawn";
+    EXPECT_EQ(b.cmdWuerfel.Visible(), who == 1);
+    EXPECT_EQ(b.cmdWuerfeln2.Visible(), who == 2);
+  }
 }
 
 // Activation marks the game as started, so the board's reactivation draws nobody.
