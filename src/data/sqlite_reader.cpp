@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr auto kReadLimit = std::chrono::seconds(5);
+// Longest text or blob one cell may hold; a longer one makes the file
+// unreadable. Without it a view of a few bytes can make cells of a gigabyte.
+constexpr int kMaxCellBytes = 1 << 20;
 
 struct DbClose {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -67,6 +70,7 @@ Db openReadOnly(const fs::path& file) {
   sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
   sqlite3_limit(db.get(), SQLITE_LIMIT_ATTACHED, 0);
+  sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, kMaxCellBytes);
   sqlite3_exec(db.get(), "PRAGMA cell_size_check=ON", nullptr, nullptr, nullptr);
   return db;
 }
@@ -134,10 +138,11 @@ TableSnapshot readSqliteTable(const fs::path& file, std::string_view table) {
   while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
     for (int col = 0; col < width; ++col) {
       auto cell = cellText(stmt.get(), col);
-      bytes += cell ? cell->size() : 0;
+      // Cells without text cost memory too: a view can make endless rows of them.
+      bytes += sizeof cell + (cell ? cell->size() : 0);
+      if (bytes > kMaxSnapshotBytes) throw fileError(Fault::Unreadable, file);
       snapshot.cells.push_back(std::move(cell));
     }
-    if (bytes > kMaxSnapshotBytes) throw fileError(Fault::Unreadable, file);
   }
   if (rc != SQLITE_DONE) throw fileError(Fault::Unreadable, file);
   return snapshot;
