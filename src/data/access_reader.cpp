@@ -6,6 +6,7 @@
 #include <iconv.h>
 #include <mdbtools.h>
 
+#include <algorithm>
 #include <array>
 #include <clocale>
 #include <cstdlib>
@@ -54,8 +55,11 @@ std::vector<bool> nullColumns(MdbTableDef* table) {
     return {};
   }
   std::array<MdbField, 256> fields{};
-  const int count = mdb_crack_row(table, start & kOffsetMask, size, fields.data());
-  if (count < 0) return {};
+  const int cracked = mdb_crack_row(table, start & kOffsetMask, size, fields.data());
+  if (cracked < 0) return {};
+  // mdbtools returns the column count stored in the row, which a damaged row
+  // may give as anything; only the table's columns were filled in.
+  const int count = std::min({cracked, static_cast<int>(table->num_cols), static_cast<int>(fields.size())});
   for (int i = 0; i < count; ++i) {
     const int col = fields[static_cast<std::size_t>(i)].colnum;
     if (col >= 0 && static_cast<unsigned>(col) < isNull.size()) {
