@@ -5,6 +5,14 @@
 
 namespace tj::ui {
 
+namespace {
+
+constexpr int kMaxSide = 4096;  // larger pictures are refused as unreadable
+
+bool fitsLimit(const QSize& size) { return size.width() <= kMaxSide && size.height() <= kMaxSide; }
+
+}  // namespace
+
 const QImage* QtPictures::image(const QString& path) {
   auto it = images_.find(path);
   if (it == images_.end()) {
@@ -14,7 +22,9 @@ const QImage* QtPictures::image(const QString& path) {
     QImage img;
     // A bogus header must not make us allocate a giant picture.
     const QSize sz = reader.size();
-    if (!sz.isValid() || (sz.width() <= 4096 && sz.height() <= 4096)) img = reader.read();
+    if (!sz.isValid() || fitsLimit(sz)) img = reader.read();
+    // The header may not tell the size (or tell another one than the frame): check what was decoded.
+    if (!fitsLimit(img.size())) img = QImage();
     it = images_.insert(path, img);
   }
   return it->isNull() ? nullptr : &*it;
