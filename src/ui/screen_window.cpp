@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 #include <cmath>
@@ -236,7 +237,15 @@ void ScreenWindow::apply(Item& item) {
   switch (e.kind()) {
     case ElementKind::Label: {
       auto* l = static_cast<QLabel*>(w);
-      l->setText(caption);
+      if (e.wordWrap || e.autoSize) {
+        l->setText(caption);
+      } else {
+        // One line that does not fit is shortened in the middle; screen readers get it whole.
+        const QFontMetrics fm(font);
+        const bool fits = fm.horizontalAdvance(QString(caption).remove(QRegularExpression(QStringLiteral("\\s+$")))) <= r.width();
+        l->setText(fits ? caption : fm.elidedText(caption, Qt::ElideMiddle, r.width()));
+        l->setAccessibleName(caption);
+      }
       l->setWordWrap(e.wordWrap && !e.autoSize);
       l->setAlignment((e.alignment == Align::Center ? Qt::AlignHCenter
                        : e.alignment == Align::Right ? Qt::AlignRight

@@ -106,6 +106,24 @@ TEST_F(FrontEnd, drawsPlainTextScaledAndNamed) {
   EXPECT_EQ(label->text(), "geklickt");
 }
 
+// A single-line label too narrow for its text shortens it in the middle and keeps both
+// ends; screen readers still get the whole text.
+TEST_F(FrontEnd, longSingleLineTextIsShortenedNotSpilled) {
+  app.dispatch([this] {
+    Screen& s = app.forms.get("frmProbe");
+    Element& lbl = *s.find("lblName");
+    lbl.wordWrap = false;
+    lbl.setCaption(std::string(10000, 'x') + " ist dran!");
+    s.Show();
+  });
+  auto* label = qobject_cast<QLabel*>(findWidget("lblName"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->text().endsWith(" ist dran!"));
+  EXPECT_TRUE(label->text().contains(QChar(0x2026)));
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+  EXPECT_EQ(label->accessibleName().size(), 10010);
+}
+
 }  // namespace
 }  // namespace tj::ui
 

@@ -42,6 +42,7 @@ void boardLabel(Element& e) {
   e.transparent = true;
   e.setForeColor(Color::highlightText());
   e.font = Font{"MS Sans Serif", 13.5f, true};
+  e.wordWrap = false;  // a name too long for its place is shortened on one line
 }
 
 }  // namespace
@@ -77,6 +78,7 @@ FrmSpielfeld::FrmSpielfeld(App& app)
                      &lblTankInhalt2, &lblTank2})
     boardLabel(*e);
   lblAktiverSpieler.alignment = Align::Right;
+  lblAktiverSpieler.wordWrap = true;  // a long name takes a second line before it is cut
   lblTank.alignment = Align::Center;
   lblTank2.alignment = Align::Center;
   lblUeberholt.transparent = true;  // an unused 3-pixel label; no speck on the track
