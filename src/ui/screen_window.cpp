@@ -64,11 +64,11 @@ class DialogWindow final : public QDialog {
 
 ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidget*)
     : app_(app), screen_(screen), pictures_(pictures) {
-  const WindowSpec& spec = screen.window();
-  auto* canvas = new CanvasWidget(*this, toQColor(spec.background));
+  const WindowSpec& win = screen.window();
+  auto* canvas = new CanvasWidget(*this, toQColor(win.background));
   canvas->setObjectName(QString::fromStdString(screen.name()));
   canvas_ = canvas;
-  if (spec.kind == WindowSpec::Kind::Maximised) {
+  if (win.kind == WindowSpec::Kind::Maximised) {
     auto* w = new MainWindow(*this);
     w->setCentralWidget(canvas);
     for (const Menu& m : screen.menus()) {
@@ -88,13 +88,13 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
     auto* lay = new QHBoxLayout(d);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(canvas);
-    d->setFixedSize(qRound(spec.clientWidth / 15.0), qRound(spec.clientHeight / 15.0));
+    d->setFixedSize(qRound(win.clientWidth / 15.0), qRound(win.clientHeight / 15.0));
     window_ = d;
   }
   window_->setObjectName(QString::fromStdString(screen.name()) + QStringLiteral("Fenster"));
-  window_->setWindowTitle(QString::fromStdString(spec.title));
-  window_->setAccessibleName(QString::fromStdString(spec.title.empty() ? screen.name() : spec.title));
-  if (!spec.icon.empty()) window_->setWindowIcon(QIcon(QStringLiteral(":/") + QString::fromStdString(spec.icon)));
+  window_->setWindowTitle(QString::fromStdString(win.title));
+  window_->setAccessibleName(QString::fromStdString(win.title.empty() ? screen.name() : win.title));
+  if (!win.icon.empty()) window_->setWindowIcon(QIcon(QStringLiteral(":/") + QString::fromStdString(win.icon)));
   build();
 }
 
@@ -116,9 +116,9 @@ void ScreenWindow::detach() {
 }
 
 double ScreenWindow::pxPerTwip() const {
-  const WindowSpec& spec = screen_.window();
-  if (spec.kind == WindowSpec::Kind::Dialog) return 1.0 / 15.0;
-  return std::min(canvas_->width() / spec.clientWidth, canvas_->height() / spec.clientHeight);
+  const WindowSpec& win = screen_.window();
+  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / 15.0;
+  return std::min(canvas_->width() / win.clientWidth, canvas_->height() / win.clientHeight);
 }
 
 QRect ScreenWindow::pixelRect(const Element& e) const {
