@@ -18,18 +18,20 @@ void setUpQtApplication() {
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-RealGame::RealGame() {
-  const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
+RealGame::RealGame() : RealGame(QCoreApplication::applicationDirPath().toStdString()) {}
+
+RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
   const std::filesystem::path data = dataFolder(exe, TJ_DATA_DIR);
-  Services services{loop_, random_, pictures_, applicationFolder(exe, data), data, nullptr};
+  Services services{loop_, random ? *random : clockRandom_, pictures_, applicationFolder(exe, data), data, nullptr};
   services.storedText = [](const std::string& name) {
     QFile f(QStringLiteral(":/") + QString::fromStdString(name));
     if (!f.open(QIODevice::ReadOnly)) return std::string();
     return f.readAll().toStdString();
   };
-  // Each dialog opens its table afresh from the database found at that moment.
-  services.openTable = [appFolder = services.appFolder, data](std::string_view table) {
-    return data::openTable(data::findDatabase("mdbZielflagge.mdb", appFolder, data), table);
+  // Each dialog opens its table from the database found at that moment; a file that has
+  // not changed since the last dialog is not read again.
+  services.openTable = [this, appFolder = services.appFolder, data](std::string_view table) {
+    return tables_.open(data::findDatabase("mdbZielflagge.mdb", appFolder, data), table);
   };
   app_ = std::make_unique<App>(std::move(services));
   loop_.attach(*app_);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <filesystem>
 #include <memory>
 
 #include "screens/app.h"
@@ -15,7 +16,12 @@ void setUpQtApplication();
 // database and the stored documents. Needs a QApplication.
 class RealGame {
  public:
+  // The game beside the running executable, with a clock-seeded generator.
   RealGame();
+  // The game as if the executable lay in `exeFolder` (its picture folders and database
+  // are looked for there); `random`, when given, replaces the clock-seeded generator and
+  // must outlive the game.
+  explicit RealGame(const std::filesystem::path& exeFolder, Random* random = nullptr);
   ~RealGame();
   // Shows the start screen; false when the program has already ended.
   bool start();
@@ -25,7 +31,8 @@ class RealGame {
 
  private:
   SystemClock clock_;
-  ClockSeededRandom random_{clock_};
+  ClockSeededRandom clockRandom_{clock_};
+  data::TableCache tables_;
   ui::QtPictures pictures_;
   ui::QtEventLoop loop_{pictures_};
   std::unique_ptr<App> app_;

@@ -15,10 +15,13 @@ namespace fs = std::filesystem;
 DataError::DataError(Fault fault, std::string message) : std::runtime_error(std::move(message)), fault_(fault) {}
 
 Recordset::Recordset(fs::path file, std::string table, TableSnapshot snapshot)
+    : Recordset(std::move(file), std::move(table), std::make_shared<const TableSnapshot>(std::move(snapshot))) {}
+
+Recordset::Recordset(fs::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot)
     : file_(std::move(file)), table_(std::move(table)), snapshot_(std::move(snapshot)) {
-  const std::size_t width = snapshot_.fields.size();
-  const std::size_t records = width == 0 ? 0 : snapshot_.cells.size() / width;
-  if (width == 0 || records * width != snapshot_.cells.size() || records > INT32_MAX) {
+  const std::size_t width = snapshot_ ? snapshot_->fields.size() : 0;
+  const std::size_t records = width == 0 ? 0 : snapshot_->cells.size() / width;
+  if (width == 0 || records * width != snapshot_->cells.size() || records > INT32_MAX) {
     throw detail::fileError(Fault::Unreadable, file_);
   }
   count_ = static_cast<int32_t>(records);
@@ -34,8 +37,8 @@ void Recordset::setAbsolutePosition(int32_t k) {
 }
 
 std::optional<std::size_t> Recordset::column(std::string_view name) const noexcept {
-  for (std::size_t i = 0; i < snapshot_.fields.size(); ++i) {
-    if (snapshot_.fields[i] == name) return i;
+  for (std::size_t i = 0; i < snapshot_->fields.size(); ++i) {
+    if (snapshot_->fields[i] == name) return i;
   }
   return std::nullopt;
 }
@@ -44,7 +47,7 @@ const std::string& Recordset::field(std::string_view name) const {
   if (count_ == 0) throw detail::tableError(Fault::TableEmpty, file_, table_);
   const auto col = column(name);
   if (!col) throw detail::fieldError(Fault::FieldMissing, file_, table_, name, position_);
-  const auto& cell = snapshot_.cells[static_cast<std::size_t>(position_ - 1) * snapshot_.fields.size() + *col];
+  const auto& cell = snapshot_->cells[static_cast<std::size_t>(position_ - 1) * snapshot_->fields.size() + *col];
   if (!cell) throw detail::fieldError(Fault::FieldEmpty, file_, table_, name, position_);
   return *cell;
 }
@@ -59,6 +62,24 @@ Recordset openTable(const fs::path& file, std::string_view table) {
       break;
   }
   throw detail::fileError(Fault::NotADatabase, file);
+}
+
+Recordset TableCache::open(const fs::path& file, std::string_view table) {
+  std::error_code ec;
+  const auto modified = fs::last_write_time(file, ec);
+  const auto size = ec ? 0 : fs::file_size(file, ec);
+  auto key = std::make_pair(file.string(), std::string(table));
+  if (ec) {
+    entries_.erase(key);
+    return openTable(file, table);
+  }
+  if (auto it = entries_.find(key); it != entries_.end()) {
+    if (it->second.modified == modified && it->second.size == size) return Recordset(file, key.second, it->second.snapshot);
+    entries_.erase(it);
+  }
+  Recordset fresh = openTable(file, table);
+  entries_[std::move(key)] = Entry{modified, size, fresh.snapshot_};
+  return fresh;
 }
 
 fs::path findDatabase(std::string_view fileName, const fs::path& appFolder, const fs::path& dataFolder) {

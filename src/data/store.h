@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -41,6 +43,8 @@ struct TableSnapshot {
 class Recordset {
  public:
   Recordset(std::filesystem::path file, std::string table, TableSnapshot snapshot);
+  // Shares a snapshot that is never changed again (see TableCache).
+  Recordset(std::filesystem::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot);
 
   int32_t RecordCount() const noexcept { return count_; }
 
@@ -57,16 +61,17 @@ class Recordset {
   const std::string& field(std::string_view name) const;
 
   bool hasField(std::string_view name) const noexcept { return column(name).has_value(); }
-  const std::vector<std::string>& fieldNames() const noexcept { return snapshot_.fields; }
+  const std::vector<std::string>& fieldNames() const noexcept { return snapshot_->fields; }
   const std::string& table() const noexcept { return table_; }
   const std::filesystem::path& file() const noexcept { return file_; }
 
  private:
+  friend class TableCache;
   std::optional<std::size_t> column(std::string_view name) const noexcept;
 
   std::filesystem::path file_;
   std::string table_;
-  TableSnapshot snapshot_;
+  std::shared_ptr<const TableSnapshot> snapshot_;
   int32_t count_ = 0;
   int32_t position_ = 0;
 };
@@ -77,6 +82,23 @@ class Recordset {
 // NotADatabase for any other content, Unreadable when the file cannot be read
 // or is damaged, TableMissing when the table does not exist.
 Recordset openTable(const std::filesystem::path& file, std::string_view table);
+
+// Opens tables like openTable, but reads a table of a file only once for as long as
+// the file keeps its size and modification time; a changed, replaced or removed file
+// is opened afresh, and a failed open is never remembered. Each open returns its own
+// Recordset (own current record) over the shared snapshot. Not for concurrent use.
+class TableCache {
+ public:
+  Recordset open(const std::filesystem::path& file, std::string_view table);
+
+ private:
+  struct Entry {
+    std::filesystem::file_time_type modified;
+    std::uintmax_t size = 0;
+    std::shared_ptr<const TableSnapshot> snapshot;
+  };
+  std::map<std::pair<std::string, std::string>, Entry> entries_;
+};
 
 // Where the game looks for its database: the bare name in the current
 // directory first, then the application folder, then the installed data

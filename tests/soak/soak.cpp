@@ -116,7 +116,8 @@ class SoakRun {
  private:
   Services services() {
     Services s{loop_, random_, pictures_, "/spiel", "", [](const std::string&) {}};
-    s.openTable = [](std::string_view table) { return data::openTable(databasePath(), table); };
+    // As the real program opens them: afresh whenever the file has changed.
+    s.openTable = [this](std::string_view table) { return tables_.open(databasePath(), table); };
     s.storedText = [](const std::string&) { return instructionsText(); };
     return s;
   }
@@ -290,6 +291,7 @@ class SoakRun {
   ScriptLoop loop_;
   SeededRandom random_;
   FakePictures pictures_;
+  data::TableCache tables_;
   std::mt19937 agentRnd_;
   Counts& counts_;
   App app_;
