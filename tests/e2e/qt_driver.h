@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/real_game.h"
+
+class QMessageBox;
+
+namespace tj::testing {
+
+// The game's generator for tests: a fixed sequence from a seed (or one fixed value), so
+// that a run can be repeated; reseeding from the clock does nothing.
+class SeededRandom final : public Random {
+ public:
+  explicit SeededRandom(uint32_t seed) : engine_(seed) {}
+  float Rnd() override { return fixed_ >= 0 ? fixed_ : std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
+  void Randomize() override {}
+  static SeededRandom always(float r) {
+    SeededRandom s(0);
+    s.fixed_ = r;
+    return s;
+  }
+
+ private:
+  std::mt19937 engine_;
+  float fixed_ = -1;
+};
+
+// Plays the real game in the Qt front end the way a person does: it finds widgets by
+// their names on the window that is on top, clicks, types and answers message boxes.
+// The game's own modal loops run inside these clicks, so the script is a list of steps
+// that a timer works off from whichever event loop is running at the time.
+class QtDriver {
+ public:
+  explicit QtDriver(RealGame& game) : game_(game) {}
+
+  // A step that acts once, as soon as `ready` holds (at most `limitMs` later).
+  QtDriver& when(std::string what, std::function<bool()> ready, std::function<void()> act, int limitMs = 15000);
+  // A step that calls `act` on every tick until `done` holds; `act` answers message boxes
+  // itself when `ownsMessages` is set.
+  QtDriver& loop(std::string what, std::function<bool()> done, std::function<void()> act, int limitMs = 120000,
+                 bool ownsMessages = false);
+  // Checks `ok` once this step is reached; a failed check is recorded with `what`.
+  QtDriver& check(std::string what, std::function<bool()> ok);
+  // Waits until the element is visible and usable on the top window, then clicks it.
+  QtDriver& click(const std::string& screen, const std::string& element);
+  // Types into the text box key by key.
+  QtDriver& type(const std::string& screen, const std::string& element, const QString& text);
+  QtDriver& pressReturn(const std::string& screen, const std::string& element);
+  // Chooses a menu item of a full-screen window.
+  QtDriver& menu(const std::string& screen, const std::string& item);
+  // Waits for the message box, compares its text and closes it with OK.
+  QtDriver& ok(const std::string& expectedText);
+  // Waits until the label (or button) shows this text.
+  QtDriver& waitText(const std::string& screen, const std::string& element, const std::string& text);
+
+  // Starts the game and runs Qt's loop until the program has ended; the exit code of
+  // QApplication::exec(). Gives up (ending the program) after `limitMs`.
+  int run(int limitMs = 300000);
+
+  // ---- what the player sees ---------------------------------------------------------
+  // The visible window of a screen, or null.
+  static QWidget* window(const std::string& screen);
+  // A visible element widget of a screen's visible window, or null.
+  static QWidget* widget(const std::string& screen, const std::string& element);
+  template <class W>
+  static W* widgetAs(const std::string& screen, const std::string& element) {
+    return qobject_cast<W*>(widget(screen, element));
+  }
+  // The text a label, button or text box shows; empty when not visible.
+  static std::string text(const std::string& screen, const std::string& element);
+  static bool shows(const std::string& screen, const std::string& element) { return widget(screen, element); }
+  // Visible, enabled and on the window that takes input now.
+  static bool usable(QWidget* w);
+  // The open message box, or null.
+  static QMessageBox* messageBox();
+  // The screen whose window takes input now (a message box aside), or empty.
+  static std::string topScreen();
+
+  // Immediate actions for loop steps.
+  bool clickNow(const std::string& screen, const std::string& element);
+  void okNow();
+  static void typeNow(QWidget* w, const QString& text);
+
+  void fail(const std::string& what);
+  const std::vector<std::string>& failures() const { return failures_; }
+  const std::vector<std::string>& messages() const { return messages_; }
+  RealGame& game() { return game_; }
+
+ private:
+  struct Step {
+    std::string what;
+    std::function<bool()> ready;
+    std::function<void()> act;
+    std::function<bool()> done;
+    int limitMs = 0;
+    bool ownsMessages = false;
+  };
+  void tick();
+  void abort(const std::string& why);
+  std::string locate() const;
+
+  RealGame& game_;
+  QObject context_;  // the driver's timers die with it
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  int64_t stepSince_ = 0;
+  int64_t started_ = 0;
+  int limitMs_ = 0;
+  bool aborted_ = false;
+  std::vector<std::string> failures_;
+  std::vector<std::string> messages_;
+};
+
+}  // namespace tj::testing
