@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Bad files as a player meets them: the game folder (picture folders and database) is
+// copied, one file is broken, and the real game is played in the Qt front end by clicks:
+// the setup and four turns (two questions, two action cards), then "Beenden". Each case
+// checks the message boxes the players see, what the board, the question and the card
+// show, and that the game goes on and ends cleanly.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "game/race.h"
+#include "qt_driver.h"
+#include "screens/action/frm_aktion.h"
+#include "screens/board/frm_spielfeld.h"
+#include "screens/question/frm_fragen.h"
+
+namespace tj::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Kind = Picture::Kind;
+
+const char* const kDb = "mdbZielflagge.mdb";
+const std::string kQuestionGone = "\n\nDiese Frage fällt aus, niemand bekommt Tankpunkte. Das Spiel geht weiter.";
+const std::string kCardGone = "\n\nDiese Aktionskarte fällt aus. Das Spiel geht weiter.";
+
+// A copy of the built game folder, removed at the end; the current folder while it lives,
+// so the database is looked for here first.
+class GameCopy {
+ public:
+  GameCopy() : path_(fs::temp_directory_path() / ("tj-bad-" + std::to_string(std::random_device{}()))) {
+    fs::create_directories(path_);
+    for (const char* entry : {"tankjagd", "autos", "wuerfel", "Bilder", kDb})
+      fs::copy(fs::path(TJ_BIN_DIR) / entry, path_ / entry, fs::copy_options::recursive);
+    previous_ = fs::current_path();
+    fs::current_path(path_);
+    path_ = fs::current_path();
+  }
+  ~GameCopy() {
+    fs::current_path(previous_);
+    fs::remove_all(path_);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+  fs::path previous_;
+};
+
+void writeBytes(const fs::path& f, const std::string& bytes) { std::ofstream(f, std::ios::binary | std::ios::trunc) << bytes; }
+
+std::string readBytes(const fs::path& f, std::size_t limit) {
+  std::string bytes(limit, '\0');
+  std::ifstream in(f, std::ios::binary);
+  in.read(bytes.data(), static_cast<std::streamsize>(limit));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+void sql(const fs::path& db, const std::string& statements) {
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
+  char* error = nullptr;
+  const int rc = sqlite3_exec(raw, statements.c_str(), nullptr, nullptr, &error);
+  const std::string message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(raw);
+  ASSERT_EQ(rc, SQLITE_OK) << message;
+}
+
+// The same picture in PNG format, still named .gif.
+void asPng(const fs::path& f) {
+  QImage image(QString::fromStdString(f.string()));
+  ASSERT_FALSE(image.isNull());
+  ASSERT_TRUE(image.save(QString::fromStdString(f.string()), "PNG"));
+}
+
+// What the players met during the run.
+struct Seen {
+  int questions = 0;
+  int cards = 0;
+  std::size_t longestQuestion = 0;  // characters of the question label
+  std::size_t longestCardText = 0;
+  Kind cardPicture = Kind::None;
+  Kind die = Kind::None;
+  Kind car = Kind::None;
+  bool cardPictureSeen = false;
+};
+
+struct Case {
+  const char* name;
+  std::function<void(const fs::path& folder)> breakIt;
+  // Message texts in order; "{P}" stands for the database's path.
+  std::vector<std::string> messages;
+  Kind die = Kind::File;
+  Kind car = Kind::File;          // player 1's red car on the board
+  Kind cardPicture = Kind::File;  // the card's picture
+  std::string maintainerLine;     // expected on stderr, "{F}" for the folder
+  bool longTexts = false;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+std::string fill(std::string text, const fs::path& folder) {
+  for (const auto& [key, value] : {std::pair{std::string("{P}"), (folder / kDb).string()},
+                                   std::pair{std::string("{F}"), folder.string()}})
+    for (auto at = text.find(key); at != std::string::npos; at = text.find(key)) text.replace(at, key.size(), value);
+  return text;
+}
+
+std::vector<std::string> bothFail(const std::string& question, const std::string& card) {
+  return {question + kQuestionGone, question + kQuestionGone, card + kCardGone, card + kCardGone};
+}
+std::vector<std::string> fileFails(const std::string& sentence) { return bothFail(sentence, sentence); }
+
+const std::string kLong = "substr(replace(hex(zeroblob(60000)), '00', 'Lang '), 1, 102400)";
+
+const std::vector<Case>& cases() {
+  static const std::vector<Case> all{
+      {"database_missing", [](const fs::path& f) { fs::remove(f / kDb); },
+       fileFails("Die Datei „{P}“ wurde nicht gefunden.")},
+      {"database_truncated", [](const fs::path& f) { writeBytes(f / kDb, readBytes(f / kDb, 4096)); },
+       fileFails("Die Datei „{P}“ kann nicht gelesen werden oder ist beschädigt.")},
+      {"database_zero_bytes", [](const fs::path& f) { writeBytes(f / kDb, ""); },
+       fileFails("Die Datei „{P}“ ist keine Datenbank.")},
+      {"database_is_a_picture", [](const fs::path& f) { fs::copy_file(f / "wuerfel/w1.gif", f / kDb, fs::copy_options::overwrite_existing); },
+       fileFails("Die Datei „{P}“ ist keine Datenbank.")},
+      {"database_wrong_tables",
+       [](const fs::path& f) { sql(f / kDb, "ALTER TABLE tabFragen_leicht RENAME TO tabFragen_alt; ALTER TABLE tabAktion RENAME TO tabKarten;"); },
+       bothFail("Die Datei „{P}“ enthält keine Tabelle „tabFragen_leicht“.", "Die Datei „{P}“ enthält keine Tabelle „tabAktion“.")},
+      {"database_field_missing",
+       [](const fs::path& f) { sql(f / kDb, "ALTER TABLE tabFragen_leicht DROP COLUMN Antwort1; ALTER TABLE tabAktion DROP COLUMN \"Aktionskürzel\";"); },
+       bothFail("Die Tabelle „tabFragen_leicht“ in „{P}“ hat kein Feld „Antwort1“.",
+                "Die Tabelle „tabAktion“ in „{P}“ hat kein Feld „Aktionskürzel“.")},
+      {"database_null_texts",
+       [](const fs::path& f) { sql(f / kDb, "UPDATE tabFragen_leicht SET Antwort1 = NULL; UPDATE tabAktion SET \"Aktionskürzel\" = NULL;"); },
+       bothFail("Im Feld „Antwort1“ der Tabelle „tabFragen_leicht“ in „{P}“ fehlt der Text (Datensatz 9).",
+                "Im Feld „Aktionskürzel“ der Tabelle „tabAktion“ in „{P}“ fehlt der Text (Datensatz 2).")},
+      {"database_100kB_texts",
+       [](const fs::path& f) {
+         sql(f / kDb, "UPDATE tabFragen_leicht SET Frage = " + kLong + ", Antwort1 = " + kLong + ", \"Antwort Richtig\" = " +
+                          kLong + "; UPDATE tabAktion SET Aktionstext = " + kLong + ", Aktion = " + kLong + ";");
+       },
+       {}, Kind::File, Kind::File, Kind::File, "", true},
+      {"die_face_missing", [](const fs::path& f) { fs::remove(f / "wuerfel/w1.gif"); }, {}, Kind::Text, Kind::File,
+       Kind::File, "tankjagd: Bild nicht lesbar: {F}/wuerfel/w1.gif"},
+      {"die_face_zero_bytes", [](const fs::path& f) { writeBytes(f / "wuerfel/w1.gif", ""); }, {}, Kind::Text,
+       Kind::File, Kind::File, "tankjagd: Bild nicht lesbar: {F}/wuerfel/w1.gif"},
+      {"die_face_png_named_gif", [](const fs::path& f) { asPng(f / "wuerfel/w1.gif"); }, {}, Kind::File, Kind::File,
+       Kind::File, ""},
+      {"car_missing", [](const fs::path& f) { fs::remove(f / "autos/rotes auto rechts.gif"); }, {}, Kind::File,
+       Kind::Stored, Kind::File, "tankjagd: Bild nicht lesbar: {F}/autos/rotes auto rechts.gif"},
+      {"car_zero_bytes", [](const fs::path& f) { writeBytes(f / "autos/rotes auto rechts.gif", ""); }, {}, Kind::File,
+       Kind::Stored, Kind::File, "tankjagd: Bild nicht lesbar: {F}/autos/rotes auto rechts.gif"},
+      {"car_png_named_gif", [](const fs::path& f) { asPng(f / "autos/rotes auto rechts.gif"); }, {}, Kind::File,
+       Kind::File, Kind::File, ""},
+      {"card_picture_missing", [](const fs::path& f) { fs::remove(f / "Bilder/1.gif"); }, {}, Kind::File, Kind::File,
+       Kind::None, "tankjagd: Bild nicht lesbar: {F}/Bilder/1.gif"},
+      {"card_picture_zero_bytes", [](const fs::path& f) { writeBytes(f / "Bilder/1.gif", ""); }, {}, Kind::File,
+       Kind::File, Kind::None, "tankjagd: Bild nicht lesbar: {F}/Bilder/1.gif"},
+      {"card_picture_png_named_gif", [](const fs::path& f) { asPng(f / "Bilder/1.gif"); }, {}, Kind::File, Kind::File,
+       Kind::File, ""},
+  };
+  return all;
+}
+
+// Setup (Anna: red, Bert: blue), four turns, "Beenden". Every die roll is 1 (r = 0.05),
+// Anna starts, the first event of each player is a question, then each draws a card.
+class BadFileRun {
+ public:
+  explicit BadFileRun(const fs::path& folder) : random_(SeededRandom::always(0.05f)), game_(folder, &random_), d_(game_) {}
+
+  int run() {
+    d_.waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 1 ein!");
+    d_.type("frmAuswahl", "txtName", "Anna").click("frmAuswahl", "cmdName1Weiter");
+    d_.waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 2 ein!");
+    d_.type("frmAuswahl", "txtName", "Bert").click("frmAuswahl", "cmdName2Weiter");
+    d_.click("frmAuswahl", "imgAuto3SP1");
+    d_.waitText("frmAuswahl", "lblAnweisung", "Bitte wähle dein Auto aus, Bert!");
+    d_.click("frmAuswahl", "imgAuto1SP2");
+    d_.loop(
+        "vier Züge", [this] { return turns_ >= 4 && QtDriver::topScreen() == "frmSpielfeld" && !QtDriver::messageBox(); },
+        [this] { act(); }, 60000, true);
+    d_.check("Brett nach vier Zügen", [this] {
+      FrmSpielfeld& b = game_.app().form<FrmSpielfeld>();
+      seen.die = b.imgWuerfel.picture().kind;
+      seen.car = b.imgSpieler1(race::shownField(game_.app().g.PositionSpieler1, 45)).picture().kind;
+      return QtDriver::shows("frmSpielfeld", "cmdWuerfel") && QtDriver::shows("frmSpielfeld", "imgWuerfel") &&
+             QtDriver::text("frmSpielfeld", "lblAktiverSpieler") == "Anna ist dran!";
+    });
+    d_.menu("frmSpielfeld", "Beenden");
+    return d_.run(120000);
+  }
+  QtDriver& driver() { return d_; }
+  RealGame& game() { return game_; }
+  Seen seen;
+
+ private:
+  void act() {
+    if (QtDriver::messageBox()) return d_.okNow();
+    const std::string top = QtDriver::topScreen();
+    if (top == "frmSpielfeld") {
+      const bool one = game_.app().form<FrmSpielfeld>().SpielerAmZug == 1;
+      if (d_.clickNow(top, one ? "cmdWuerfel" : "cmdWuerfeln2")) ++turns_;
+    } else if (top == "frmLevel") {
+      (void)d_.clickNow(top, "cmdLeicht");
+    } else if (top == "frmFragenLeicht") {
+      question(top);
+    } else if (top == "frmAktion") {
+      ++seen.cards;
+      auto& card = game_.app().form<FrmAktion>();
+      seen.cardPicture = card.imgAktion.picture().kind;
+      seen.cardPictureSeen = true;
+      seen.longestCardText = std::max(seen.longestCardText, QtDriver::text(top, "lblAktionstxt").size());
+      (void)d_.clickNow(top, "cmdWeiter");
+    }
+  }
+
+  void question(const std::string& n) {
+    if (QtDriver::shows(n, "cmdWeiter")) {
+      (void)d_.clickNow(n, "cmdWeiter");
+      return;
+    }
+    ++seen.questions;
+    seen.longestQuestion = std::max(seen.longestQuestion, QtDriver::text(n, "lblFrage").size());
+    const int right = static_cast<FrmFragen&>(game_.app().forms.get(n)).RichtigeAntwort.value();
+    (void)d_.clickNow(n, "cmdAntwort(" + std::to_string(right) + ")");
+  }
+
+  SeededRandom random_;
+  RealGame game_;
+  QtDriver d_;
+  int turns_ = 0;
+};
+
+class BadFile : public ::testing::TestWithParam<Case> {};
+
+TEST_P(BadFile, playerSeesAMessageOrAStandInAndTheGameGoesOn) {
+  const Case& c = GetParam();
+  GameCopy copy;
+  c.breakIt(copy.path());
+  if (::testing::Test::HasFatalFailure()) return;
+  ::testing::internal::CaptureStderr();
+  BadFileRun run(copy.path());
+  const int code = run.run();
+  const std::string stderrText = ::testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(code, 0) << "\"Beenden\" ends the program normally";
+  for (const std::string& f : run.driver().failures()) ADD_FAILURE() << f;
+  EXPECT_TRUE(run.game().app().ended());
+  std::vector<std::string> expected;
+  for (const std::string& m : c.messages) expected.push_back(fill(m, copy.path()));
+  EXPECT_EQ(run.driver().messages(), expected);
+  const Seen& s = run.seen;
+  const bool dataOk = c.messages.empty();
+  EXPECT_EQ(s.questions, dataOk ? 2 : 0);
+  EXPECT_EQ(s.cards, dataOk ? 2 : 0);
+  EXPECT_EQ(s.die, c.die) << "die face";
+  EXPECT_EQ(s.car, c.car) << "player 1's car on the board";
+  if (dataOk) {
+    EXPECT_EQ(s.cardPicture, c.cardPicture) << "card picture";
+  }
+  if (c.longTexts) {
+    EXPECT_GE(s.longestQuestion, 102400u);
+    EXPECT_GE(s.longestCardText, 102400u);
+  }
+  if (!c.maintainerLine.empty()) {
+    const std::string line = fill(c.maintainerLine, copy.path());
+    EXPECT_NE(stderrText.find(line), std::string::npos) << "stderr:\n" << stderrText;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadFile, ::testing::ValuesIn(cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tj::testing
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qapp(argc, argv);
+  tj::setUpQtApplication();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
