@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Runs every benchmark of Tank Jagd and prints one table, each figure beside its reference.
 
-Usage: bench/run.py [BUILD_DIR]   (default: build)
+Usage: bench/run.py [BUILD_DIR] [--quick]   (default: build)
+Build first: cmake --build BUILD_DIR --target benchmarks (a Release build for real figures).
 Figures are printed, never asserted. Uses Qt's offscreen platform unless DISPLAY is set
-and TJ_BENCH_DISPLAY=1.
+and TJ_BENCH_DISPLAY=1. --quick idles 1 s instead of 10 s and plays fewer runs.
 """
 import os
 import statistics
@@ -11,54 +12,99 @@ import subprocess
 import sys
 import time
 
-build = sys.argv[1] if len(sys.argv) > 1 else "build"
-bindir = os.path.join(build, "bin")
+args = [a for a in sys.argv[1:] if not a.startswith("--")]
+quick = "--quick" in sys.argv
+build = args[0] if args else "build"
+bindir = os.path.abspath(os.path.join(build, "bin"))
 env = dict(os.environ)
-if env.get("TJ_BENCH_DISPLAY") != "1":
+if env.get("TJ_BENCH_DISPLAY") != "1" or not env.get("DISPLAY"):
     env["QT_QPA_PLATFORM"] = "offscreen"
+idle_ms = 1000 if quick else 10000
 rows = []
 
 
-def first_frame(exe, runs=15):
-    """Median time from spawning `exe` to its first painted frame, and its peak RSS."""
-    times, rss = [], []
+def exe(name):
+    path = os.path.join(bindir, name)
+    if not os.path.exists(path):
+        print(f"# {name} is missing: cmake --build {build} --target benchmarks", file=sys.stderr)
+        return None
+    return path
+
+
+def keyed(out):
+    """'KEY v1 v2 ...' lines of a benchmark's output as a dict of lists of strings."""
+    return {parts[0]: parts[1:] for parts in (l.split() for l in out.splitlines()) if parts}
+
+
+def run(path, *a, timeout=600):
+    return subprocess.run([path, *a], env=env, capture_output=True, text=True, timeout=timeout, cwd=bindir).stdout
+
+
+def first_frame(path, runs):
+    """Median time from spawning `path` to its first painted frame."""
+    times = []
     for _ in range(runs):
         t0 = time.monotonic_ns()
-        out = subprocess.run([exe], env=env, capture_output=True, text=True, timeout=60).stdout
-        line = next(l for l in out.splitlines() if l.startswith("FRAME "))
-        _, t, kb = line.split()
+        out = subprocess.run([path], env=env, capture_output=True, text=True, timeout=60, cwd=bindir).stdout
+        _, t, _ = next(l for l in out.splitlines() if l.startswith("FRAME ")).split()
         times.append((int(t) - t0) / 1e6)
-        rss.append(int(kb) / 1024)
-    return statistics.median(times), statistics.median(rss)
+    return statistics.median(times)
 
 
-def run_lines(exe, *args):
-    """Runs a benchmark program that prints 'name<TAB>value<TAB>unit<TAB>reference<TAB>target' lines."""
-    out = subprocess.run([exe, *args], env=env, capture_output=True, text=True, timeout=600).stdout
+def ratio(value, ref, target):
+    return f"{value / ref:.2f}x (target <= {target})" if ref > 0 else f"(target <= {target})"
+
+
+def tab_rows(out):
+    """Rows of 'name<TAB>value<TAB>unit<TAB>reference<TAB>ratio/target' lines."""
     for line in out.splitlines():
         parts = line.split("\t")
-        if len(parts) == 5:
+        if len(parts) == 5 and not line.startswith("#"):
             rows.append(parts)
+        elif line.startswith("#"):
+            print(line)
 
 
-game = os.path.join(bindir, "tankjagd-startprobe")
-bare = os.path.join(bindir, "bare-label")
-if os.path.exists(game) and os.path.exists(bare):
+bare, probe, game = exe("bare-label"), exe("tankjagd-startprobe"), exe("bench-game")
+
+if bare and probe:
+    runs = 5 if quick else 15
     first_frame(bare, 2)  # warm the caches of both
-    first_frame(game, 2)
-    bt, bm = first_frame(bare)
-    gt, gm = first_frame(game)
-    rows.append(["start to first countdown frame", f"{gt:.1f}", "ms", f"{bt:.1f} ms (bare Qt label)", f"{gt / bt:.2f}x (target <= 2x)"])
-    rows.append(["peak memory at first frame", f"{gm:.1f}", "MiB", f"{bm:.1f} MiB (bare Qt label)", f"{gm / bm:.2f}x (target <= 1.5x)"])
+    first_frame(probe, 2)
+    bt, gt = first_frame(bare, runs), first_frame(probe, runs)
+    rows.append(["start to first countdown frame (median)", f"{gt:.1f}", "ms", f"{bt:.1f} ms bare Qt label", ratio(gt, bt, "2x")])
 
-for name in ("bench-drive-out", "bench-game"):
-    exe = os.path.join(bindir, name)
-    if os.path.exists(exe):
-        run_lines(exe)
+bare_idle = keyed(run(bare, "--idle", str(idle_ms))) if bare else {}
+bare_cpu = float(bare_idle.get("IDLE", ["nan"])[0])
+bare_rss = int(bare_idle.get("PEAKRSS", ["0"])[0]) / 1024
 
-widths = [max(len(r[i]) for r in rows + [["figure", "value", "unit", "reference", "ratio / target"]]) for i in range(5)]
-header = ["figure", "value", "unit", "reference", "ratio / target"]
-print(" | ".join(h.ljust(w) for h, w in zip(header, widths)))
+if game:
+    out = run(game, "1" if quick else "3", str(idle_ms))
+    g = keyed(out)
+    if "GAMES" in g:
+        print("# real front end: " + " ".join(g["GAMES"]))
+    rss = int(g.get("PEAKRSS", ["0"])[0]) / 1024
+    rows.append(["peak memory, whole scripted games", f"{rss:.1f}", "MiB", f"{bare_rss:.1f} MiB bare Qt label", ratio(rss, bare_rss, "1.5x")])
+    for key, what in (("IDLE_BOARD", "board"), ("IDLE_QUESTION", "question dialog")):
+        cpu = float(g.get(key, ["nan"])[0])
+        rows.append([f"CPU while waiting {idle_ms // 1000} s on the {what}", f"{cpu:.3f}", "% core",
+                     f"{bare_cpu:.3f} % bare Qt label idle", "target < 1 %"])
+    n, median, p99, worst = g.get("DIE_TO_PAINT", ["0", "0", "0", "0"])
+    rows.append([f"die click to repainted board, median of {n}", median, "ms", f"max {worst} ms, p99 {p99} ms", "target <= 16.7 ms"])
+
+drive = exe("bench-drive-out")
+if drive:
+    tab_rows(run(drive, "5" if quick else "20"))
+
+model = exe("bench-model-games")
+if model:
+    tab_rows(run(model, "50" if quick else "500"))
+
+platform = "Xvfb (xcb)" if env.get("QT_QPA_PLATFORM") != "offscreen" else "offscreen"
+print(f"# platform: {platform}; build: {build}")
+header = ["figure", "value", "unit", "reference (same run)", "ratio / target"]
+widths = [max(len(r[i]) for r in rows + [header]) for i in range(5)]
+print(" | ".join(h.ljust(w) for h, w in zip(header, widths)).rstrip())
 print("-+-".join("-" * w for w in widths))
 for r in rows:
-    print(" | ".join(c.ljust(w) for c, w in zip(r, widths)))
+    print(" | ".join(c.ljust(w) for c, w in zip(r, widths)).rstrip())
