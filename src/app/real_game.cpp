@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPixmapCache>
 #include <QStyleFactory>
 
 #include "app/locate.h"
@@ -16,6 +17,9 @@ void setUpQtApplication() {
   QApplication::setDesktopFileName(QStringLiteral("de.tankjagd.TankJagd"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setQuitOnLastWindowClosed(false);
+  // The style caches a drawn bevel per button size, state and colour; the game's many
+  // large dialog buttons would fill Qt's default 10 MB. Redrawing a bevel is cheap.
+  QPixmapCache::setCacheLimit(1024);
 }
 
 RealGame::RealGame() : RealGame(QCoreApplication::applicationDirPath().toStdString()) {}

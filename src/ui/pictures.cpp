@@ -13,9 +13,11 @@ bool fitsLimit(const QSize& size) { return size.width() <= kMaxSide && size.heig
 
 }  // namespace
 
-const QImage* QtPictures::image(const QString& path) {
-  auto it = images_.find(path);
-  if (it == images_.end()) {
+// Decodes a file on its first use and keeps only the pixmap: the decoded image is handed
+// to the pixmap rather than kept beside it.
+const QPixmap* QtPictures::decoded(const QString& path) {
+  auto it = pixmaps_.find(path);
+  if (it == pixmaps_.end()) {
     ++decodes_;
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
@@ -25,27 +27,23 @@ const QImage* QtPictures::image(const QString& path) {
     if (!sz.isValid() || fitsLimit(sz)) img = reader.read();
     // The header may not tell the size (or tell another one than the frame): check what was decoded.
     if (!fitsLimit(img.size())) img = QImage();
-    it = images_.insert(path, img);
+    it = pixmaps_.insert(path, img.isNull() ? QPixmap() : QPixmap::fromImage(std::move(img)));
   }
   return it->isNull() ? nullptr : &*it;
 }
 
 std::optional<PictureSource::Size> QtPictures::probe(const std::string& path) {
-  const QImage* img = image(QString::fromStdString(path));
-  if (!img) return std::nullopt;
-  return Size{img->width(), img->height()};
+  const QPixmap* pm = decoded(QString::fromStdString(path));
+  if (!pm) return std::nullopt;
+  return Size{pm->width(), pm->height()};
 }
 
 QPixmap QtPictures::pixmap(const Picture& p) {
   if (p.kind != Picture::Kind::Stored && p.kind != Picture::Kind::File) return {};
   const QString key = p.kind == Picture::Kind::Stored ? QStringLiteral(":/") + QString::fromStdString(p.ref)
                                                       : QString::fromStdString(p.ref);
-  auto it = pixmaps_.find(key);
-  if (it != pixmaps_.end()) return *it;
-  const QImage* img = image(key);
-  QPixmap pm = img ? QPixmap::fromImage(*img) : QPixmap();
-  pixmaps_.insert(key, pm);
-  return pm;
+  const QPixmap* pm = decoded(key);
+  return pm ? *pm : QPixmap();
 }
 
 }  // namespace tj::ui

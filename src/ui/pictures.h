@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QHash>
-#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -19,9 +18,8 @@ class QtPictures final : public PictureSource {
   int decodes() const { return decodes_; }
 
  private:
-  const QImage* image(const QString& path);
-  QHash<QString, QImage> images_;  // null image: known to be unreadable
-  QHash<QString, QPixmap> pixmaps_;
+  const QPixmap* decoded(const QString& path);
+  QHash<QString, QPixmap> pixmaps_;  // null pixmap: known to be unreadable
   int decodes_ = 0;
 };
 
