@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Plays Tank Jagd on a virtual X display and saves a screenshot of each of its ten screens
+# in docs/screenshots/. Needs the desktop tool of the shared tools folder (../shared/tools/
+# desktop beside this checkout, or DESKTOP_TOOL=<path>), which in turn needs Xvfb, xdotool
+# and python3-pyatspi. The game keeps being played until the action card, the skip notice
+# and the winner have shown; that takes a few minutes.
+#
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; needs bin/tankjagd in it)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+out=docs/screenshots
+D=${DESKTOP_TOOL:-../shared/tools/desktop}
+export DESKTOP_TOOL_NAME=tankjagd-shots
+[ -x "$D" ] || { echo "desktop tool not found at $D (set DESKTOP_TOOL)" >&2; exit 2; }
+[ -x "$build/bin/tankjagd" ] || { echo "no $build/bin/tankjagd: build the game first" >&2; exit 2; }
+mkdir -p "$out"
+
+"$D" start --size 1280x800 --layout de >/dev/null
+trap '"$D" stop >/dev/null 2>&1 || true' EXIT
+"$D" run --cwd "$build/bin" -- ./tankjagd >/dev/null
+
+shot() { [ -e "$out/$1.new.png" ] || { "$D" shot "$out/$1.new.png" >/dev/null; echo "  $1"; }; }
+have() { [ -e "$out/$1.new.png" ]; }
+# The name of the first enabled button of the question dialog in the accessible tree $tree.
+first_answer() {
+  sed -n -E '/^  dialog "(Leicht|Schwer)"/,/^  [a-z]/p' <<<"$tree" | grep -E 'push button ".*" \[showing enabled' |
+    head -1 | sed -E 's/^ *push button "(.*)" \[showing.*/\1/'
+}
+rm -f "$out"/*.new.png
+
+# 1 the countdown
+"$D" wait label "3" >/dev/null
+shot 01-start
+# 2 the setup: both names, then player 1's choice of car
+"$D" wait text "Spielername" --timeout 15 >/dev/null
+"$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+"$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+"$D" wait label "rotes Auto" >/dev/null
+shot 02-setup
+"$D" click label "rotes Auto" >/dev/null
+"$D" wait label "gelbes Auto" >/dev/null
+sleep 1  # the red car drives out
+"$D" click label "gelbes Auto" >/dev/null
+# 3 the board
+"$D" wait button "Würfeln" --timeout 15 >/dev/null
+sleep 0.5
+shot 03-board
+# 10 the instructions, from the board's menu
+"$D" click "menu item" "Hilfe" >/dev/null
+"$D" click "menu item" "Anleitung" >/dev/null
+"$D" wait button "Ausblenden" >/dev/null
+sleep 0.5
+shot 10-instructions
+"$D" click button "Ausblenden" >/dev/null
+
+# Play on until the action card, the skip notice and the winner have been seen.
+set +e  # a click that misses (a window closing meanwhile) is tried again next round
+for ((i = 0; i < 2000; i++)); do
+  tree=$("$D" tree 2>/dev/null || true)
+  if grep -q 'push button "neues Spiel" \[showing' <<<"$tree"; then
+    sleep 0.3; shot 09-winner
+    if have 07-action && have 08-skip; then break; fi
+    "$D" click button "neues Spiel" >/dev/null
+    # a new race: the same names and cars again
+    "$D" wait text "Spielername" --timeout 15 >/dev/null
+    "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+    "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+    "$D" click label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
+    "$D" click label "gelbes Auto" >/dev/null; "$D" wait button "Würfeln" --timeout 15 >/dev/null
+  elif grep -q 'AAAAND ACTION' <<<"$tree"; then
+    sleep 0.3; shot 07-action
+    "$D" click button "Weiter" >/dev/null
+  elif grep -q 'label "Einmal Aussetzen' <<<"$tree"; then
+    sleep 0.3; shot 08-skip
+    "$D" click button "Weiter" >/dev/null
+  elif grep -q 'push button "Leicht" \[showing enabled' <<<"$tree"; then
+    shot 04-level
+    if have 05-easy; then "$D" click button "Schwer" >/dev/null; else "$D" click button "Leicht" >/dev/null; fi
+  elif grep -q 'push button "weiter spielen!" \[showing enabled' <<<"$tree"; then
+    "$D" click button "weiter spielen!" >/dev/null
+  elif grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
+    level=$(grep -oE '^  dialog "(Leicht|Schwer)"' <<<"$tree" | head -1 | cut -d'"' -f2)
+    sleep 0.3
+    if [ "$level" = Leicht ]; then shot 05-easy; else shot 06-hard; fi
+    # an answer: the first enabled button of the question
+    answer=$(first_answer || true)
+    [ -n "$answer" ] && { "$D" click button "$answer" >/dev/null || true; }
+  elif grep -q 'push button "Würfeln" \[showing enabled' <<<"$tree"; then
+    "$D" click button "Würfeln" >/dev/null || true
+  elif grep -q 'push button "OK" \[showing enabled' <<<"$tree"; then
+    "$D" click button "OK" >/dev/null
+  else
+    sleep 0.2
+  fi
+done
+
+for f in 01-start 02-setup 03-board 04-level 05-easy 06-hard 07-action 08-skip 09-winner 10-instructions; do
+  if [ -e "$out/$f.new.png" ]; then mv "$out/$f.new.png" "$out/$f.png"; else echo "missing: $f" >&2; fi
+done
+"$D" click button "Ende" >/dev/null 2>&1 || true
