@@ -22,10 +22,20 @@ trap '"$D" stop >/dev/null 2>&1 || true' EXIT
 
 shot() { [ -e "$out/$1.new.png" ] || { "$D" shot "$out/$1.new.png" >/dev/null; echo "  $1"; }; }
 have() { [ -e "$out/$1.new.png" ]; }
-# The name of the first enabled button of the question dialog in the accessible tree $tree.
-first_answer() {
-  sed -n -E '/^  dialog "(Leicht|Schwer)"/,/^  [a-z]/p' <<<"$tree" | grep -E 'push button ".*" \[showing enabled' |
-    head -1 | sed -E 's/^ *push button "(.*)" \[showing.*/\1/'
+# The answer to click in the question dialog of the accessible tree $tree: the right one
+# from the shipped content when the question is found there (so the race moves on), else
+# the first one.
+pick_answer() {
+  local dialog l right
+  dialog=$(sed -n -E '/^  dialog "(Leicht|Schwer)"/,/^  [a-z]/p' <<<"$tree")
+  while IFS= read -r l; do
+    right=$(awk -F'\t' -v q="$l" '$1 == q { print $5; exit }' content/tabFragen_*.tsv)
+    if [ -n "$right" ] && grep -qF "push button \"$right\" [showing enabled" <<<"$dialog"; then
+      echo "$right"
+      return
+    fi
+  done < <(grep -E '^ *label ".+"' <<<"$dialog" | sed -E 's/^ *label "(.*)" \[.*/\1/')
+  grep -E 'push button ".*" \[showing enabled' <<<"$dialog" | head -1 | sed -E 's/^ *push button "(.*)" \[showing.*/\1/'
 }
 rm -f "$out"/*.new.png
 
@@ -71,7 +81,7 @@ for ((i = 0; i < 2000; i++)); do
   elif grep -q 'AAAAND ACTION' <<<"$tree"; then
     sleep 0.3; shot 07-action
     "$D" click button "Weiter" >/dev/null
-  elif grep -q 'label "Einmal Aussetzen' <<<"$tree"; then
+  elif grep -qE '^  dialog "frmAussetzen"' <<<"$tree"; then
     sleep 0.3; shot 08-skip
     "$D" click button "Weiter" >/dev/null
   elif grep -q 'push button "Leicht" \[showing enabled' <<<"$tree"; then
@@ -84,12 +94,14 @@ for ((i = 0; i < 2000; i++)); do
     sleep 0.3
     if [ "$level" = Leicht ]; then shot 05-easy; else shot 06-hard; fi
     # an answer: the first enabled button of the question
-    answer=$(first_answer || true)
+    answer=$(pick_answer || true)
     [ -n "$answer" ] && { "$D" click button "$answer" >/dev/null || true; }
   elif grep -q 'push button "Würfeln" \[showing enabled' <<<"$tree"; then
     "$D" click button "Würfeln" >/dev/null || true
   elif grep -q 'push button "OK" \[showing enabled' <<<"$tree"; then
     "$D" click button "OK" >/dev/null
+  elif grep -q 'push button "Weiter" \[showing enabled' <<<"$tree"; then
+    "$D" click button "Weiter" >/dev/null
   else
     sleep 0.2
   fi
