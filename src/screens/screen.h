@@ -23,6 +23,15 @@ struct WindowSpec {
   Color background = Color::buttonFace();
   bool centred = true;
   std::string icon;  // stored picture for the window icon, or empty
+
+  // A full-screen window whose design area scales to the screen.
+  static WindowSpec maximised(float width, float height, Color background) {
+    return {Kind::Maximised, {}, width, height, background, true, {}};
+  }
+  // A dialog of the given client size, centred on the screen.
+  static WindowSpec dialog(std::string title, float width, float height, Color background) {
+    return {Kind::Dialog, std::move(title), width, height, background, true, {}};
+  }
 };
 
 struct MenuItem {

@@ -14,11 +14,7 @@ constexpr Color kCardText = Color::rgb(0, 0, 192);
 constexpr int kTwipsPerPixel = 15;
 
 WindowSpec actionWindow() {
-  WindowSpec w;
-  w.title = "Aktion";
-  w.clientWidth = 8595;
-  w.clientHeight = 3930;
-  return w;
+  return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace());
 }
 
 // A picture number names a file in the card picture folder only; anything that could

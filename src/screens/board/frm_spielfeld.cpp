@@ -28,11 +28,7 @@ constexpr float kVerschiebung = 250;  // how far the two cars on one field are d
 constexpr float kHintergrundOben = 1200;
 
 WindowSpec boardWindow() {
-  WindowSpec w;
-  w.kind = WindowSpec::Kind::Maximised;
-  w.clientWidth = 15360;
-  w.clientHeight = 11520;
-  w.background = Color::highlight();
+  WindowSpec w = WindowSpec::maximised(15360, 11520, Color::highlight());
   w.icon = "icon.png";
   return w;
 }

@@ -10,13 +10,7 @@ namespace tj {
 
 namespace {
 WindowSpec anleitungWindow() {
-  WindowSpec w;
-  w.kind = WindowSpec::Kind::Dialog;
-  w.title = "Spielanleitung";
-  w.clientWidth = 10245;
-  w.clientHeight = 6435;
-  w.background = Color::rgb(255, 255, 128);
-  return w;
+  return WindowSpec::dialog("Spielanleitung", 10245, 6435, Color::rgb(255, 255, 128));
 }
 
 // Deep blue: the document's light-yellow text stands out on it.

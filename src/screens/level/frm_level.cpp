@@ -10,11 +10,7 @@ namespace {
 constexpr Color kLevelBlue = Color::rgb(128, 128, 255);
 
 WindowSpec levelWindow() {
-  WindowSpec w;
-  w.clientWidth = 3270;
-  w.clientHeight = 2685;
-  w.background = Color::highlight();
-  return w;
+  return WindowSpec::dialog("", 3270, 2685, Color::highlight());
 }
 
 void levelButton(Element& b, int tab) {

@@ -16,12 +16,7 @@ const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", "tabFragen_schwer"
                             120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
-  WindowSpec w;
-  w.title = level.title;
-  w.clientWidth = 6915;
-  w.clientHeight = level.clientHeight;
-  w.background = Color::highlight();
-  return w;
+  return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
 }
 
 // The fields in the order the bound labels take a record's texts: right answer first.

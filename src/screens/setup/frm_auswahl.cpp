@@ -47,12 +47,7 @@ std::string bildPfad(int farbe, bool rechts) {
 }
 
 WindowSpec auswahlWindow() {
-  WindowSpec w;
-  w.kind = WindowSpec::Kind::Maximised;
-  w.clientWidth = 9660;
-  w.clientHeight = 7440;
-  w.background = Color::highlight();
-  return w;
+  return WindowSpec::maximised(9660, 7440, Color::highlight());
 }
 
 }  // namespace

@@ -8,11 +8,7 @@ namespace tj {
 
 namespace {
 WindowSpec skipWindow() {
-  WindowSpec w;
-  w.kind = WindowSpec::Kind::Dialog;
-  w.clientWidth = 6870;
-  w.clientHeight = 4800;
-  w.background = Color::highlight();
+  WindowSpec w = WindowSpec::dialog("", 6870, 4800, Color::highlight());
   w.centred = false;  // where the windowing system puts new windows
   return w;
 }

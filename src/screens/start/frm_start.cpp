@@ -7,12 +7,7 @@ namespace tj {
 
 namespace {
 WindowSpec startWindow() {
-  WindowSpec w;
-  w.kind = WindowSpec::Kind::Maximised;
-  w.clientWidth = 15360;
-  w.clientHeight = 11520;
-  w.background = Color::highlight();
-  return w;
+  return WindowSpec::maximised(15360, 11520, Color::highlight());
 }
 
 void titleLook(Element& e, bool underline) {

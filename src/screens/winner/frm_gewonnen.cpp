@@ -11,13 +11,7 @@ constexpr Color kHellgelb = Color::rgb(255, 255, 128);
 constexpr Color kMarine = Color::rgb(0, 0, 128);
 
 WindowSpec winnerWindow() {
-  WindowSpec w;
-  w.kind = WindowSpec::Kind::Dialog;
-  w.clientWidth = 7725;
-  w.clientHeight = 8940;
-  w.background = kHellgelb;
-  w.centred = true;
-  return w;
+  return WindowSpec::dialog("", 7725, 8940, kHellgelb);
 }
 
 void button(Element& b, int tab) {
