@@ -281,11 +281,3 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadFile, ::testing::ValuesIn(cases()),
 
 }  // namespace
 }  // namespace tj::testing
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication qapp(argc, argv);
-  tj::setUpQtApplication();
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

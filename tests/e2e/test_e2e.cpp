@@ -251,11 +251,3 @@ TEST(EndToEnd, wholeProgramByClicksEndsWithExitCodeZero) {
 
 }  // namespace
 }  // namespace tj::testing
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication qapp(argc, argv);
-  tj::setUpQtApplication();
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -145,10 +145,3 @@ TEST(StoredResource, holdsTheInstructionsDocument) {
 
 }  // namespace
 }  // namespace tj::ui
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
