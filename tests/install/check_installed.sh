@@ -1,11 +1,12 @@
 #!/bin/sh
-# check_installed.sh <build-dir> <packaging-dir>
+# check_installed.sh <build-dir> <packaging-dir> <installed_play>
 # Installs the build into a temporary prefix, checks the installed layout and the desktop
 # files, then starts the installed game from an unrelated folder: it must keep running for
 # 5 seconds without reporting a missing picture, document or database.
 set -eu
 build=$1
 packaging=$2
+player=$3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -42,4 +43,6 @@ if grep -v -e '^QStandardPaths' -e 'XDG_RUNTIME_DIR' -e 'does not support' "$tmp
   cat "$tmp/err" >&2
   fail "the installed game reported problems"
 fi
-echo "installed tree: files present, game ran 5 s from $elsewhere"
+# Played from there: setup, board, a roll and a question, all from the installed folder.
+"$player" "$prefix/bin" || fail "the installed game could not be played from $elsewhere"
+echo "installed tree: files present, game ran 5 s and played into a question from $elsewhere"
