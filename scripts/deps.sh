@@ -10,9 +10,9 @@ packages=(
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
 )
 if [ "${1:-}" = "--tests" ]; then
-  # appstream validates the metainfo, dpkg-dev and fakeroot build the package,
+  # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
   # clang and its runtime build the fuzz targets.
-  packages+=(appstream dpkg-dev fakeroot file clang libclang-rt-14-dev)
+  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
