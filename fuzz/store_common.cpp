@@ -28,8 +28,8 @@ constexpr std::array<TableFields, 4> kTables = {{
 
 volatile unsigned sink = 0;  // keeps the byte walk from being optimised away
 
-void readFields(const data::Recordset& records, const TableFields& spec) {
-  for (const auto name : spec.fields) {
+void readFields(const data::Recordset& records, const TableFields& wanted) {
+  for (const auto name : wanted.fields) {
     try {
       const std::string& text = records.field(name);
       // Touch every byte, so a dangling or short string shows up.
@@ -41,9 +41,9 @@ void readFields(const data::Recordset& records, const TableFields& spec) {
   }
 }
 
-void readTable(const std::filesystem::path& file, const TableFields& spec) {
+void readTable(const std::filesystem::path& file, const TableFields& wanted) {
   try {
-    data::Recordset records = data::openTable(file, spec.table);
+    data::Recordset records = data::openTable(file, wanted.table);
     const int32_t count = records.RecordCount();
     if (count < 0) std::abort();
     for (const float r : kDraws) {
@@ -51,9 +51,9 @@ void readTable(const std::filesystem::path& file, const TableFields& spec) {
       const int32_t k = data::recordForDraw(r, count);
       if (k < 1 || k > count) std::abort();  // the draw must stay inside the table
       records.setAbsolutePosition(k);
-      readFields(records, spec);
+      readFields(records, wanted);
     }
-    if (count == 0) readFields(records, spec);
+    if (count == 0) readFields(records, wanted);
   } catch (const data::DataError& e) {
     if (std::string_view(e.what()).empty()) std::abort();
   }
@@ -62,7 +62,7 @@ void readTable(const std::filesystem::path& file, const TableFields& spec) {
 }  // namespace
 
 void readLikeTheGame(const std::filesystem::path& file) {
-  for (const auto& spec : kTables) readTable(file, spec);
+  for (const auto& wanted : kTables) readTable(file, wanted);
 }
 
 }  // namespace tj::fuzz

@@ -177,13 +177,7 @@ class BadFileRun {
   explicit BadFileRun(const fs::path& folder) : random_(SeededRandom::always(0.05f)), game_(folder, &random_), d_(game_) {}
 
   int run() {
-    d_.waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 1 ein!");
-    d_.type("frmAuswahl", "txtName", "Anna").click("frmAuswahl", "cmdName1Weiter");
-    d_.waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 2 ein!");
-    d_.type("frmAuswahl", "txtName", "Bert").click("frmAuswahl", "cmdName2Weiter");
-    d_.click("frmAuswahl", "imgAuto3SP1");
-    d_.waitText("frmAuswahl", "lblAnweisung", "Bitte wähle dein Auto aus, Bert!");
-    d_.click("frmAuswahl", "imgAuto1SP2");
+    d_.setUpPlayers("Anna", "imgAuto3SP1", "Bert", "imgAuto1SP2");
     d_.loop(
         "vier Züge", [this] { return turns_ >= 4 && QtDriver::topScreen() == "frmSpielfeld" && !QtDriver::messageBox(); },
         [this] { act(); }, 60000, true);

@@ -242,4 +242,15 @@ int QtDriver::run(int limitMs) {
   return code;
 }
 
+QtDriver& QtDriver::setUpPlayers(const QString& name1, const std::string& car1, const QString& name2,
+                                 const std::string& car2) {
+  waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 1 ein!");
+  type("frmAuswahl", "txtName", name1).click("frmAuswahl", "cmdName1Weiter");
+  waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 2 ein!");
+  type("frmAuswahl", "txtName", name2).click("frmAuswahl", "cmdName2Weiter");
+  click("frmAuswahl", car1);
+  waitText("frmAuswahl", "lblAnweisung", "Bitte wähle dein Auto aus, " + name2.toStdString() + "!");
+  return click("frmAuswahl", car2);
+}
+
 }  // namespace tj::testing

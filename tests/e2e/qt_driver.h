@@ -51,6 +51,9 @@ class QtDriver {
   // Types into the text box key by key.
   QtDriver& type(const std::string& screen, const std::string& element, const QString& text);
   QtDriver& pressReturn(const std::string& screen, const std::string& element);
+  // The whole player setup: both names confirmed, then player 1's and player 2's car
+  // (picture element names such as "imgAuto3SP1").
+  QtDriver& setUpPlayers(const QString& name1, const std::string& car1, const QString& name2, const std::string& car2);
   // Chooses a menu item of a full-screen window.
   QtDriver& menu(const std::string& screen, const std::string& item);
   // Waits for the message box, compares its text and closes it with OK.

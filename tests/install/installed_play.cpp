@@ -24,13 +24,7 @@ int main(int argc, char** argv) {
   auto random = tj::testing::SeededRandom::always(0.05f);  // rolls 1, player 1 starts
   tj::RealGame game(bin, &random);
   QtDriver d(game);
-  d.waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 1 ein!");
-  d.type("frmAuswahl", "txtName", "Anna").click("frmAuswahl", "cmdName1Weiter");
-  d.waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 2 ein!");
-  d.type("frmAuswahl", "txtName", "Bert").click("frmAuswahl", "cmdName2Weiter");
-  d.click("frmAuswahl", "imgAuto3SP1");
-  d.waitText("frmAuswahl", "lblAnweisung", "Bitte wähle dein Auto aus, Bert!");
-  d.click("frmAuswahl", "imgAuto1SP2");
+  d.setUpPlayers("Anna", "imgAuto3SP1", "Bert", "imgAuto1SP2");
   d.waitText("frmSpielfeld", "lblAktiverSpieler", "Anna ist dran!");
   d.check("Autobilder aus dem installierten Ordner", [&] {
     const tj::Picture& car = game.app().form<tj::FrmSpielfeld>().imgSpieler1(0).picture();
