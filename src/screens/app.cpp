@@ -104,7 +104,7 @@ std::string App::AppPath(const std::string& backslashPath) const {
 
 Picture App::LoadPicture(const std::string& path) {
   if (auto size = s_.pictures.probe(path)) return Picture::file(path, size->width, size->height);
-  s_.warn("Bild nicht lesbar: " + path);
+  if (unreadable_.insert(path).second) s_.warn("Bild nicht lesbar: " + path);  // once per file
   return Picture::none();
 }
 

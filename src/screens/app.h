@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "data/store.h"
@@ -70,13 +71,15 @@ class App {
   void MsgBox(const std::string& text, const std::string& title);
   // The application folder joined with a literal such as "\wuerfel\w1.gif".
   std::string AppPath(const std::string& backslashPath) const;
-  // A picture file, or an empty picture (and one line to the maintainer) when it cannot be read.
+  // A picture file, or an empty picture when it cannot be read; the maintainer is told once
+  // per file and run.
   Picture LoadPicture(const std::string& path);
 
  private:
   bool canUse(const Element& e) const;
   Services s_;
   int depth_ = 0;
+  std::set<std::string> unreadable_;
 };
 
 }  // namespace tj

@@ -99,6 +99,9 @@ TEST_F(Turn, missingDieFaceShowsTheNumber) {
   EXPECT_NE(h.warnings[0].find("w4.gif"), std::string::npos) << h.warnings[0];
   EXPECT_EQ(h.g().PositionSpieler1, 4);
   EXPECT_EQ(h.count("frmLevel"), 1);
+  roll(2, 4);
+  EXPECT_EQ(b->imgWuerfel.picture(), Picture::text("4"));
+  EXPECT_EQ(h.warnings.size(), 1u) << "the same unreadable file is named once";
 }
 
 // A pending skip costs one turn: the notice names the player whose button was pressed
