@@ -20,8 +20,16 @@ void App::start() {
 
 void App::dispatch(const std::function<void()>& handler) {
   ++depth_;
+  runGuarded(handler);
+  --depth_;
+  if (!forms.quitting()) runGuarded([this] { forms.processActivation(); });
+  if (depth_ == 0) forms.collectGarbage();
+  s_.loop.afterEvent();
+}
+
+void App::runGuarded(const std::function<void()>& fn) {
   try {
-    handler();
+    fn();
   } catch (const ProgramEnding&) {
     // The program is quitting; the handler ends here.
   } catch (const std::exception& e) {
@@ -31,15 +39,6 @@ void App::dispatch(const std::function<void()>& handler) {
     } catch (const ProgramEnding&) {
     }
   }
-  --depth_;
-  if (!forms.quitting()) {
-    try {
-      forms.processActivation();
-    } catch (const ProgramEnding&) {
-    }
-  }
-  if (depth_ == 0) forms.collectGarbage();
-  s_.loop.afterEvent();
 }
 
 bool App::canUse(const Element& e) const {

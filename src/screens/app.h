@@ -77,6 +77,8 @@ class App {
 
  private:
   bool canUse(const Element& e) const;
+  // Runs `fn`; an error becomes a message to the players instead of ending the program.
+  void runGuarded(const std::function<void()>& fn);
   Services s_;
   int depth_ = 0;
   std::set<std::string> unreadable_;

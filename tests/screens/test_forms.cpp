@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "game/int16.h"
 #include "support/script_loop.h"
 
 namespace tj::testing {
@@ -26,7 +27,11 @@ struct Probe : Screen {
     cmdQuit.Click = [this] { this->app().forms.UnloadForms(); };
   }
   void Form_Load() override { log.push_back(name() + " load"); }
-  void Form_Activate() override { log.push_back(name() + " activate"); }
+  void Form_Activate() override {
+    log.push_back(name() + " activate");
+    if (failOnActivate) throw OverflowError("Überlauf");
+  }
+  bool failOnActivate = false;
   std::vector<std::string>& log;
   Element& lbl;
   Element& cmdOpen;
@@ -121,6 +126,20 @@ TEST_F(FormsTest, unloadFormsEndsTheProgramFromInsideNestedShows) {
   EXPECT_TRUE(app.ended());
   EXPECT_EQ(std::find(log.begin(), log.end(), "A continues"), log.end()) << "the caller below ended without going on";
   EXPECT_THROW(app.forms.get("A"), ProgramEnding);
+}
+
+// An error in a handler or an activation handler is told to the players; the program goes on.
+TEST_F(FormsTest, errorsBecomeMessagesAndTheProgramGoesOn) {
+  probe("A").opens = "B";
+  probe("A").failOnActivate = true;
+  loop.autoOk = true;
+  app.dispatch([&] { probe("A").Show(); });
+  loop.click("A", "cmdOpen").click("B", "cmdClose");
+  loop.drain();
+  ASSERT_EQ(loop.messages().size(), 2u);
+  EXPECT_NE(loop.messages()[0].text.find("Überlauf"), std::string::npos) << loop.messages()[0].text;
+  EXPECT_TRUE(probe("A").Visible());
+  EXPECT_EQ(log.back(), "A continues");
 }
 
 // A modal screen that waits for input the script does not give fails the test loudly.

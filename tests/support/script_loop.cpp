@@ -146,8 +146,6 @@ void ScriptLoop::screenUnloaded(Screen& s) {
   for (const auto& e : s.elements()) timers_.erase(e.get());
 }
 
-void ScriptLoop::afterEvent() {}
-
 void ScriptLoop::runMain() {
   app_->start();
   while (!app_->ended()) {

@@ -71,7 +71,6 @@ class ScriptLoop final : public EventLoop {
   void messageBox(const std::string& text, const std::string& title) override;
   void screenLoaded(Screen& s) override;
   void screenUnloaded(Screen& s) override;
-  void afterEvent() override;
 
  private:
   struct Action {
