@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A question set as people edit and import it: the records of the game's three
+// tables in plain types. Reading and writing it in the game's file format goes
+// through the store (store.h, builder.h); importers and the question editor
+// work on these types only.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tj::data {
+
+// One record of "tabFragen_leicht" or "tabFragen_schwer".
+struct Question {
+  std::string text;                 // "Frage"
+  std::array<std::string, 3> wrong;  // "Antwort1" .. "Antwort3"
+  std::string right;                // "Antwort Richtig"
+  friend bool operator==(const Question&, const Question&) = default;
+};
+
+// One record of "tabAktion".
+struct Card {
+  std::string code;     // "Aktionskürzel", e.g. "+10L" or "P"
+  std::string title;    // "Aktion"
+  std::string text;     // "Aktionstext"
+  std::string picture;  // "Bildnr", the number of a picture in "Bilder"
+  friend bool operator==(const Card&, const Card&) = default;
+};
+
+enum class Level { Easy, Hard };
+
+struct QuestionSet {
+  std::vector<Question> easy;
+  std::vector<Question> hard;
+  std::vector<Card> cards;
+  friend bool operator==(const QuestionSet&, const QuestionSet&) = default;
+};
+
+}  // namespace tj::data
