@@ -64,20 +64,6 @@ TEST(SetupDriveOut, rightEdgeExactlyAtTheScreenEdgeEndsTheDriveOut) {
   }
 }
 
-// The white car of player 1 from its place: after 33 ticks Left is -960 (sum 105) and it
-// goes on; the 34th tick brings it to -1160 and ends the drive-out.
-TEST_F(SetupTest, whiteCarEndsOnItsThirtyFourthTick) {
-  enterNames();
-  clickCar(1, 3);
-  Element& car = setup().imgAuto4Sp1;
-  for (int n = 0; n < 33; ++n) h.app.tick(setup().tmrRausFahren);
-  EXPECT_EQ(car.Left(), -960);
-  EXPECT_TRUE(car.Visible());
-  h.app.tick(setup().tmrRausFahren);
-  EXPECT_EQ(car.Left(), -1160);
-  EXPECT_FALSE(car.Visible());
-}
-
 // Only the eight exact keys move a car; any other key makes a tick do nothing.
 TEST_F(SetupTest, tickWithAnUnknownKeyChangesNothing) {
   enterNames();
