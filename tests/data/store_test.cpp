@@ -235,21 +235,6 @@ TEST(RecordForDraw, FirstAndLastRecordAtTheEndsOfTheRange) {
   }
 }
 
-TEST(RecordForDraw, EveryRecordIsReachedAndNoneBeyond) {
-  std::mt19937 gen(1);
-  std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
-  std::vector<int> hits(8, 0);
-  for (int i = 0; i < 10000; ++i) {
-    float r = uniform(gen);
-    if (r >= 1.0f) r = 0.0f;
-    const int32_t k = recordForDraw(r, 7);
-    ASSERT_GE(k, 1);
-    ASSERT_LE(k, 7);
-    ++hits[static_cast<std::size_t>(k)];
-  }
-  for (int k = 1; k <= 7; ++k) EXPECT_GT(hits[static_cast<std::size_t>(k)], 1200) << k;
-}
-
 class FindDatabase : public ::testing::Test {
  protected:
   void SetUp() override {
