@@ -106,25 +106,6 @@ TEST(CarShift, undoThenRedo) {
   }
 }
 
-// Positions past the goal are drawn on field 45: two equal positions beyond it shift the
-// field-45 pictures, and no index ever leaves 0..45 (negative positions use field 0).
-TEST(CarShift, positionsOutsideTheTrackUseTheEndFields) {
-  BoardHarness h;
-  h.startGame(0.0f);
-  FrmSpielfeld& b = h.board();
-  h.place(1, 47);
-  h.place(2, 47);
-  b.Spieler1Verschiebung();
-  EXPECT_EQ(b.imgSpieler1(45).Top(), top(45) + 250);
-  EXPECT_EQ(b.imgSpieler2(45).Top(), top(45) - 250);
-  h.place(1, -2);
-  h.place(2, -2);
-  b.Spieler1Verschiebung();
-  EXPECT_EQ(b.imgSpieler1(45).Top(), top(45));
-  EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
-  EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
-}
-
 // A new game restores the start values, hides all cars but the two on field 0 and shows
 // the setup over the board; it keeps the names, AktiverSpieler, SpielEnde and the shift
 // state, so the next activation first restores the old field, then shifts field 0.

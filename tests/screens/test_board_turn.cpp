@@ -221,33 +221,5 @@ TEST_F(Turn, exactGoalThenEndClosesEverything) {
   EXPECT_TRUE(h.app.ended());
 }
 
-// The hidden test buttons: "Bewegen" drives the last roll again without a new roll, turn
-// change or event; "Tanken" adds 500 litres, held at 32767; Command1 moves both cars 40.
-TEST_F(Turn, hiddenTestButtons) {
-  start(1);
-  roll(1, 3);
-  const int draws = h.random.draws;
-  h.app.dispatch([&] { b->cmdBewegung.Click(); });
-  EXPECT_EQ(h.g().PositionSpieler1, 6);
-  EXPECT_EQ(h.g().TankSpieler1, 4);
-  EXPECT_EQ(b->SpielerAmZug, 2);
-  EXPECT_EQ(h.random.draws, draws);
-  EXPECT_EQ(h.count("frmLevel"), 1);
-  EXPECT_EQ(visibleCars(*b, 1), std::vector<int>{6});
-
-  h.g().TankSpieler1 = 32500;
-  h.app.dispatch([&] { b->cmTank.Click(); });
-  EXPECT_EQ(h.g().TankSpieler1, 32767);
-  EXPECT_EQ(b->lblTank.Caption(), "32767");
-
-  h.place(1, 2);
-  h.place(2, 0);
-  h.app.dispatch([&] { b->Command1.Click(); });
-  EXPECT_EQ(h.g().PositionSpieler1, 42);
-  EXPECT_EQ(h.g().PositionSpieler2, 40);
-  EXPECT_EQ(visibleCars(*b, 1), (std::vector<int>{2, 42})) << "the old pictures are not hidden first";
-  EXPECT_EQ(visibleCars(*b, 2), (std::vector<int>{0, 40}));
-}
-
 }  // namespace
 }  // namespace tj::testing
