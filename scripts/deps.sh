@@ -11,8 +11,8 @@ packages=(
 )
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
-  # clang and its runtime build the fuzz targets.
-  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file clang libclang-rt-14-dev)
+  # lintian judges it, clang and its runtime build the fuzz targets.
+  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
