@@ -32,8 +32,8 @@ FrmAussetzen::FrmAussetzen(App& app)
 void FrmAussetzen::Form_Load() {
   GameState& g = app().g;
   g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
-  const bool spieler1 = app().form<FrmSpielfeld>().SpielerAmZug == 1;
-  lblHeadline.setCaption("Einmal aussetzen " + (spieler1 ? g.NameSpieler1 : g.NameSpieler2) + " !");
+  const int spieler = app().form<FrmSpielfeld>().SpielerAmZug.value();
+  lblHeadline.setCaption("Einmal aussetzen " + playerVars(g, spieler).name + " !");
 }
 
 }  // namespace tj
