@@ -6,6 +6,7 @@
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
 #include "screens/question/draw_record.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -65,6 +66,8 @@ void FrmAktion::Form_Load() {
     lblAktion.setCaption(std::move(title));
     lblBildnr.setCaption(std::move(bildnr));
     lblEreignis.setCaption(std::move(code));
+    cmdWeiter.setDescription(app().form<FrmSpielfeld>().LetzteAnsage + " " +
+                             spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
   } catch (const std::exception& e) {
     failure_ = dataFailureMessage(e, "Diese Aktionskarte fällt aus.");
     return;

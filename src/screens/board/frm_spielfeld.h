@@ -25,6 +25,9 @@ class FrmSpielfeld final : public Screen, public BoardVars {
   void cmdReset_Click();
   void UnloadForms();
 
+  // What the last roll did, for the screen reader of the dialog that follows it.
+  std::string LetzteAnsage;
+
   Element& imgSpieler1(int i) { return *imgSpieler1_.at(static_cast<std::size_t>(i)); }
   Element& imgSpieler2(int i) { return *imgSpieler2_.at(static_cast<std::size_t>(i)); }
 

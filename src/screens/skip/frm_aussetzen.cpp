@@ -3,6 +3,7 @@
 
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -33,7 +34,9 @@ void FrmAussetzen::Form_Load() {
   GameState& g = app().g;
   g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
   const bool spieler1 = app().form<FrmSpielfeld>().SpielerAmZug == 1;
-  lblHeadline.setCaption("Einmal aussetzen " + (spieler1 ? g.NameSpieler1 : g.NameSpieler2) + " !");
+  const std::string& name = spieler1 ? g.NameSpieler1 : g.NameSpieler2;
+  lblHeadline.setCaption("Einmal aussetzen " + name + " !");
+  cmdWeiter.setDescription(spoken::skip(name));
 }
 
 }  // namespace tj
