@@ -9,6 +9,7 @@
 #include "screens/level/frm_level.h"
 #include "screens/setup/frm_auswahl.h"
 #include "screens/skip/frm_aussetzen.h"
+#include "screens/spoken.h"
 #include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
@@ -162,6 +163,11 @@ void FrmSpielfeld::SpielerReihenfolge() {
     lblAktiverSpieler.setCaption(g.NameSpieler2 + " ist dran!");
     cmdWuerfeln2.setVisible(true);
   }
+  // The die button of the player on turn has the focus and tells where both stand.
+  const spoken::Stand p1{g.NameSpieler1, g.TankSpieler1.value(), race::shownField(g.PositionSpieler1, ZielFeld)};
+  const spoken::Stand p2{g.NameSpieler2, g.TankSpieler2.value(), race::shownField(g.PositionSpieler2, ZielFeld)};
+  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2}) b->setDescription(spoken::turn(SpielerAmZug == 1 ? p1.name : p2.name, p1, p2));
+  focusFirst();
 }
 
 void FrmSpielfeld::cmdReset_Click() {
@@ -285,10 +291,13 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
   g.AktiverSpieler = s.schluessel;
   s.position = s.position + s.schritte;
   auto_(s, s.position).setVisible(true);
+  LetzteAnsage = spoken::roll(s.name, s.wurf.value(), s.schritte.value(), s.tank.value(),
+                              race::shownField(s.position, ZielFeld), ZielFeld.value());
   if (s.position >= ZielFeld) {
     g.SpielEnde = kTrue;
     FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
+    for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu}) b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
     gewonnen.ShowModal();
   }
   Spieler1Verschiebung();
