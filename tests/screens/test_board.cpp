@@ -42,7 +42,8 @@ TEST(BoardLayout, backgroundFirstCarsLastWithPlaceholder) {
   EXPECT_EQ(b.window().icon, "icon.png");
   ASSERT_EQ(b.menus().size(), 2u);
   EXPECT_EQ(b.menus()[0].caption, "Datei");
-  EXPECT_EQ(b.menus()[0].items.at(0).caption, "Beenden");
+  EXPECT_EQ(b.menus()[0].items.at(0).caption, "Ton");
+  EXPECT_EQ(b.menus()[0].items.at(1).caption, "Beenden");
   EXPECT_EQ(b.menus()[1].items.at(0).name, "Anleitung");
 }
 

@@ -70,6 +70,7 @@ void FrmAktion::Form_Load() {
     return;
   }
   loadCardPicture();
+  app().play(Sound::Card);
 }
 
 // The picture takes its own size and is centred on lblBildnr's rectangle. A picture that

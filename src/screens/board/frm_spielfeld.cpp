@@ -108,7 +108,9 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   cmdBewegung.Click = [this] { cmdBewegung_Click(); };
   cmTank.Click = [this] { cmTank_Click(); };
   Command1.Click = [this] { Command1_Click(); };
-  addMenu(Menu{"Datei", {MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
+  ton.Checked = [&app] { return app.soundOn(); };
+  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 
@@ -246,6 +248,7 @@ void FrmSpielfeld::Wuerfeln(int spieler) {
   app().rnd().Randomize();
   s.wurf = race::rollFromR(app().rnd().Rnd());
   s.lblErgebnis.setCaption(Str(s.wurf));
+  app().play(Sound::Roll);
   ZeigeWuerfel(s.wurf.value());
   FahrenUndZahlen(s);
   BewegeSpieler(spieler);
@@ -289,6 +292,7 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
     g.SpielEnde = kTrue;
     FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
+    app().play(Sound::Win);
     gewonnen.ShowModal();
   }
   Spieler1Verschiebung();

@@ -94,6 +94,7 @@ void FrmFragen::Label1_Change(int index) {
 }
 
 void FrmFragen::cmdAntwort_Click(int index) {
+  app().play(RichtigeAntwort == index ? Sound::Right : Sound::Wrong);
   if (RichtigeAntwort != index) {
     RichtigeAntwortMarkieren();
     cmdAntwort(index).setBackColor(kRed);

@@ -34,6 +34,7 @@ void FrmAussetzen::Form_Load() {
   g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
   const bool spieler1 = app().form<FrmSpielfeld>().SpielerAmZug == 1;
   lblHeadline.setCaption("Einmal aussetzen " + (spieler1 ? g.NameSpieler1 : g.NameSpieler2) + " !");
+  app().play(Sound::Skip);
 }
 
 }  // namespace tj
