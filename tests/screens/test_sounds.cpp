@@ -11,31 +11,39 @@ namespace {
 
 using Sounds = std::vector<Sound>;
 
-Sounds answer(int clicked) {
+// A question with the right answer in slot 0 (or a card) shown from the board; `clicks`
+// are the dialog's buttons clicked in turn.
+Sounds dialog(const char* screen, std::vector<std::string> clicks) {
   Harness h;
   setQuestions(h, "tabFragen_leicht", {{"Wie?", "falsch1", "falsch2", "falsch3", "richtig"}});
-  h.random.queue({0.5f, 0.01f});  // the right answer in slot 0
+  setCard(h, "+2");
+  h.random.queue({0.5f, 0.01f});
   openBoard(h);
-  showFromBoard(h, "frmFragenLeicht");
-  h.loop.click("frmFragenLeicht", "cmdAntwort(" + std::to_string(clicked) + ")").click("frmFragenLeicht", "cmdWeiter");
+  showFromBoard(h, screen);
+  for (const std::string& c : clicks) h.loop.click(screen, c);
   h.loop.drain();
   return h.sounds.played;
 }
 
 // Player 1 stands on `field` and rolls a 6 (r = 0.95); `button` closes the dialog that follows.
-Sounds roll(int field, std::function<void(BoardHarness&)> before, const char* dialog, const char* button) {
+Sounds roll(int field, std::function<void(BoardHarness&)> before, const char* screen, const char* button) {
   BoardHarness h;
   h.startGame(0.0f);
   h.place(1, field);
   before(h);
   h.random.queue({0.95f});
-  h.loop.click("frmSpielfeld", "cmdWuerfel").click(dialog, button);
+  h.loop.click("frmSpielfeld", "cmdWuerfel").click(screen, button);
   h.loop.drain();
+  if (h.app.forms.isLoaded(FrmSpielfeld::kName))
+    EXPECT_EQ(h.board().menus().at(0).items.at(0).Checked(), h.app.soundOn()) << "the check mark shows the switch";
   return h.sounds.played;
 }
 
-TEST(RaceSounds, eachEventPlaysItsSound) {
+TEST(RaceSounds, eachEventPlaysItsSoundUnlessTonIsOff) {
   auto none = [](BoardHarness&) {};
+  auto tonOff = [](BoardHarness& h) { h.loop.menu("frmSpielfeld", "Ton"); };
+  auto tonOffOn = [](BoardHarness& h) { h.loop.menu("frmSpielfeld", "Ton").menu("frmSpielfeld", "Ton"); };
+  auto skip = [](BoardHarness& h) { h.g().AussetzenSpieler1 = kTrue; };
   const struct {
     const char* event;
     std::function<Sounds()> run;
@@ -43,33 +51,12 @@ TEST(RaceSounds, eachEventPlaysItsSound) {
   } cases[] = {
       {"roll, then a question", [&] { return roll(3, none, "frmLevel", "cmdOk"); }, {Sound::Roll}},
       {"roll to the goal", [&] { return roll(40, none, "frmGewonnen", "cmdEnde"); }, {Sound::Roll, Sound::Win}},
-      {"skip instead of a roll",
-       [&] { return roll(3, [](BoardHarness& h) { h.g().AussetzenSpieler1 = kTrue; }, "frmAussetzen", "cmdWeiter"); },
-       {Sound::Skip}},
-      {"right answer", [] { return answer(0); }, {Sound::Right}},
-      {"wrong answer", [] { return answer(2); }, {Sound::Wrong}},
-      {"action card",
-       [] {
-         Harness h;
-         setCard(h, "+2");
-         openBoard(h);
-         h.random.queue({0.0f});
-         showFromBoard(h, "frmAktion");
-         h.loop.click("frmAktion", "cmdWeiter");
-         h.loop.drain();
-         return h.sounds.played;
-       },
-       {Sound::Card}},
-      {"a card that cannot be read is silent",
-       [] {
-         Harness h;
-         openBoard(h);
-         showFromBoard(h, "frmAktion");
-         h.loop.ok();
-         h.loop.drain();
-         return h.sounds.played;
-       },
-       {}},
+      {"skip instead of a roll", [&] { return roll(3, skip, "frmAussetzen", "cmdWeiter"); }, {Sound::Skip}},
+      {"Ton off", [&] { return roll(3, tonOff, "frmLevel", "cmdOk"); }, {}},
+      {"Ton off and on again", [&] { return roll(3, tonOffOn, "frmLevel", "cmdOk"); }, {Sound::Roll}},
+      {"right answer", [] { return dialog("frmFragenLeicht", {"cmdAntwort(0)", "cmdWeiter"}); }, {Sound::Right}},
+      {"wrong answer", [] { return dialog("frmFragenLeicht", {"cmdAntwort(2)", "cmdWeiter"}); }, {Sound::Wrong}},
+      {"action card", [] { return dialog("frmAktion", {"cmdWeiter"}); }, {Sound::Card}},
       {"drive-out, the moving car clicked again, the second drive-out",
        [] {
          SetupRun r;
@@ -84,27 +71,6 @@ TEST(RaceSounds, eachEventPlaysItsSound) {
        {Sound::DriveOut, Sound::DriveOut}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.run(), c.expected) << c.event;
-}
-
-// "Ton" silences every sound for the rest of the run and shows its state as a check mark.
-TEST(RaceSounds, tonMenuItemSwitchesTheSoundsOffAndOn) {
-  BoardHarness h;
-  h.startGame(0.0f);
-  const MenuItem& ton = h.board().menus().at(0).items.at(0);
-  ASSERT_TRUE(ton.Checked);
-  EXPECT_TRUE(ton.Checked());
-  h.loop.menu("frmSpielfeld", "Ton");
-  h.random.queue({0.95f});
-  h.loop.click("frmSpielfeld", "cmdWuerfel").click("frmLevel", "cmdOk");
-  h.loop.drain();
-  EXPECT_FALSE(ton.Checked());
-  EXPECT_EQ(h.sounds.played, Sounds{});
-  h.loop.menu("frmSpielfeld", "Ton");
-  h.random.queue({0.95f});
-  h.loop.click("frmSpielfeld", "cmdWuerfeln2").click("frmLevel", "cmdOk");
-  h.loop.drain();
-  EXPECT_TRUE(ton.Checked());
-  EXPECT_EQ(h.sounds.played, Sounds{Sound::Roll});
 }
 
 }  // namespace

@@ -23,7 +23,6 @@ rec=$!
 sleep 0.3
 "$gen" --play "$folder" richtig.wav gewonnen.wav || { echo "FAIL: exit $? with a server"; exit 1; }
 sleep 0.3
-kill $rec; wait $rec 2>/dev/null; rec=0
+kill $rec && wait $rec 2>/dev/null; rec=0
 rms=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$tmp/rec.raw" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
-echo "RMS of the recording: ${rms:-none}"
-awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.02) }' || { echo "FAIL: the server heard nothing"; exit 1; }
+awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.02) }' || { echo "FAIL: the server heard nothing (RMS ${rms:-none})"; exit 1; }
