@@ -1,19 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <atomic>
-#include <condition_variable>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "screens/sound.h"
-#include "sound/wav.h"
 
 namespace tj::sound {
 
@@ -27,8 +20,10 @@ class PulsePlayer final : public SoundPlayer {
  public:
   using Warn = std::function<void(const std::string&)>;
   // The sound files are looked for in each of `folders` in turn. `warn` is called from the
-  // worker thread.
+  // worker thread and may be called after the player is gone (see the destructor).
   PulsePlayer(std::vector<std::filesystem::path> folders, Warn warn);
+  // Waits a moment for the sound that plays to end; a worker stuck on a server that does
+  // not answer is left behind instead of holding up the end of the program.
   ~PulsePlayer() override;
   PulsePlayer(const PulsePlayer&) = delete;
   PulsePlayer& operator=(const PulsePlayer&) = delete;
@@ -39,24 +34,8 @@ class PulsePlayer final : public SoundPlayer {
   void finish();
 
  private:
-  struct Library;
-  void run();
-  void playNow(Sound s);
-  const Wave* wave(Sound s);
-
-  std::vector<std::filesystem::path> folders_;
-  Warn warn_;
-  std::mutex m_;
-  std::condition_variable wake_, idle_;
-  std::optional<Sound> pending_;
-  bool busy_ = false;
-  bool stop_ = false;
-  std::thread worker_;
-  // Worker thread only:
-  std::unique_ptr<Library> lib_;
-  std::atomic<bool> mute_{false};  // no library: nothing will ever play
-  bool toldNoServer_ = false;
-  std::map<Sound, std::optional<Wave>> waves_;
+  struct State;
+  std::shared_ptr<State> state_;  // shared with the worker thread
 };
 
 }  // namespace tj::sound
