@@ -64,6 +64,7 @@ void FrmAktion::Form_Load() {
   cmdWeiter.setDescription(app().form<FrmSpielfeld>().LetzteAnsage + " " +
                            spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
   loadCardPicture();
+  app().play(Sound::Card);
 }
 
 // The picture takes its own size and is centred on lblBildnr's rectangle. A picture that

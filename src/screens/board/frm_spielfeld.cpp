@@ -99,7 +99,9 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   cmdBewegung.Click = [this] { cmdBewegung_Click(); };
   cmTank.Click = [this] { cmTank_Click(); };
   Command1.Click = [this] { Command1_Click(); };
-  addMenu(Menu{"Datei", {MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
+  ton.Checked = [&app] { return app.soundOn(); };
+  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 
@@ -252,6 +254,7 @@ void FrmSpielfeld::Wuerfeln(int spieler) {
   app().rnd().Randomize();
   s.wurf = race::rollFromR(app().rnd().Rnd());
   s.lblErgebnis.setCaption(Str(s.wurf));
+  app().play(Sound::Roll);
   ZeigeWuerfel(s.wurf.value());
   FahrenUndZahlen(s);
   BewegeSpieler(spieler);
@@ -298,6 +301,7 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
     FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
     for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu}) b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
+    app().play(Sound::Win);
     gewonnen.ShowModal();
   }
   Spieler1Verschiebung();

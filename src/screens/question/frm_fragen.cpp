@@ -88,6 +88,7 @@ void FrmFragen::Label1_Change(int index) {
 
 void FrmFragen::cmdAntwort_Click(int index) {
   const bool right = RichtigeAntwort == index;
+  app().play(right ? Sound::Right : Sound::Wrong);
   if (!right) {
     RichtigeAntwortMarkieren();
     cmdAntwort(index).setBackColor(kRed);

@@ -173,6 +173,7 @@ void FrmAuswahl::AutoGewaehlt(int spieler, int farbe) {
   GewaehltesAuto = schluessel(spieler, farbe);
   for (int andere = 0; andere < kFarben; ++andere)
     if (andere != farbe) autoBild(spieler, andere).setVisible(false);
+  if (!tmrRausFahren.TimerEnabled()) app().play(Sound::DriveOut);  // not again for the car on its way
   tmrRausFahren.setTimerEnabled(true);
 }
 
