@@ -117,7 +117,7 @@ void ScreenWindow::detach() {
 
 double ScreenWindow::pxPerTwip() const {
   const WindowSpec& win = screen_.window();
-  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / 15.0;
+  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / kDialogTwipsPerPixel;
   return std::min(canvas_->width() / win.clientWidth, canvas_->height() / win.clientHeight);
 }
 

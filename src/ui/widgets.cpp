@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
+#include "ui/look.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -32,7 +34,7 @@ void WrapButton::paintEvent(QPaintEvent*) {
   p.drawControl(QStyle::CE_PushButton, opt);
   p.setFont(font());
   p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : QColor(110, 110, 110));
-  p.drawText(rect().adjusted(4, 3, -4, -3), Qt::AlignCenter | Qt::TextWordWrap, caption_);
+  p.drawText(rect().adjusted(kButtonTextInsetX, kButtonTextInsetY, -kButtonTextInsetX, -kButtonTextInsetY), Qt::AlignCenter | Qt::TextWordWrap, caption_);
 }
 
 void PictureBox::setPicture(const QPixmap& pm, const QString& fallbackText, bool stretch, double scale) {
