@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The selected question or card in the game's own dialog: the game's screens run on the
+// real front end, with a store that holds just the one record.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "data/question_set.h"
+#include "data/set_file.h"
+#include "game/random.h"
+#include "screens/app.h"
+#include "ui/pictures.h"
+#include "ui/qt_loop.h"
+
+namespace tj::editor {
+
+class PreviewLoop;
+
+class Preview {
+ public:
+  // `appFolder` holds the game's picture folders (card pictures).
+  Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder);
+  ~Preview();
+
+  // Shows the dialog of table t with the given record; replaces what is shown.
+  void show(data::SetTable t, const data::QuestionSet& set, int index);
+  void close();
+  bool isOpen() const;
+
+ private:
+  data::TableSnapshot snapshot(data::SetTable t, const data::QuestionSet& set, int index) const;
+  const char* screenName(data::SetTable t) const;
+
+  SystemClock clock_;
+  ClockSeededRandom random_{clock_};
+  ui::QtPictures pictures_;
+  std::unique_ptr<PreviewLoop> loop_;
+  std::unique_ptr<App> app_;
+  std::optional<data::TableSnapshot> record_;
+  std::string shownScreen_;
+};
+
+}  // namespace tj::editor
