@@ -233,6 +233,18 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   return out;
 }
 
+std::vector<std::string> cardCodes() {
+  std::vector<std::string> out;
+  for (const auto& [code, pictures] : picturesForCode()) out.push_back(code);
+  return out;
+}
+
+std::vector<std::string> picturesFor(const std::string& code) {
+  const auto it = picturesForCode().find(code);
+  if (it == picturesForCode().end()) return {};
+  return {it->second.begin(), it->second.end()};
+}
+
 std::vector<std::string> missingFonts() {
   std::vector<std::string> out;
   const Boxes& b = boxes();

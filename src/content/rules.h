@@ -52,6 +52,11 @@ std::vector<Problem> checkCard(const data::Card& card, int record = -1);
 // levels) and no empty table (blocking). Problems come table by table, record by record.
 std::vector<Problem> checkSet(const data::QuestionSet& set);
 
+// The nine card codes the game applies, and the picture numbers drawn for one of them
+// (empty for an unknown code).
+std::vector<std::string> cardCodes();
+std::vector<std::string> picturesFor(const std::string& code);
+
 // The game's fonts that are not installed (the fit is then measured in a stand-in font).
 std::vector<std::string> missingFonts();
 
