@@ -34,8 +34,6 @@ namespace {
 const QString kTitle = QStringLiteral("Tank Jagd – Fragen-Editor");
 const QString kDatabaseFilter = QStringLiteral("Tank-Jagd-Fragensätze (*.mdb *.db *.sqlite);;Alle Dateien (*)");
 
-QString caption(SetTable t) { return QString::fromUtf8(data::tableCaption(t).data(), data::tableCaption(t).size()); }
-
 QString nativePath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
 // A message box whose text is never read as markup.
@@ -99,8 +97,8 @@ void EditorWindow::buildTables() {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setWordWrap(true);
     view->setAlternatingRowColors(true);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    view->horizontalHeader()->setDefaultSectionSize(t == SetTable::Cards ? 110 : 160);
+    view->horizontalHeader()->setSectionResizeMode(t == SetTable::Cards ? 2 : 0, QHeaderView::Stretch);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
@@ -193,6 +191,7 @@ void EditorWindow::buildProblemList() {
   layout->addWidget(problemList_);
   dock->setWidget(box);
   addDockWidget(Qt::BottomDockWidgetArea, dock);
+  resizeDocks({dock}, {150}, Qt::Vertical);
   connect(problemList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const int table = item->data(Qt::UserRole).toInt();
     const int record = item->data(Qt::UserRole + 1).toInt();
@@ -297,7 +296,7 @@ void EditorWindow::updateProblems() {
 void EditorWindow::updateTitle() {
   const QString name = path_.isEmpty() ? origin_ : QFileInfo(path_).fileName();
   setWindowTitle((name.isEmpty() ? QString() : name + QStringLiteral("[*] – ")) + kTitle);
-  setWindowModified(!doc_.undoStack().isClean() || (path_.isEmpty() && !origin_.isEmpty()));
+  setWindowModified(!doc_.undoStack().isClean());
 }
 
 void EditorWindow::fail(const QString& title, const std::exception& e) {
@@ -488,8 +487,12 @@ void EditorWindow::exportCsv() {
 }
 
 void EditorWindow::importFile() {
-  ImportDialog dialog(currentTable(), this);
-  if (dialog.exec() != QDialog::Accepted) return;
+  const QString file = QFileDialog::getOpenFileName(
+      this, QStringLiteral("Fragen importieren"), {},
+      QStringLiteral("Fragen aus Tabellen, GIFT, Aiken (*.csv *.tsv *.txt *.tab *.gift);;Alle Dateien (*)"));
+  if (file.isEmpty()) return;
+  ImportDialog dialog(file, currentTable(), this);
+  if (!dialog.load() || dialog.exec() != QDialog::Accepted) return;
   doc_.appendAll(QStringLiteral("Importieren"), dialog.records());
   statusBar()->showMessage(dialog.summary(), 10000);
 }

@@ -40,6 +40,8 @@ std::string cellText(const QString& typed) {
 
 int fieldCount(SetTable t) { return t == SetTable::Cards ? 4 : 5; }
 
+QString caption(SetTable t) { return QString::fromUtf8(data::tableCaption(t).data(), data::tableCaption(t).size()); }
+
 content::Table contentTable(SetTable t) {
   switch (t) {
     case SetTable::Easy: return content::Table::Easy;

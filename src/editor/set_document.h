@@ -24,6 +24,8 @@ using data::SetTable;
 // The texts of one record in the file's field order (the content rules number fields so).
 using Row = std::vector<std::string>;
 int fieldCount(SetTable t);
+// The table's German caption, e.g. "Leichte Fragen".
+QString caption(SetTable t);
 content::Table contentTable(SetTable t);
 SetTable setTable(content::Table t);
 
