@@ -82,7 +82,6 @@ QWidget* ImportDialog::buildReportPage() {
   auto* page = new QWidget(this);
   auto* layout = new QVBoxLayout(page);
   source_ = plainLabel({}, page);
-  source_->setAccessibleName(QStringLiteral("Gelesen als"));
   layout->addWidget(source_);
   auto* row = new QHBoxLayout();
   auto* targetLabel = plainLabel(QStringLiteral("Fragen ohne Stufe kommen in:"), page);
