@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tankjagd-editor [DATEI]: makes and changes the question sets the game plays.
 #include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "app/locate.h"
 #include "data/store.h"
@@ -13,6 +17,13 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Tank Jagd – Fragen-Editor"));
   QApplication::setDesktopFileName(QStringLiteral("de.tankjagd.TankJagd.Editor"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.tankjagd.TankJagd.Editor")));
+  // Qt's own dialogs (file choosers) in German, when the translations are installed.
+  QTranslator qtGerman;
+  if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtGerman);
+  }
 
   const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
   tj::editor::Installation where;

@@ -4,6 +4,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QUndoCommand>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 namespace tj::editor {
@@ -120,7 +121,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const int field = index.column();
   if (role == Qt::DisplayRole || role == Qt::EditRole) {
-    return QString::fromStdString(doc_.row(table_, index.row()).at(static_cast<std::size_t>(field)));
+    return QString::fromStdString(doc_.field(table_, index.row(), field));
   }
   if (role != Qt::ToolTipRole && role != Qt::BackgroundRole) return {};
   const auto problems = doc_.problemsOf(table_, index.row());
@@ -166,10 +167,18 @@ SetDocument::SetDocument() {
   // The rules measure every text; after a burst of edits they run once.
   checkTimer_.setSingleShot(true);
   checkTimer_.setInterval(150);
-  connect(&checkTimer_, &QTimer::timeout, this, &SetDocument::checkNow);
+  connect(&checkTimer_, &QTimer::timeout, this, &SetDocument::startCheck);
+  connect(&checking_, &QFutureWatcher<Checked>::finished, this, [this] {
+    Checked done = checking_.result();
+    if (done.generation != generation_) {
+      startCheck();  // the set changed meanwhile
+    } else if (appliedGeneration_ != generation_) {
+      apply(std::move(done.problems));
+    }
+  });
 }
 
-SetDocument::~SetDocument() = default;
+SetDocument::~SetDocument() { checking_.waitForFinished(); }
 
 void SetDocument::reset(data::QuestionSet set) {
   for (auto& m : models_) m->beginResetModel();
@@ -178,15 +187,19 @@ void SetDocument::reset(data::QuestionSet set) {
   byRecord_.clear();
   for (auto& m : models_) m->endResetModel();
   undo_.clear();
-  checkNow();
+  ++generation_;
+  startCheck();
   emit changed();
 }
 
 Row SetDocument::row(SetTable t, int index) const {
   Row out;
-  auto& set = const_cast<data::QuestionSet&>(set_);
-  for (int f = 0; f < fieldCount(t); ++f) out.push_back(fieldRef(set, t, index, f));
+  for (int f = 0; f < fieldCount(t); ++f) out.push_back(field(t, index, f));
   return out;
+}
+
+const std::string& SetDocument::field(SetTable t, int index, int field) const {
+  return fieldRef(const_cast<data::QuestionSet&>(set_), t, index, field);
 }
 
 void SetDocument::setField(SetTable t, int index, int field, const std::string& text) {
@@ -269,15 +282,31 @@ void SetDocument::takeRows(SetTable t, int at, int count) {
 
 void SetDocument::edited() {
   // Problems found before this change name records by their old positions.
+  ++generation_;
   problems_.clear();
   byRecord_.clear();
   checkTimer_.start();
   emit changed();
 }
 
+// The rules measure every text in the game's fonts; for a large set that takes seconds,
+// so the check runs on a copy of the set in the background.
+void SetDocument::startCheck() {
+  checkTimer_.stop();
+  if (checking_.isRunning()) return;  // its end starts the next one
+  checking_.setFuture(
+      QtConcurrent::run([set = set_, generation = generation_] { return Checked{generation, content::checkSet(set)}; }));
+}
+
 void SetDocument::checkNow() {
   checkTimer_.stop();
-  problems_ = content::checkSet(set_);
+  checking_.waitForFinished();
+  apply(content::checkSet(set_));
+}
+
+void SetDocument::apply(std::vector<content::Problem> problems) {
+  appliedGeneration_ = generation_;
+  problems_ = std::move(problems);
   byRecord_.clear();
   for (std::size_t i = 0; i < problems_.size(); ++i) {
     byRecord_[{static_cast<int>(problems_[i].table), problems_[i].record}].push_back(i);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QFutureWatcher>
 #include <QTimer>
 #include <QUndoStack>
 #include <array>
@@ -64,6 +65,7 @@ class SetDocument final : public QObject {
   void reset(data::QuestionSet set);
 
   Row row(SetTable t, int index) const;
+  const std::string& field(SetTable t, int index, int field) const;
   // Undoable edits.
   void setField(SetTable t, int index, int field, const std::string& text);
   void insertRows(SetTable t, int at, std::vector<Row> rows);
@@ -75,7 +77,8 @@ class SetDocument final : public QObject {
   const std::vector<content::Problem>& problems() const { return problems_; }
   std::vector<const content::Problem*> problemsOf(SetTable t, int index) const;
   bool hasBlockingProblem() const;
-  // Checks at once (normally a check follows each change shortly).
+  // Checks at once and waits for the result (normally a check runs in the background
+  // shortly after each change, so that typing never waits for it).
   void checkNow();
 
  signals:
@@ -91,11 +94,20 @@ class SetDocument final : public QObject {
   void putRows(SetTable t, int at, const std::vector<Row>& rows);
   void takeRows(SetTable t, int at, int count);
   void edited();
+  void startCheck();
+  void apply(std::vector<content::Problem> problems);
 
   data::QuestionSet set_;
   std::array<std::unique_ptr<TableModel>, 3> models_;
   QUndoStack undo_;
   QTimer checkTimer_;
+  struct Checked {
+    uint64_t generation;
+    std::vector<content::Problem> problems;
+  };
+  QFutureWatcher<Checked> checking_;
+  uint64_t generation_ = 0;        // counts changes, so that a stale check is dropped
+  uint64_t appliedGeneration_ = 0;  // the change the shown problems belong to
   std::vector<content::Problem> problems_;
   std::map<std::pair<int, int>, std::vector<std::size_t>> byRecord_;  // (table, record) -> problems
 };
