@@ -288,9 +288,10 @@ void EditorWindow::updateProblems() {
     item->setData(Qt::UserRole + 1, p.record);
     if (p.blocking) item->setForeground(QColor(180, 0, 0));
   }
+  const QString count = problems.size() == 1 ? QStringLiteral("1 Problem")
+                                              : QStringLiteral("%1 Probleme").arg(static_cast<qulonglong>(problems.size()));
   problemCount_->setText(problems.empty() ? QStringLiteral("Keine Probleme gefunden.")
-                                          : QStringLiteral("%1 Probleme (Doppelklick springt zum Eintrag)")
-                                                .arg(static_cast<qulonglong>(problems.size())));
+                                          : count + QStringLiteral(" (Doppelklick springt zum Eintrag)"));
 }
 
 void EditorWindow::updateTitle() {
@@ -399,7 +400,7 @@ bool EditorWindow::confirmProblems() {
   }
   if (doc_.problems().empty()) return true;
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Speichern"),
-                  QStringLiteral("Der Fragensatz hat noch %1 Probleme (siehe Liste „Probleme“). Trotzdem speichern?")
+                  QStringLiteral("Der Fragensatz hat noch Probleme (%1, siehe Liste „Probleme“). Trotzdem speichern?")
                       .arg(static_cast<qulonglong>(doc_.problems().size())),
                   QMessageBox::NoButton, this);
   box.setTextFormat(Qt::PlainText);
@@ -500,21 +501,30 @@ void EditorWindow::importFile() {
 // ---------------------------------------------------------------------------------------
 // Preview and play
 
+int EditorWindow::currentRecord() const {
+  // The current index, not the selection: while the current row changes, the selection
+  // still names the row before.
+  const QModelIndex current = currentView()->currentIndex();
+  if (!current.isValid()) return -1;
+  const int row = proxies_[static_cast<std::size_t>(currentTable())]->mapToSource(current).row();
+  return row < static_cast<int>(data::recordCount(doc_.set(), currentTable())) ? row : -1;
+}
+
 void EditorWindow::showPreview() {
   if (!preview_) preview_ = std::make_unique<Preview>(installation_.appFolder, installation_.dataFolder);
-  const auto rows = selectedRows();
-  if (rows.empty()) {
+  const int record = currentRecord();
+  if (record < 0) {
     statusBar()->showMessage(QStringLiteral("Für die Vorschau bitte einen Eintrag wählen."), 5000);
     return;
   }
-  preview_->show(currentTable(), doc_.set(), rows.front());
+  preview_->show(currentTable(), doc_.set(), record);
 }
 
 void EditorWindow::refreshPreview() {
   if (!preview_ || !preview_->isOpen()) return;
-  const auto rows = selectedRows();
-  if (rows.empty() || rows.front() >= static_cast<int>(data::recordCount(doc_.set(), currentTable()))) return;
-  preview_->show(currentTable(), doc_.set(), rows.front());
+  const int record = currentRecord();
+  if (record < 0) return;
+  preview_->show(currentTable(), doc_.set(), record);
   activateWindow();  // typing goes on in the table
 }
 

@@ -52,6 +52,8 @@ class EditorWindow final : public QMainWindow {
   QTableView* currentView() const;
   // Source rows selected in the current view, ascending.
   std::vector<int> selectedRows() const;
+  // The source row of the current record, or -1.
+  int currentRecord() const;
   void selectRecord(SetTable t, int index);
 
   void newEmptySet();

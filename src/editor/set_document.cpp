@@ -11,11 +11,6 @@ namespace tj::editor {
 
 namespace {
 
-// Column headings people understand; the file's own field names are the tooltip.
-const char* const kQuestionHeadings[] = {"Frage", "Falsche Antwort 1", "Falsche Antwort 2", "Falsche Antwort 3",
-                                         "Richtige Antwort"};
-const char* const kCardHeadings[] = {"Kürzel", "Titel", "Text", "Bildnr"};
-
 std::string& fieldRef(data::QuestionSet& set, SetTable t, int index, int field) {
   const auto i = static_cast<std::size_t>(index);
   if (t == SetTable::Cards) {
@@ -139,13 +134,10 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
   if (section < 0 || section >= fieldCount(table_)) return {};
-  if (role == Qt::DisplayRole) {
-    return QString::fromUtf8(table_ == SetTable::Cards ? kCardHeadings[section] : kQuestionHeadings[section]);
-  }
-  if (role == Qt::ToolTipRole) {
-    return QStringLiteral("Feld „%1“ in der Datei")
-        .arg(QString::fromStdString(content::fieldName(contentTable(table_), section)));
-  }
+  // The file's field names, as the problem messages name them; the wrong answers say so.
+  const QString name = QString::fromStdString(content::fieldName(contentTable(table_), section));
+  const bool wrong = table_ != SetTable::Cards && section >= 1 && section <= 3;
+  if (role == Qt::DisplayRole) return wrong ? name + QStringLiteral(" (falsch)") : name;
   return {};
 }
 
