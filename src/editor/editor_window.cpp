@@ -511,7 +511,7 @@ int EditorWindow::currentRecord() const {
 }
 
 void EditorWindow::showPreview() {
-  if (!preview_) preview_ = std::make_unique<Preview>(installation_.appFolder, installation_.dataFolder);
+  if (!preview_) preview_ = std::make_unique<Preview>(installation_.appFolder, installation_.dataFolder, this);
   const int record = currentRecord();
   if (record < 0) {
     statusBar()->showMessage(QStringLiteral("Für die Vorschau bitte einen Eintrag wählen."), 5000);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/preview.h"
 
+#include <QScreen>
+#include <QWidget>
 #include <iostream>
 
 #include "screens/action/frm_aktion.h"
@@ -27,8 +29,8 @@ class PreviewLoop final : public EventLoop {
   ui::QtEventLoop inner_;
 };
 
-Preview::Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder)
-    : loop_(std::make_unique<PreviewLoop>(pictures_)) {
+Preview::Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder, QWidget* owner)
+    : loop_(std::make_unique<PreviewLoop>(pictures_)), owner_(owner) {
   Services services{*loop_, random_, pictures_, appFolder, dataFolder, nullptr};
   services.warn = [](const std::string& line) { std::cerr << "tankjagd-editor: " << line << '\n'; };
   services.storedText = [](const std::string&) { return std::string(); };
@@ -80,6 +82,20 @@ void Preview::show(data::SetTable t, const data::QuestionSet& set, int index) {
   });
   shownScreen_ = screenName(t);
   app_->dispatch([this] { app_->forms.get(shownScreen_).Show(); });
+  placeBesideOwner();
+}
+
+void Preview::placeBesideOwner() {
+  if (!owner_ || !app_->forms.isLoaded(shownScreen_)) return;
+  ui::ScreenWindow* shown = loop_->inner().windowOf(app_->forms.get(shownScreen_));
+  QWidget* w = shown ? shown->window() : nullptr;
+  if (!w || !owner_->screen()) return;
+  const QRect room = owner_->screen()->availableGeometry();
+  const QRect owner = owner_->frameGeometry();
+  const QSize size = w->frameGeometry().size();
+  QPoint at(owner.right() + 8, owner.top());
+  if (at.x() + size.width() > room.right()) at.setX(std::max(room.left(), room.right() - size.width()));
+  w->move(at);
 }
 
 void Preview::close() {

@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 #include "data/question_set.h"
 #include "data/set_file.h"
 #include "game/random.h"
@@ -20,8 +22,9 @@ class PreviewLoop;
 
 class Preview {
  public:
-  // `appFolder` holds the game's picture folders (card pictures).
-  Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder);
+  // `appFolder` holds the game's picture folders (card pictures). The dialog opens beside
+  // `owner` where the screen has room, so that it leaves the table in view.
+  Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder, QWidget* owner);
   ~Preview();
 
   // Shows the dialog of table t with the given record; replaces what is shown.
@@ -32,6 +35,7 @@ class Preview {
  private:
   data::TableSnapshot snapshot(data::SetTable t, const data::QuestionSet& set, int index) const;
   const char* screenName(data::SetTable t) const;
+  void placeBesideOwner();
 
   SystemClock clock_;
   ClockSeededRandom random_{clock_};
@@ -40,6 +44,7 @@ class Preview {
   std::unique_ptr<App> app_;
   std::optional<data::TableSnapshot> record_;
   std::string shownScreen_;
+  QWidget* owner_;
 };
 
 }  // namespace tj::editor
