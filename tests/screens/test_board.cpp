@@ -6,13 +6,7 @@
 namespace tj::testing {
 namespace {
 
-float top(int field) {
-  static const float kTop[] = {3240, 3600, 3840, 3960, 3960, 4080, 3960, 3720, 3480, 3840, 4320, 4800,
-                               4920, 5160, 5400, 5880, 6480, 6960, 7320, 7080, 6720, 6240, 5640, 6000,
-                               6000, 5640, 6360, 6960, 7440, 7080, 6960, 6720, 6120, 5880, 6600, 7200,
-                               7680, 8160, 8040, 7920, 7920, 8160, 8400, 8880, 9360, 9960};
-  return kTop[field];
-}
+float top(int field) { return static_cast<float>(track::kSpots.at(static_cast<std::size_t>(field)).top); }
 
 // Loading sets the start values: 10 litres each and shown, both cars on field 0, player 1's
 // step and roll labels "0" while player 2's stay empty, no die face, nothing drawn yet.

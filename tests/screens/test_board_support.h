@@ -51,7 +51,7 @@ struct SetupStandIn : Screen {
     g.NameSpieler2 = n2;
     board.lblSpieler2Name.setCaption(n2);
     for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-      const char* dir = i <= 15 || (i >= 27 && i <= 35) ? "rechts" : "links";
+      const char* dir = track::facesRight(i) ? "rechts" : "links";
       board.imgSpieler1(i).setPicture(Picture::file(std::string("/spiel/autos/rotes auto ") + dir + ".gif", 71, 33));
       board.imgSpieler2(i).setPicture(Picture::file(std::string("/spiel/autos/blaues auto ") + dir + ".gif", 71, 33));
     }

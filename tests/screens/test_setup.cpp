@@ -202,23 +202,31 @@ TEST(SetupCars, eachCarFillsItsPlayersTrackAndStartsTheDriveOut) {
   }
 }
 
-// A picture file that cannot be read: its fields keep the placeholder, one warning per
-// file, and the car still drives out.
-TEST_F(SetupTest, unreadableCarPictureKeepsPlaceholderWarnsOnceAndGoesOn) {
-  enterNames();
-  const Picture placeholder = board().imgSpieler1(0).picture();
+// A car picture file that cannot be read in the second game: its fields show the
+// placeholder, not the first game's car; one warning per file, and the car still drives out.
+TEST_F(SetupTest, unreadableCarPictureShowsPlaceholderInTheNextGameWarnsOnceAndGoesOn) {
+  toCarTwo(2);  // game 1: red for player 1
+  clickCar(2, 0);
+  driveOut();
+  ASSERT_FALSE(setupLoaded());
   h.pictures.missing = {carFile(1, true)};
-  clickCar(1, 1);
-  for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-    const bool right = i <= 15 || (i >= 27 && i <= 35);
-    EXPECT_EQ(board().imgSpieler1(i).picture(), right ? placeholder : h.app.LoadPicture(carFile(1, false)))
-        << "field " << i;
-  }
-  ASSERT_EQ(h.warnings.size(), 1u);
-  EXPECT_NE(h.warnings[0].find("gelbes auto rechts.gif"), std::string::npos) << h.warnings[0];
-  EXPECT_EQ(h.loop.messages().size(), 0u) << "no message interrupts the players";
-  EXPECT_EQ(setup().GewaehltesAuto, "gelb1");
-  EXPECT_EQ(driveOut(), 49);
+  h.loop.then([&](ScriptLoop&) {
+    enterNames("Carla", "Dirk");
+    clickCar(1, 1);
+    for (int i = 0; i < FrmSpielfeld::kFelder; ++i)
+      EXPECT_EQ(board().imgSpieler1(i).picture(),
+                track::facesRight(i) ? FrmSpielfeld::platzhalterAuto() : h.app.LoadPicture(carFile(1, false)))
+          << "field " << i;
+    ASSERT_EQ(h.warnings.size(), 1u);
+    EXPECT_NE(h.warnings[0].find("gelbes auto rechts.gif"), std::string::npos) << h.warnings[0];
+    EXPECT_EQ(h.loop.messages().size(), 0u) << "no message interrupts the players";
+    EXPECT_EQ(setup().GewaehltesAuto, "gelb1");
+    EXPECT_EQ(driveOut(), 49);
+    clickCar(2, 0);
+    driveOut();
+  });
+  h.app.dispatch([&] { board().cmdReset_Click(); });  // "neues Spiel"
+  EXPECT_FALSE(setupLoaded());
 }
 
 }  // namespace
