@@ -54,7 +54,9 @@ TEST(RunIsolated, FailingChildrenGiveNothing) {
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(runIsolated(c.work, c.limit, c.maxBytes), std::nullopt) << c.name;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, c.limit + 2s) << c.name;
+    // The hanging children sleep a minute; ending far sooner proves the limit cut them off,
+    // with room for a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, c.limit + 30s) << c.name;
   }
   expectNoChildren();
 }

@@ -22,7 +22,8 @@ for f in games/tankjagd games/tankjagd-mkdb \
          share/applications/de.tankjagd.TankJagd.desktop \
          share/metainfo/de.tankjagd.TankJagd.metainfo.xml \
          share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.png \
-         bin/tankjagd-editor share/applications/de.tankjagd.TankJagd.Editor.desktop \
+         games/tankjagd-editor share/man/man6/tankjagd-editor.6.gz \
+         share/applications/de.tankjagd.TankJagd.Editor.desktop \
          share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.Editor.png; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
