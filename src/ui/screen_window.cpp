@@ -167,7 +167,8 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
         if (!detached_) app_.click(*ep);
       };
       if (e.Click) p->setCursor(Qt::PointingHandCursor);
-      p->setFocusPolicy(e.tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+      if (e.Click && e.tabIndex >= 0) p->makeButton();
+      else if (e.tabIndex >= 0) p->setFocusPolicy(Qt::StrongFocus);
       return p;
     }
     case ElementKind::TextBox: {

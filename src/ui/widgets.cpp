@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -98,7 +99,7 @@ void WrapButton::paintEvent(QPaintEvent*) {
     // A check for the right answer, a cross for a wrong click, and a thick frame, so the
     // result reads without telling green from red.
     const int side = std::min(text.height(), std::max(12, height() / 3));
-    const QRectF sign(text.left() + 2, text.center().y() - side / 2.0, side, side);
+    const QRectF sign(text.left() + 6, text.center().y() - side / 2.0, side, side);
     QPainterPath path;
     if (mark_ == Mark::Right) {
       path.moveTo(sign.left(), sign.center().y());
@@ -116,7 +117,7 @@ void WrapButton::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 4, mark_ == Mark::Right ? Qt::SolidLine : Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
-    text.setLeft(text.left() + side + 6);
+    text.setLeft(text.left() + side + 10);
   }
   p.setFont(font());
   p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : QColor(110, 110, 110));
@@ -130,6 +131,32 @@ void PictureBox::setPicture(const QPixmap& pm, const QString& fallbackText, bool
   stretch_ = stretch;
   scale_ = scale;
   update();
+}
+
+namespace {
+// A picture that works as a button is one for screen readers too, with a press action.
+class PictureButtonAccessible final : public QAccessibleWidget {
+ public:
+  explicit PictureButtonAccessible(PictureBox* p) : QAccessibleWidget(p, QAccessible::Button) {}
+  QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+  void doAction(const QString& action) override {
+    auto* p = static_cast<PictureBox*>(widget());
+    if (action == pressAction() && p->onClick) p->onClick();
+    else QAccessibleWidget::doAction(action);
+  }
+};
+
+QAccessibleInterface* pictureButtonFactory(const QString&, QObject* object) {
+  auto* p = dynamic_cast<PictureBox*>(object);
+  return p && p->isButton() ? new PictureButtonAccessible(p) : nullptr;
+}
+}  // namespace
+
+void PictureBox::makeButton() {
+  static const bool installed = (QAccessible::installFactory(&pictureButtonFactory), true);
+  (void)installed;
+  button_ = true;
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
@@ -163,7 +190,7 @@ void PictureBox::mousePressEvent(QMouseEvent* e) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* e) {
-  if (onClick && activates(e)) {
+  if (button_ && onClick && activates(e)) {
     e->accept();
     onClick();
     return;
