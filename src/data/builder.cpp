@@ -1,11 +1,15 @@
 #include "data/builder.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <system_error>
+
+#include "data/detail.h"
 
 namespace tj::data {
 
@@ -19,8 +23,9 @@ std::string inQuotes(std::string_view text) { return "\u201E" + std::string(text
   throw BuildError("In " + inQuotes(file.string()) + ", Zeile " + std::to_string(line) + ": " + what);
 }
 
-// Whether the bytes are well-formed UTF-8 (no overlongs, no surrogates).
-bool isUtf8(std::string_view s) {
+}  // namespace
+
+std::size_t detail::invalidUtf8At(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
     const auto c = static_cast<unsigned char>(s[i]);
@@ -37,19 +42,23 @@ bool isUtf8(std::string_view s) {
     } else if ((c & 0xF8) == 0xF0) {
       extra = 3, min = 0x10000, cp = c & 0x07;
     } else {
-      return false;
+      return i;
     }
-    if (i + extra >= s.size()) return false;
+    if (i + extra >= s.size()) return i;
     for (std::size_t k = 1; k <= extra; ++k) {
       const auto d = static_cast<unsigned char>(s[i + k]);
-      if ((d & 0xC0) != 0x80) return false;
+      if ((d & 0xC0) != 0x80) return i;
       cp = (cp << 6) | (d & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
     i += extra + 1;
   }
-  return true;
+  return std::string_view::npos;
 }
+
+namespace {
+
+bool isUtf8(std::string_view s) { return detail::invalidUtf8At(s) == std::string_view::npos; }
 
 std::vector<std::string> splitTabs(std::string_view line) {
   std::vector<std::string> parts;
@@ -215,6 +224,15 @@ class Writer {
 
 }  // namespace
 
+void detail::syncToDisk(const fs::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 || ::fsync(fd) != 0) {
+    if (fd >= 0) ::close(fd);
+    throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht auf die Platte geschrieben werden.");
+  }
+  ::close(fd);
+}
+
 void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
   fs::path temp = out;
   temp += ".tmp";
@@ -227,6 +245,7 @@ void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
     for (const auto& table : tables) writer.write(table);
     writer.exec("COMMIT");
     writer.close();
+    detail::syncToDisk(temp);
   } catch (...) {
     fs::remove(temp, ec);
     throw;

@@ -38,6 +38,8 @@ struct MenuItem {
   std::string name;     // handler name, e.g. "Beenden"
   std::string caption;  // shown text
   std::function<void()> Click;
+  // Set for an item with a check mark: whether the mark shows now.
+  std::function<bool()> Checked = nullptr;
 };
 
 struct Menu {

@@ -87,8 +87,15 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
         QAction* a = menu->addAction(withAccessKey(item.caption));
         a->setObjectName(QString::fromStdString(item.name));
         const std::string name = item.name;
-        QObject::connect(a, &QAction::triggered, this, [this, name] {
+        // The model keeps the check mark; the action shows it again after each choice.
+        const std::function<bool()> checked = item.Checked;
+        if (checked) {
+          a->setCheckable(true);
+          a->setChecked(checked());
+        }
+        QObject::connect(a, &QAction::triggered, this, [this, name, a, checked] {
           if (!detached_) app_.chooseMenu(screen_, name);
+          if (checked && !detached_) a->setChecked(checked());
         });
       }
     }
@@ -127,7 +134,7 @@ void ScreenWindow::detach() {
 
 double ScreenWindow::pxPerTwip() const {
   const WindowSpec& win = screen_.window();
-  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / 15.0;
+  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / kDialogTwipsPerPixel;
   return std::min(canvas_->width() / win.clientWidth, canvas_->height() / win.clientHeight);
 }
 

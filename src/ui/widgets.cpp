@@ -9,6 +9,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ui/look.h"
+
 namespace tj::ui {
 
 namespace {
@@ -94,7 +96,7 @@ void WrapButton::paintEvent(QPaintEvent*) {
   initStyleOption(&opt);
   opt.text.clear();
   p.drawControl(QStyle::CE_PushButton, opt);
-  QRect text = rect().adjusted(4, 3, -4, -3);
+  QRect text = rect().adjusted(kButtonTextInsetX, kButtonTextInsetY, -kButtonTextInsetX, -kButtonTextInsetY);
   if (mark_ != Mark::None) {
     // A check for the right answer, a cross for a wrong click, and a thick frame, so the
     // result reads without telling green from red.

@@ -1,252 +1,154 @@
-// Checks the game's question and action card texts: file format, answers and
-// card codes the game can use, and that every text fits the element showing it
-// in the fonts the game uses (measured with Qt's own font metrics).
+// The shipped question and action card texts keep the content rules, their answers give
+// nothing away, and the rules catch the faults they are there for.
 
-#include <QFile>
-#include <QFont>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QRegularExpression>
-#include <QSet>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
-#include <optional>
-#include <vector>
+
+#include "content/rules.h"
+#include "data/builder.h"
 
 namespace {
 
-const QString kDir = QStringLiteral(TJ_CONTENT_DIR);
-const QString kEasy = QStringLiteral("tabFragen_leicht.tsv");
-const QString kHard = QStringLiteral("tabFragen_schwer.tsv");
-const QString kCards = QStringLiteral("tabAktion.tsv");
+using tj::content::Table;
+using tj::data::Card;
+using tj::data::Question;
+using tj::data::QuestionSet;
 
-const QStringList kQuestionHeader{"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"};
-const QStringList kCardHeader{QStringLiteral("Aktionskürzel"), "Aktion", "Aktionstext", "Bildnr"};
-
-// Field positions in a card record.
-enum CardField { Code = 0, Title = 1, Text = 2, Picture = 3 };
-
-struct Record {
-    int line = 0;  // 1-based line in the file; the header is line 1
-    QStringList fields;
-};
-
-// One tab-separated file as read from disk; `problems` lists what could not be read.
-struct Table {
-    QString file;
-    QStringList header;
-    std::vector<Record> records;
-    QStringList problems;
-};
-
-Table readTable(const QString& file) {
-    Table table{file, {}, {}, {}};
-    QFile in(kDir + '/' + file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        table.problems << file + ": cannot be opened";
-        return table;
-    }
-    const QString all = QString::fromUtf8(in.readAll());
-    if (!all.endsWith('\n')) table.problems << file + ": does not end with a line break";
-    QStringList lines = all.split('\n');
-    if (lines.last().isEmpty()) lines.removeLast();
-    if (lines.isEmpty()) return table;
-    table.header = lines.takeFirst().split('\t');
-    for (int i = 0; i < lines.size(); ++i) table.records.push_back({i + 2, lines[i].split('\t')});
-    return table;
+QuestionSet readShipped() {
+  QuestionSet set;
+  const auto& layouts = tj::data::gameTables();
+  const auto read = [&](std::size_t i) {
+    return tj::data::readTableFile(std::filesystem::path(TJ_CONTENT_DIR) / (std::string(layouts[i].name) + ".tsv"),
+                                   layouts[i]);
+  };
+  for (std::size_t level = 0; level < 2; ++level)
+    for (const auto& r : read(level).records)
+      (level == 0 ? set.easy : set.hard).push_back({r[0], {r[1], r[2], r[3]}, r[4]});
+  for (const auto& r : read(2).records) set.cards.push_back({r[0], r[1], r[2], r[3]});
+  return set;
 }
 
-const Table& table(const QString& file) {
-    static std::map<QString, Table> cache;
-    auto it = cache.find(file);
-    if (it == cache.end()) it = cache.emplace(file, readTable(file)).first;
-    return it->second;
-}
-
-// "file:line" of a record, for failure messages.
-std::string place(const QString& file, const Record& r) {
-    return (file + ':' + QString::number(r.line)).toStdString();
-}
-
-std::string where(const QString& file, const Record& r) { return place(file, r) + ": "; }
-
-// Texts that players would read as the same: case and blanks do not count.
-QString sameForPlayers(const QString& text) {
-    return text.toCaseFolded().remove(QRegularExpression(QStringLiteral("\\s")));
-}
-
-// Questions compared by their letters and digits only.
-QString questionKey(const QString& text) {
-    return text.toCaseFolded().remove(QRegularExpression(QStringLiteral("[^\\w]|_")));
-}
-
-// ---- Format ---------------------------------------------------------------
-
-// Every file has the exact field names, and every record fills every field
-// with text that has no blank at either end (a padded card code has no effect).
-TEST(ContentFormat, HeaderFieldCountAndFilledFields) {
-    const std::vector<std::pair<QString, QStringList>> files{
-        {kEasy, kQuestionHeader}, {kHard, kQuestionHeader}, {kCards, kCardHeader}};
-    for (const auto& [file, header] : files) {
-        const Table& t = table(file);
-        for (const QString& p : t.problems) ADD_FAILURE() << p.toStdString();
-        EXPECT_EQ(t.header.join('|').toStdString(), header.join('|').toStdString())
-            << file.toStdString() << ": wrong header";
-        EXPECT_FALSE(t.records.empty()) << file.toStdString() << ": no records";
-        for (const Record& r : t.records) {
-            EXPECT_EQ(r.fields.size(), header.size())
-                << where(file, r) << "field count: " << r.fields.join(" | ").toStdString();
-            for (const QString& f : r.fields) {
-                EXPECT_FALSE(f.isEmpty()) << where(file, r) << "empty field";
-                EXPECT_TRUE(f == f.trimmed()) << where(file, r) << "blank at an end of '" << f.toStdString() << "'";
-            }
-        }
-    }
-}
-
-// ---- Questions --------------------------------------------------------------
-
-// The right answer and the three wrong ones are four different texts.
-TEST(ContentQuestions, FourDistinctAnswers) {
-    for (const QString& file : {kEasy, kHard}) {
-        for (const Record& r : table(file).records) {
-            if (r.fields.size() != kQuestionHeader.size()) continue;
-            QSet<QString> answers;
-            for (int i = 1; i <= 4; ++i) answers.insert(sameForPlayers(r.fields[i]));
-            EXPECT_EQ(answers.size(), 4) << where(file, r) << r.fields[0].toStdString();
-        }
-    }
-}
-
-// No question is asked twice, in one level or across both.
-TEST(ContentQuestions, NoQuestionTwice) {
-    std::map<QString, std::string> seen;
-    for (const QString& file : {kEasy, kHard}) {
-        for (const Record& r : table(file).records) {
-            if (r.fields.isEmpty()) continue;
-            const auto [it, fresh] = seen.emplace(questionKey(r.fields[0]), place(file, r));
-            EXPECT_TRUE(fresh) << where(file, r) << r.fields[0].toStdString() << " (also at " << it->second << ")";
-        }
-    }
-}
-
-// ---- Action cards -----------------------------------------------------------
-
-// The pictures that may show each code's effect (Bilder/<n>.gif).
-const std::map<QString, QSet<QString>> kPicturesForCode{
-    {"+10L", {"1"}}, {"+5L", {"2"}}, {"-10L", {"3"}}, {"-5L", {"4"}}, {"+2", {"5"}},
-    {"+4", {"6"}},   {"-2", {"7"}},  {"-4", {"8"}},   {"P", {"9", "10"}}};
-
-// Each card carries a code the game applies; each code is on two cards or more.
-TEST(ContentCards, KnownCodesEachOnTwoCards) {
-    std::map<QString, int> count;
-    for (const Record& r : table(kCards).records) {
-        if (r.fields.size() != kCardHeader.size()) continue;
-        const QString& code = r.fields[Code];
-        EXPECT_TRUE(kPicturesForCode.contains(code)) << where(kCards, r) << "unknown code '" << code.toStdString() << "'";
-        ++count[code];
-    }
-    for (const auto& [code, pictures] : kPicturesForCode)
-        EXPECT_GE(count[code], 2) << "code " << code.toStdString() << " is on too few cards";
-}
-
-// The picture number names one of the pictures drawn for the card's effect.
-TEST(ContentCards, PictureMatchesCode) {
-    for (const Record& r : table(kCards).records) {
-        if (r.fields.size() != kCardHeader.size()) continue;
-        const auto it = kPicturesForCode.find(r.fields[Code]);
-        if (it == kPicturesForCode.end()) continue;
-        EXPECT_TRUE(it->second.contains(r.fields[Picture]))
-            << where(kCards, r) << "picture " << r.fields[Picture].toStdString() << " does not fit code "
-            << r.fields[Code].toStdString();
-    }
-}
-
-// ---- Fit --------------------------------------------------------------------
-
-// A text element: its font and the pixel rectangle the text is wrapped into.
-struct Box {
-    QFont font;
-    int width;
-    int height;
-};
-
-QFont font(const QString& family, int pixelSize, bool bold, bool italic) {
-    QFont f(family);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-// The question label, an answer button less its padding, the card title and text labels.
-Box questionBox() { return {font("Liberation Sans", 16, true, false), 393, 97}; }
-Box answerBox() { return {font("Liberation Sans", 13, true, false), 167, 73}; }
-Box cardTitleBox() { return {font("Comic Neue", 19, false, true), 209, 49}; }
-Box cardTextBox() { return {font("Comic Neue", 16, false, true), 209, 105}; }
-
-// Why `text` does not fit `box` when word-wrapped, or nothing when it fits.
-std::optional<std::string> misfit(const Box& box, const QString& text) {
-    const QFontMetrics fm(box.font);
-    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
-        if (const int w = fm.horizontalAdvance(word); w > box.width)
-            return QString("word '%1' is %2 px wide, room %3").arg(word).arg(w).arg(box.width).toStdString();
-    }
-    const QRect need = fm.boundingRect(QRect(0, 0, box.width, box.height), Qt::TextWordWrap, text);
-    if (need.width() > box.width || need.height() > box.height)
-        return QString("needs %1 x %2 px, room %3 x %4")
-            .arg(need.width()).arg(need.height()).arg(box.width).arg(box.height).toStdString();
-    return std::nullopt;
-}
-
-void expectFits(const Box& box, const QString& file, const Record& r, int field) {
-    if (field >= r.fields.size()) return;
-    const auto why = misfit(box, r.fields[field]);
-    EXPECT_FALSE(why) << where(file, r) << r.fields[field].toStdString() << ": " << why.value_or("");
+const QuestionSet& shipped() {
+  static const QuestionSet set = readShipped();
+  return set;
 }
 
 // Measurements only mean something in the fonts the game really draws with.
-TEST(ContentFit, GameFontsInstalled) {
-    for (const Box& box : {questionBox(), cardTextBox()}) {
-        const QFontInfo info(box.font);
-        EXPECT_EQ(info.family(), box.font.family()) << "font missing: " << box.font.family().toStdString();
-    }
+TEST(Content, GameFontsInstalled) { EXPECT_EQ(tj::content::missingFonts(), std::vector<std::string>{}); }
+
+TEST(Content, ShippedSetKeepsEveryRule) {
+  for (const auto& p : tj::content::checkSet(shipped()))
+    ADD_FAILURE() << tj::content::tableTitle(p.table) << ", Zeile " << p.record + 2 << ", "
+                  << tj::content::fieldName(p.table, p.field) << ": " << p.message;
 }
 
-// Guards the measurement itself: texts that cannot fit are reported.
-TEST(ContentFit, OverlongTextsRejected) {
-    const QString longWord = QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitän");
-    EXPECT_TRUE(misfit(answerBox(), longWord));
-    EXPECT_TRUE(misfit(questionBox(), QString("Wer weiß das schon? ").repeated(12)));
-    EXPECT_TRUE(misfit(cardTitleBox(), QStringLiteral("Ein Titel, der drei Zeilen braucht, ist für dieses Feld viel zu lang")));
-    EXPECT_FALSE(misfit(answerBox(), QStringLiteral("Berlin")));
+TEST(Content, EachCardCodeOnTwoCardsOrMore) {
+  std::map<std::string, int> count;
+  for (const Card& c : shipped().cards) ++count[c.code];
+  for (const auto& code : tj::content::cardCodes()) EXPECT_GE(count[code], 2) << code;
 }
 
-TEST(ContentFit, QuestionsAndAnswersFitTheirElements) {
-    for (const QString& file : {kEasy, kHard}) {
-        for (const Record& r : table(file).records) {
-            expectFits(questionBox(), file, r, 0);
-            for (int i = 1; i <= 4; ++i) expectFits(answerBox(), file, r, i);
-        }
-    }
+// Fails on content that predates the fairness rules; the rewritten question files pass.
+TEST(ContentFairness, ShippedAnswersKeepTheBands) {
+  for (const Table t : {Table::Easy, Table::Hard}) {
+    const auto& questions = t == Table::Easy ? shipped().easy : shipped().hard;
+    const auto f = tj::content::measureFairness(questions);
+    std::cout << tj::content::tableTitle(t) << ": " << f.numericCount << " Zahlenfragen, Rang 1-4: " << f.rankShare[0]
+              << ' ' << f.rankShare[1] << ' ' << f.rankShare[2] << ' ' << f.rankShare[3]
+              << "; längste richtig: " << f.longestShare << '\n';
+    for (const auto& p : tj::content::checkFairness(questions, t)) ADD_FAILURE() << tj::content::tableTitle(t) << ": " << p.message;
+  }
 }
 
-TEST(ContentFit, CardTitlesAndTextsFitTheirLabels) {
-    for (const Record& r : table(kCards).records) {
-        expectFits(cardTitleBox(), kCards, r, Title);
-        expectFits(cardTextBox(), kCards, r, Text);
+// Each case breaks one rule in an otherwise good set and names where it must be reported.
+TEST(ContentRules, BadRecordsAreReportedAtTheirField) {
+  const Question good{"Wie heißt die Hauptstadt von Frankreich?", {"Lyon", "Marseille", "Nizza"}, "Paris"};
+  const Card card{"+10L", "Volltanken", "Du bekommst 10 Liter.", "1"};
+  struct Case {
+    const char* what;
+    std::function<void(QuestionSet&)> spoil;
+    Table table;
+    int record;
+    int field;
+    bool blocking;
+  };
+  const Case cases[] = {
+      {"empty field", [](QuestionSet& s) { s.easy[0].wrong[1].clear(); }, Table::Easy, 0, 2, false},
+      {"padded field", [](QuestionSet& s) { s.hard[0].right = "Paris "; }, Table::Hard, 0, 4, false},
+      {"line break", [](QuestionSet& s) { s.easy[0].text = "Wie heißt\ndie Stadt?"; }, Table::Easy, 0, 0, false},
+      {"same answer twice", [](QuestionSet& s) { s.easy[0].wrong[2] = "paris"; }, Table::Easy, 0, 4, false},
+      {"question twice across levels", [](QuestionSet& s) { s.hard[0].text = s.easy[0].text; }, Table::Hard, 0, 0, false},
+      {"word too wide for a button",
+       [](QuestionSet& s) { s.easy[0].wrong[0] = "Donaudampfschifffahrtsgesellschaftskapitän"; }, Table::Easy, 0, 1, false},
+      {"question too long",
+       [](QuestionSet& s) {
+         s.easy[0].text.clear();
+         for (int i = 0; i < 12; ++i) s.easy[0].text += "Wer weiß das schon? ";
+         s.easy[0].text.pop_back();
+       },
+       Table::Easy, 0, 0, false},
+      {"card title too long",
+       [](QuestionSet& s) { s.cards[0].title = "Ein Titel, der drei Zeilen braucht, ist für dieses Feld viel zu lang"; },
+       Table::Cards, 0, 1, false},
+      {"unknown code", [](QuestionSet& s) { s.cards[0].code = "+10l"; }, Table::Cards, 0, 0, false},
+      {"picture of another code", [](QuestionSet& s) { s.cards[0].picture = "9"; }, Table::Cards, 0, 3, false},
+      {"empty table", [](QuestionSet& s) { s.cards.clear(); }, Table::Cards, -1, -1, true},
+  };
+  QuestionSet base{{good}, {{"Wie viele Beine hat eine Spinne?", {"sechs", "zehn", "zwölf"}, "acht"}}, {card}};
+  ASSERT_EQ(tj::content::checkSet(base), std::vector<tj::content::Problem>{});
+  for (const Case& c : cases) {
+    QuestionSet set = base;
+    c.spoil(set);
+    const auto problems = tj::content::checkSet(set);
+    ASSERT_EQ(problems.size(), 1u) << c.what << (problems.empty() ? "" : ": " + problems[0].message);
+    EXPECT_EQ(problems[0].table, c.table) << c.what;
+    EXPECT_EQ(problems[0].record, c.record) << c.what;
+    EXPECT_EQ(problems[0].field, c.field) << c.what;
+    EXPECT_EQ(problems[0].blocking, c.blocking) << c.what;
+    EXPECT_FALSE(problems[0].message.empty()) << c.what;
+  }
+}
+
+// The rank of a numeric right answer, read from digits, German number formats and words.
+TEST(ContentFairness, RankOfNumericAnswers) {
+  struct Case {
+    Question q;
+    int rank;  // -1: not a numeric question
+  };
+  const Case cases[] = {
+      {{"7 mal 8?", {"54", "48", "63"}, "56"}, 2},
+      {{"Nullen einer Milliarde?", {"sechs", "acht", "zwölf"}, "neun"}, 2},
+      {{"Einwohner?", {"10.000", "9.500", "100.000"}, "1.000"}, 0},
+      {{"Länge?", {"2,5 km", "3 km", "12 km"}, "25 km"}, 3},
+      {{"Wie alt?", {"einundzwanzig", "dreihundert", "zweitausendzwölf"}, "neunzehn"}, 0},
+      {{"Wie viele?", {"eine Million", "zwei Millionen", "500.000"}, "3 Millionen"}, 3},
+      {{"Mixed units", {"3 Tage", "4 Wochen", "5 Tage"}, "6 Tage"}, -1},
+      {{"Not all numbers", {"drei", "vier", "viele"}, "zwei"}, -1},
+      {{"Equal values", {"sechs", "6", "7"}, "8"}, -1},
+      {{"Date", {"14. Juli", "4. Juli", "1. Mai"}, "3. Oktober"}, -1},
+      {{"Beyond double", {"1", "2", "3"}, std::string(400, '9')}, -1},
+  };
+  for (const Case& c : cases) {
+    const auto f = tj::content::measureFairness({c.q});
+    EXPECT_EQ(f.numericCount, c.rank < 0 ? 0 : 1) << c.q.text;
+    if (c.rank >= 0) {
+      EXPECT_EQ(f.rankShare[static_cast<std::size_t>(c.rank)], 1.0) << c.q.text;
     }
+  }
+  // A tie for the longest answer counts as that share of a question.
+  const auto f = tj::content::measureFairness({{"?", {"aa", "b", "c"}, "dd"}, {"?", {"a", "b", "c"}, "long"}});
+  EXPECT_DOUBLE_EQ(f.longestShare, (0.5 + 1.0) / 2);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QGuiApplication app(argc, argv);
+  return RUN_ALL_TESTS();
 }

@@ -30,16 +30,6 @@ TEST(Roll, boundariesInSinglePrecision) {
   for (const Case& c : cases) EXPECT_EQ(rollFromR(c.r), c.roll) << "r = " << c.r;
 }
 
-// Exact halves of r * 5 + 1 go to the even neighbour: 1.5 -> 2, 2.5 -> 2, 3.5 -> 4, 4.5 -> 4, 5.5 -> 6.
-TEST(Roll, exactHalvesGoToEvenNeighbour) {
-  EXPECT_EQ(rollFromR(0.1f), 2);   // 1.5
-  EXPECT_EQ(rollFromR(0.3f), 2);   // 2.5
-  EXPECT_EQ(rollFromR(0.5f), 4);   // 3.5
-  EXPECT_EQ(rollFromR(0.7f), 4);   // 4.5
-  EXPECT_EQ(rollFromR(0.9f), 6);   // 5.5
-  EXPECT_EQ(rollFromR(0.2f), 2);   // 2.0
-}
-
 // The start player is floor(2r + 1): player 2 from r = 0.5 on, player 1 just below.
 TEST(StartPlayer, halfIsTheBoundary) {
   EXPECT_EQ(startPlayerFromR(0.0f), 1);

@@ -1,15 +1,13 @@
-// The committed pictures are the generator's output, byte for byte, and
-// each one has the size the game's screens are laid out for.
+// The committed pictures are the generator's output, and each one has the
+// size the game's screens are laid out for.
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
@@ -17,10 +15,63 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
+// Anti-aliased edges come out a level or two apart on different processors
+// (the raster engine picks its SIMD path per CPU), and a GIF's palette may
+// shift with them. A moved shape or a wrong colour still shows as many
+// pixels far apart, lying together.
+constexpr int kChannelDelta = 24;
+constexpr double kMaxDifferingShare = 0.002;
+constexpr int kMaxBlob = 12;
+
+struct Difference {
+    qsizetype differing = 0;
+    qsizetype largestBlob = 0;
+};
+
+Difference compareDecoded(const QImage& a, const QImage& b)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const int w = a.width(), h = a.height();
+    std::vector<char> far(std::size_t(w) * std::size_t(h), 0);
+    Difference d;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int delta = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                        std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            if (delta > kChannelDelta) {
+                far[std::size_t(y) * w + x] = 1;
+                ++d.differing;
+            }
+        }
+    // Largest 8-connected group of differing pixels.
+    std::vector<int> stack;
+    for (int start = 0; start < w * h; ++start) {
+        if (far[std::size_t(start)] != 1)
+            continue;
+        qsizetype size = 0;
+        far[std::size_t(start)] = 2;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const int i = stack.back();
+            stack.pop_back();
+            ++size;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int x = i % w + dx, y = i / w + dy;
+                    if (x >= 0 && y >= 0 && x < w && y < h && far[std::size_t(y) * w + x] == 1) {
+                        far[std::size_t(y) * w + x] = 2;
+                        stack.push_back(y * w + x);
+                    }
+                }
+        }
+        d.largestBlob = std::max(d.largestBlob, size);
+    }
+    return d;
+}
+
+QImage decode(const QString& path)
+{
+    return QImage(path).convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage readGif(const QString& path)
@@ -64,7 +115,7 @@ QStringList picturesBelow(const QString& root)
     return found;
 }
 
-TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedFilesByteForByte)
+TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedPictures)
 {
     ASSERT_EQ(exitCode_, 0);
     const QStringList made = picturesBelow(out_->path());
@@ -72,70 +123,71 @@ TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedFilesByteForByte)
     EXPECT_EQ(made, picturesBelow(QStringLiteral(TJ_ASSETS_DIR)));
     EXPECT_EQ(made.size(), 40);
     for (const QString& rel : made) {
-        const QByteArray mine = readAll(generated(rel));
-        const QByteArray theirs = readAll(committed(rel));
-        EXPECT_TRUE(!mine.isEmpty() && mine == theirs) << "differs from the committed file: " << rel.toStdString();
+        const QImage mine = decode(generated(rel));
+        const QImage theirs = decode(committed(rel));
+        ASSERT_FALSE(mine.isNull() || theirs.isNull()) << rel.toStdString();
+        ASSERT_EQ(mine.size(), theirs.size()) << rel.toStdString();
+        const Difference d = compareDecoded(mine, theirs);
+        EXPECT_LE(d.differing, qsizetype(kMaxDifferingShare * mine.width() * mine.height()) + 2)
+            << "differs from the committed file: " << rel.toStdString();
+        EXPECT_LE(d.largestBlob, kMaxBlob) << "a shape moved in " << rel.toStdString();
     }
 }
 
-struct Expected {
-    const char* path;
-    int width;
-    int height;
-};
-
-void PrintTo(const Expected& e, std::ostream* os)
+// The comparison itself: edge noise passes, a shifted shape or a recoloured
+// area does not.
+TEST(DecodedComparison, toleratesEdgeNoiseButNotAMovedShapeOrAWrongColour)
 {
-    *os << e.path;
+    const QImage base = decode(committed(QStringLiteral("stored/hintergrund.gif")));
+    ASSERT_FALSE(base.isNull());
+
+    QImage noisy = base;
+    for (int i = 0; i < 200; ++i) {
+        const int x = (i * 97) % base.width(), y = (i * 53) % base.height();
+        const QRgb c = noisy.pixel(x, y);
+        noisy.setPixel(x, y, qRgba(qRed(c) ^ 0x40, qGreen(c), qBlue(c), qAlpha(c)));
+    }
+    const Difference n = compareDecoded(noisy, base);
+    EXPECT_LE(n.differing, qsizetype(kMaxDifferingShare * base.width() * base.height()));
+    EXPECT_LE(n.largestBlob, kMaxBlob);
+
+    const QImage car = decode(committed(QStringLiteral("app/autos/rotes auto rechts.gif")));
+    QImage moved(car.size(), QImage::Format_ARGB32);
+    moved.fill(Qt::transparent);
+    for (int y = 0; y < car.height(); ++y)
+        for (int x = 3; x < car.width(); ++x)
+            moved.setPixel(x, y, car.pixel(x - 3, y));
+    EXPECT_GT(compareDecoded(moved, car).largestBlob, kMaxBlob);
+
+    const QImage blue = decode(committed(QStringLiteral("app/autos/blaues auto rechts.gif")));
+    const Difference recoloured = compareDecoded(blue, car);
+    EXPECT_GT(recoloured.differing, qsizetype(kMaxDifferingShare * car.width() * car.height()) + 2);
 }
 
-class PictureSize : public ::testing::TestWithParam<Expected> {};
-
-TEST_P(PictureSize, qtDecodesTheCommittedGifWithItsDocumentedSize)
-{
-    const Expected& e = GetParam();
-    const QImage img = readGif(committed(QString::fromUtf8(e.path)));
-    ASSERT_FALSE(img.isNull()) << e.path;
-    EXPECT_EQ(img.width(), e.width) << e.path;
-    EXPECT_EQ(img.height(), e.height) << e.path;
+// Every committed picture has the size the screens are laid out for; an icon the size its
+// hicolor folder names.
+TEST(CommittedPictures, haveTheSizeTheScreensUse) {
+  const std::pair<QString, QSize> sizes[] = {
+      {"app/wuerfel/", {86, 86}},  {"app/autos/", {71, 33}},           {"app/Bilder/", {240, 160}},
+      {"stored/auswahl_", {71, 33}}, {"stored/auto_platzhalter", {71, 33}}, {"stored/wuerfel_", {86, 86}},
+      {"stored/hintergrund", {836, 631}}, {"stored/gewonnen", {461, 409}}, {"stored/aussetzen", {105, 164}},
+      {"stored/icon", {64, 64}}};
+  int checked = 0;
+  for (const QString& rel : picturesBelow(QStringLiteral(TJ_ASSETS_DIR))) {
+    const QSize size = decode(committed(rel)).size();
+    if (rel.startsWith(QLatin1String("icons/hicolor/"))) {
+      const int n = rel.section(QLatin1Char('/'), 2, 2).section(QLatin1Char('x'), 0, 0).toInt();
+      EXPECT_EQ(size, QSize(n, n)) << rel.toStdString();
+      ++checked;
+    }
+    for (const auto& [prefix, want] : sizes)
+      if (rel.startsWith(prefix)) {
+        EXPECT_EQ(size, want) << rel.toStdString();
+        ++checked;
+      }
+  }
+  EXPECT_EQ(checked, 40) << "every picture has a known size";
 }
-
-std::vector<Expected> allGifs()
-{
-    std::vector<Expected> v;
-    static const char* const dice[] = {"app/wuerfel/w1.gif", "app/wuerfel/w2.gif", "app/wuerfel/w3.gif",
-                                       "app/wuerfel/w4.gif", "app/wuerfel/w5.gif", "app/wuerfel/w6.gif",
-                                       "stored/wuerfel_platzhalter.gif"};
-    for (const char* d : dice)
-        v.push_back({d, 86, 86});
-    static const char* const cars[] = {
-        "app/autos/blaues auto rechts.gif", "app/autos/blaues auto links.gif",
-        "app/autos/gelbes auto rechts.gif", "app/autos/gelbes auto links.gif",
-        "app/autos/rotes auto rechts.gif",  "app/autos/rotes auto links.gif",
-        "app/autos/weisses auto rechts.gif", "app/autos/weisses auto links.gif",
-        "stored/auto_platzhalter.gif",      "stored/auswahl_blau.gif",
-        "stored/auswahl_gelb.gif",          "stored/auswahl_rot.gif",
-        "stored/auswahl_weiss.gif"};
-    for (const char* c : cars)
-        v.push_back({c, 71, 33});
-    static const char* const cards[] = {"app/Bilder/1.gif", "app/Bilder/2.gif", "app/Bilder/3.gif",
-                                        "app/Bilder/4.gif", "app/Bilder/5.gif", "app/Bilder/6.gif",
-                                        "app/Bilder/7.gif", "app/Bilder/8.gif", "app/Bilder/9.gif",
-                                        "app/Bilder/10.gif"};
-    for (const char* c : cards)
-        v.push_back({c, 240, 160});
-    v.push_back({"stored/hintergrund.gif", 836, 631});
-    v.push_back({"stored/gewonnen.gif", 461, 409});
-    v.push_back({"stored/aussetzen.gif", 105, 164});
-    return v;
-}
-
-INSTANTIATE_TEST_SUITE_P(Gifs, PictureSize, ::testing::ValuesIn(allGifs()), [](const auto& info) {
-    std::string name;
-    for (const char* p = info.param.path; *p; ++p)
-        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-    return name;
-});
 
 // A left-facing car is the exact mirror of the right-facing one, and the
 // cars and dice have a transparent surround.
@@ -153,16 +205,6 @@ TEST(CarsAndDice, leftCarsMirrorRightCarsAndBothAreCutOut)
     const QImage die = readGif(committed(QStringLiteral("app/wuerfel/w1.gif")));
     EXPECT_EQ(qAlpha(die.pixel(0, 0)), 0);
     EXPECT_LT(qGray(die.pixel(42, 42)), 60);  // the single pip in the middle
-}
-
-// The icons are PNGs in the hicolor sizes, square.
-TEST(Icons, haveTheirHicolorSize)
-{
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        const QImage icon(committed(QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.png").arg(size)));
-        EXPECT_EQ(icon.size(), QSize(size, size)) << size;
-    }
-    EXPECT_EQ(QImage(committed(QStringLiteral("stored/icon.png"))).size(), QSize(64, 64));
 }
 
 }  // namespace

@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "content/rules.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QSet>
+#include <QString>
+
+#include <cmath>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "data/builder.h"
+#include "game/cards.h"
+#include "screens/action/frm_aktion.h"
+#include "screens/app.h"
+#include "screens/question/frm_fragen.h"
+#include "ui/look.h"
+
+namespace tj::content {
+
+namespace {
+
+std::string quoted(const std::string& text) { return "\u201E" + text + "\u201C"; }
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// ---- The elements that show a record ------------------------------------------------
+
+// A text element as the game draws it: font and the pixel rectangle the text wraps in.
+struct Box {
+  QFont font;
+  int width = 0;
+  int height = 0;
+  const char* what;  // German, "die Frage" ...
+};
+
+// The screens need an app to exist; these stand-ins are never asked for anything while
+// a screen is only built.
+struct Idle final : EventLoop, Random, PictureSource {
+  void runModal(ModalSession&) override {}
+  void endModal(ModalSession&) override {}
+  void messageBox(const std::string&, const std::string&) override {}
+  float Rnd() override { return 0; }
+  void Randomize() override {}
+  std::optional<Size> probe(const std::string&) override { return std::nullopt; }
+};
+
+Box boxOf(const Element& e, int insetX, int insetY, const char* what) {
+  const double s = 1.0 / ui::kDialogTwipsPerPixel;
+  const auto px = [s](float twips) { return static_cast<int>(std::lround(twips * s)); };
+  return {ui::toQFont(e.font, s * ui::kDialogTwipsPerPixel * 96.0 / 72.0), px(e.Width()) - 2 * insetX,
+          px(e.Height()) - 2 * insetY, what};
+}
+
+// Read off the game's dialogs as they are built, so a change of their layout is measured.
+struct Boxes {
+  Box question, answer, cardTitle, cardText;
+};
+
+const Boxes& boxes() {
+  static const Boxes b = [] {
+    Idle idle;
+    App app(Services{idle, idle, idle, {}, {}, [](const std::string&) {}});
+    FrmFragenLeicht questions(app);
+    FrmAktion card(app);
+    return Boxes{boxOf(questions.lblFrage, 0, 0, "die Frage"),
+                 boxOf(questions.cmdAntwort(0), ui::kButtonTextInsetX, ui::kButtonTextInsetY, "einen Antwortknopf"),
+                 boxOf(card.lblAktion, 0, 0, "den Kartentitel"), boxOf(card.lblAktionstxt, 0, 0, "den Kartentext")};
+  }();
+  return b;
+}
+
+// Why `text` does not fit `box` when word-wrapped, or nothing when it fits.
+std::optional<std::string> misfit(const Box& box, const std::string& text) {
+  if (!QGuiApplication::instance()) return std::nullopt;
+  const QFontMetrics fm(box.font);
+  const QString t = q(text);
+  for (const QString& word : t.split(' ', Qt::SkipEmptyParts)) {
+    if (fm.horizontalAdvance(word) > box.width)
+      return "Das Wort " + quoted(word.toStdString()) + " ist zu breit für " + box.what + " im Spiel.";
+  }
+  const QRect need = fm.boundingRect(QRect(0, 0, box.width, box.height), Qt::TextWordWrap, t);
+  if (need.width() > box.width || need.height() > box.height)
+    return std::string("Der Text ist zu lang für ") + box.what + " im Spiel (" + std::to_string(need.height()) +
+           " statt " + std::to_string(box.height) + " Pixel hoch).";
+  return std::nullopt;
+}
+
+// ---- Texts compared as players read them ----------------------------------------------
+
+// Case and blanks do not count.
+QString sameForPlayers(const std::string& text) {
+  static const QRegularExpression blank(QStringLiteral("\\s"));
+  return q(text).toCaseFolded().remove(blank);
+}
+
+// Questions compared by their letters and digits only.
+QString questionKey(const std::string& text) {
+  static const QRegularExpression other(QStringLiteral("[^\\w]|_"));
+  return q(text).toCaseFolded().remove(other);
+}
+
+// ---- Cards ----------------------------------------------------------------------------
+
+// The pictures (Bilder/<n>.gif) drawn for each code's effect.
+const std::map<std::string, std::set<std::string>>& picturesForCode() {
+  static const std::map<std::string, std::set<std::string>> m{
+      {"+10L", {"1"}}, {"+5L", {"2"}}, {"-10L", {"3"}}, {"-5L", {"4"}},      {"+2", {"5"}},
+      {"+4", {"6"}},   {"-2", {"7"}},  {"-4", {"8"}},   {"P", {"9", "10"}}};
+  return m;
+}
+
+std::string joined(const std::set<std::string>& items) {
+  std::string out;
+  for (const auto& s : items) out += (out.empty() ? "" : ", ") + s;
+  return out;
+}
+
+// ---- Fields ---------------------------------------------------------------------------
+
+void checkText(std::vector<Problem>& out, Table table, int record, int field, const std::string& text) {
+  const auto add = [&](std::string message) { out.push_back({table, record, field, std::move(message), false}); };
+  if (text.empty()) {
+    add("Das Feld " + quoted(fieldName(table, field)) + " ist leer.");
+    return;
+  }
+  if (text.find_first_of("\t\r\n") != std::string::npos)
+    add("Das Feld " + quoted(fieldName(table, field)) + " enthält einen Tabulator oder Zeilenumbruch.");
+  const QString t = q(text);
+  if (t != t.trimmed()) add("Das Feld " + quoted(fieldName(table, field)) + " hat ein Leerzeichen am Anfang oder Ende.");
+}
+
+void checkFit(std::vector<Problem>& out, Table table, int record, int field, const Box& box, const std::string& text) {
+  if (text.empty()) return;
+  if (auto why = misfit(box, text)) out.push_back({table, record, field, std::move(*why), false});
+}
+
+}  // namespace
+
+std::string tableTitle(Table table) {
+  switch (table) {
+    case Table::Easy: return "Leichte Fragen";
+    case Table::Hard: return "Schwere Fragen";
+    case Table::Cards: return "Aktionskarten";
+  }
+  return {};
+}
+
+std::string fieldName(Table table, int field) {
+  const auto& fields = data::gameTables().at(static_cast<std::size_t>(table)).required;
+  if (field < 0 || static_cast<std::size_t>(field) >= fields.size()) return {};
+  return std::string(fields[static_cast<std::size_t>(field)]);
+}
+
+std::vector<Problem> checkQuestion(const data::Question& question, Table table, int record) {
+  std::vector<Problem> out;
+  const std::array<const std::string*, 5> fields{&question.text, &question.wrong[0], &question.wrong[1],
+                                                  &question.wrong[2], &question.right};
+  for (int f = 0; f < 5; ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
+  std::map<QString, int> seen;
+  for (int f = 1; f < 5; ++f) {
+    const std::string& answer = *fields[static_cast<std::size_t>(f)];
+    if (answer.empty()) continue;
+    const auto [it, fresh] = seen.emplace(sameForPlayers(answer), f);
+    if (!fresh)
+      out.push_back({table, record, f,
+                     "Die Antworten " + quoted(fieldName(table, it->second)) + " und " + quoted(fieldName(table, f)) +
+                         " sind gleich.",
+                     false});
+  }
+  checkFit(out, table, record, kQuestionText, boxes().question, question.text);
+  for (int f = 1; f < 5; ++f) checkFit(out, table, record, f, boxes().answer, *fields[static_cast<std::size_t>(f)]);
+  return out;
+}
+
+std::vector<Problem> checkCard(const data::Card& card, int record) {
+  std::vector<Problem> out;
+  const Table t = Table::Cards;
+  const std::array<const std::string*, 4> fields{&card.code, &card.title, &card.text, &card.picture};
+  for (int f = 0; f < 4; ++f) checkText(out, t, record, f, *fields[static_cast<std::size_t>(f)]);
+  const auto& pictures = picturesForCode();
+  const auto it = pictures.find(card.code);
+  if (!card.code.empty() && it == pictures.end()) {
+    std::string codes;
+    for (const auto& [code, pics] : pictures) codes += (codes.empty() ? "" : ", ") + code;
+    out.push_back({t, record, kCardCode,
+                   "Das Aktionskürzel " + quoted(card.code) + " kennt das Spiel nicht (möglich: " + codes + ").", false});
+  } else if (it != pictures.end() && !card.picture.empty() && !it->second.contains(card.picture)) {
+    out.push_back({t, record, kCardPicture,
+                   "Für " + quoted(card.code) + " hat das Spiel kein Bild " + quoted(card.picture) + " (passend: " +
+                       joined(it->second) + ").",
+                   false});
+  }
+  checkFit(out, t, record, kCardTitle, boxes().cardTitle, card.title);
+  checkFit(out, t, record, kCardText, boxes().cardText, card.text);
+  return out;
+}
+
+std::vector<Problem> checkSet(const data::QuestionSet& set) {
+  std::vector<Problem> out;
+  std::map<QString, std::pair<Table, int>> seen;
+  const auto empty = [&](Table t) {
+    out.push_back({t, -1, -1, "Die Tabelle " + quoted(tableTitle(t)) + " ist leer; so kann das Spiel nicht spielen.",
+                   true});
+  };
+  for (const Table t : {Table::Easy, Table::Hard}) {
+    const auto& questions = t == Table::Easy ? set.easy : set.hard;
+    if (questions.empty()) empty(t);
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+      const int record = static_cast<int>(i);
+      auto problems = checkQuestion(questions[i], t, record);
+      out.insert(out.end(), problems.begin(), problems.end());
+      const QString key = questionKey(questions[i].text);
+      if (key.isEmpty()) continue;
+      const auto [it, fresh] = seen.emplace(key, std::pair{t, record});
+      if (!fresh)
+        out.push_back({t, record, kQuestionText,
+                       "Die Frage steht schon in " + quoted(tableTitle(it->second.first)) + ", Zeile " +
+                           std::to_string(it->second.second + 1) + ".",
+                       false});
+    }
+  }
+  if (set.cards.empty()) empty(Table::Cards);
+  for (std::size_t i = 0; i < set.cards.size(); ++i) {
+    auto problems = checkCard(set.cards[i], static_cast<int>(i));
+    out.insert(out.end(), problems.begin(), problems.end());
+  }
+  return out;
+}
+
+std::vector<std::string> cardCodes() {
+  std::vector<std::string> out;
+  for (const auto& [code, pictures] : picturesForCode()) out.push_back(code);
+  return out;
+}
+
+std::vector<std::string> picturesFor(const std::string& code) {
+  const auto it = picturesForCode().find(code);
+  if (it == picturesForCode().end()) return {};
+  return {it->second.begin(), it->second.end()};
+}
+
+std::vector<std::string> missingFonts() {
+  std::vector<std::string> out;
+  const Boxes& b = boxes();
+  for (const Box* box : {&b.question, &b.cardText}) {
+    const QFontInfo info(box->font);
+    if (info.family() != box->font.family()) out.push_back(box->font.family().toStdString());
+  }
+  return out;
+}
+
+}  // namespace tj::content
