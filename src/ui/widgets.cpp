@@ -51,8 +51,12 @@ QString fittedText(const QString& text, const QFont& font, const QSize& box, boo
     const QRect r = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, t);
     return r.height() <= height && r.width() <= box.width();
   };
-  if (fits(text)) return text;
-  qsizetype lo = 1, hi = text.size();  // characters to take out
+  // No more characters fit than lines times the narrowest characters per line: a longer
+  // text (100 kB from a broken question set) is cut to that before it is measured.
+  const qsizetype lines = height / std::max(1, fm.lineSpacing()) + 1;
+  const qsizetype most = lines * (box.width() / std::max(1, fm.horizontalAdvance(QLatin1Char('.'))) + 1);
+  if (text.size() <= most && fits(text)) return text;
+  qsizetype lo = std::max<qsizetype>(1, text.size() - most), hi = text.size();  // characters to take out
   while (lo < hi) {
     const qsizetype mid = (lo + hi) / 2;
     if (fits(cutMiddle(text, mid))) hi = mid;
