@@ -100,7 +100,6 @@ if bare and probe:
     bt, gt = first_frame(bare, runs), first_frame(probe, runs)
     # The sound layer is part of the game but loads nothing before the first sound.
     rows.append(["start to first countdown frame (median)", f"{gt:.1f}", "ms", f"{bt:.1f} ms bare Qt label", ratio(gt, bt, "2x")])
-    st = first_frame(probe, runs, "--sound")
 
 bare_idle = keyed(run(bare, "--idle", str(idle_ms))) if bare else {}
 bare_cpu = float(bare_idle.get("IDLE", ["nan"])[0])
@@ -115,7 +114,7 @@ if game:
     rows.append(["peak memory, whole scripted games", f"{rss:.1f}", "MiB", f"{bare_rss:.1f} MiB bare Qt label", ratio(rss, bare_rss, "1.5x")])
     silent = keyed(run(game, "1" if quick else "3", str(idle_ms), "silent"))
     silent_rss = int(silent.get("PEAKRSS", ["0"])[0]) / 1024
-    rows.append(["peak memory the sounds add (same games, Ton off)", f"{rss - silent_rss:+.1f}", "MiB",
+    rows.append(["peak memory the sounds add (vs games, Ton off)", f"{rss - silent_rss:+.1f}", "MiB",
                  f"{silent_rss:.1f} MiB silent, {bare_rss:.1f} MiB bare Qt", "target <= +3 MiB"])
     for key, what in (("IDLE_BOARD", "board"), ("IDLE_QUESTION", "question dialog")):
         cpu = float(g.get(key, ["nan"])[0])
