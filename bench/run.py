@@ -131,6 +131,14 @@ model = exe("bench-model-games")
 if model:
     tab_rows(run(model, "50" if quick else "500"))
 
+importer = exe("bench-import")
+if importer:
+    tab_rows(run(importer, "2000" if quick else "10000"))
+
+sets = exe("bench-question-sets")
+if sets:
+    tab_rows(run(sets, "3" if quick else "7"))
+
 platform = "Xvfb (xcb)" if env.get("QT_QPA_PLATFORM") != "offscreen" else "offscreen"
 print(f"# platform: {platform}; build: {build}")
 header = ["figure", "value", "unit", "reference (same run)", "ratio / target"]

@@ -9,6 +9,7 @@ packages=(
   libpulse-dev
   libgtest-dev
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+  qt6-translations-l10n
 )
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,

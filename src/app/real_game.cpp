@@ -41,6 +41,7 @@ RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
   // Each dialog opens its table from the database found at that moment; a file that has
   // not changed since the last dialog is not read again.
   services.openTable = [this, appFolder = services.appFolder, data](std::string_view table) {
+    if (!database_.empty()) return tables_.open(database_, table);
     return tables_.open(data::findDatabase("mdbZielflagge.mdb", appFolder, data), table);
   };
   app_ = std::make_unique<App>(std::move(services));

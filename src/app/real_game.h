@@ -24,6 +24,8 @@ class RealGame {
   // must outlive the game.
   explicit RealGame(const std::filesystem::path& exeFolder, Random* random = nullptr);
   ~RealGame();
+  // Reads questions and cards from `file` instead of the database the game looks up.
+  void useDatabase(std::filesystem::path file) { database_ = std::move(file); }
   // Shows the start screen; false when the program has already ended.
   bool start();
   App& app() { return *app_; }
@@ -34,6 +36,7 @@ class RealGame {
   SystemClock clock_;
   ClockSeededRandom clockRandom_{clock_};
   data::TableCache tables_;
+  std::filesystem::path database_;  // empty: looked up
   ui::QtPictures pictures_;
   ui::QtEventLoop loop_{pictures_};
   std::unique_ptr<sound::PulsePlayer> sounds_;
