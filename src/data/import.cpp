@@ -364,7 +364,17 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
   const std::size_t first = columns.header ? 1 : 0;
   int width = std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2],
                         columns.level}) + 1;
-  if (columns.header && !grid.rows.empty()) width = std::max(width, static_cast<int>(grid.rows[0].size()));
+  // A row wider than the header (or, without one, than most rows) was split by a delimiter
+  // inside an unquoted text; its cells would land in the wrong columns.
+  if (columns.header && !grid.rows.empty()) {
+    width = std::max(width, static_cast<int>(grid.rows[0].size()));
+  } else {
+    std::map<std::size_t, std::size_t> widths;
+    for (const auto& row : grid.rows) ++widths[row.size()];
+    const auto most = std::max_element(widths.begin(), widths.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (most != widths.end()) width = std::max(width, static_cast<int>(most->first));
+  }
   for (std::size_t r = first; r < grid.rows.size(); ++r) {
     const auto& row = grid.rows[r];
     const int line = grid.lines[r];
