@@ -5,7 +5,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QSet>
 #include <QString>
 
@@ -95,14 +94,18 @@ std::optional<std::string> misfit(const Box& box, const std::string& text) {
 
 // Case and blanks do not count.
 QString sameForPlayers(const std::string& text) {
-  static const QRegularExpression blank(QStringLiteral("\\s"));
-  return q(text).toCaseFolded().remove(blank);
+  QString out;
+  for (const QChar c : q(text).toCaseFolded())
+    if (!c.isSpace()) out += c;
+  return out;
 }
 
 // Questions compared by their letters and digits only.
 QString questionKey(const std::string& text) {
-  static const QRegularExpression other(QStringLiteral("[^\\w]|_"));
-  return q(text).toCaseFolded().remove(other);
+  QString out;
+  for (const QChar c : q(text).toCaseFolded())
+    if (c.isLetterOrNumber()) out += c;
+  return out;
 }
 
 // ---- Cards ----------------------------------------------------------------------------
@@ -141,15 +144,6 @@ void checkFit(std::vector<Problem>& out, Table table, int record, int field, con
 }
 
 }  // namespace
-
-std::string tableTitle(Table table) {
-  switch (table) {
-    case Table::Easy: return "Leichte Fragen";
-    case Table::Hard: return "Schwere Fragen";
-    case Table::Cards: return "Aktionskarten";
-  }
-  return {};
-}
 
 std::string fieldName(Table table, int field) {
   const auto& fields = data::gameTables().at(static_cast<std::size_t>(table)).required;
@@ -205,7 +199,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
   std::map<QString, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
-    out.push_back({t, -1, -1, "Die Tabelle " + quoted(tableTitle(t)) + " ist leer; so kann das Spiel nicht spielen.",
+    out.push_back({t, -1, -1, "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
                    true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {
@@ -220,7 +214,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
       const auto [it, fresh] = seen.emplace(key, std::pair{t, record});
       if (!fresh)
         out.push_back({t, record, kQuestionText,
-                       "Die Frage steht schon in " + quoted(tableTitle(it->second.first)) + ", Zeile " +
+                       "Die Frage steht schon in " + quoted(std::string(data::tableCaption(it->second.first))) + ", Zeile " +
                            std::to_string(it->second.second + 1) + ".",
                        false});
     }
