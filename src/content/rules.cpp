@@ -10,8 +10,10 @@
 
 #include <cmath>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 #include "data/builder.h"
 #include "game/cards.h"
@@ -75,8 +77,7 @@ const Boxes& boxes() {
 }
 
 // Why `text` does not fit `box` when word-wrapped, or nothing when it fits.
-std::optional<std::string> misfit(const Box& box, const std::string& text) {
-  if (!QGuiApplication::instance()) return std::nullopt;
+std::optional<std::string> measure(const Box& box, const std::string& text) {
   const QFontMetrics fm(box.font);
   const QString t = q(text);
   for (const QString& word : t.split(' ', Qt::SkipEmptyParts)) {
@@ -88,6 +89,25 @@ std::optional<std::string> misfit(const Box& box, const std::string& text) {
     return std::string("Der Text ist zu lang für ") + box.what + " im Spiel (" + std::to_string(need.height()) +
            " statt " + std::to_string(box.height) + " Pixel hoch).";
   return std::nullopt;
+}
+
+// Measuring is text layout, by far the slowest rule; the editor checks the whole set after
+// every change, so each text is measured once per element. Safe across threads.
+std::optional<std::string> misfit(const Box& box, const std::string& text) {
+  if (!QGuiApplication::instance()) return std::nullopt;
+  static std::mutex mutex;
+  static std::unordered_map<std::string, std::optional<std::string>> known;
+  constexpr std::size_t kMostKnown = 200000;
+  std::string key = std::string(box.what) + '\0' + text;
+  {
+    const std::lock_guard lock(mutex);
+    if (const auto it = known.find(key); it != known.end()) return it->second;
+  }
+  auto why = measure(box, text);
+  const std::lock_guard lock(mutex);
+  if (known.size() >= kMostKnown) known.clear();
+  known.emplace(std::move(key), why);
+  return why;
 }
 
 // ---- Texts compared as players read them ----------------------------------------------
