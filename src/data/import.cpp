@@ -10,6 +10,7 @@
 
 #include "data/detail.h"
 #include "data/import_detail.h"
+#include "data/text_encoding.h"
 
 namespace tj::data {
 
@@ -17,30 +18,6 @@ namespace fs = std::filesystem;
 using namespace import_detail;
 
 namespace {
-
-// Windows-1252 at 0x80..0x9F; 0 where the code page leaves the byte undefined.
-constexpr char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Control characters no text file holds (tab, line feed, form feed and carriage return do).
 bool isBinaryControl(char32_t c) { return c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f'; }
@@ -299,8 +276,8 @@ Decoded decodeText(std::string_view bytes, const std::string& file) {
     d.text.reserve(bytes.size() + bytes.size() / 8);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       const auto b = static_cast<unsigned char>(bytes[i]);
-      char32_t c = b;
-      if (b >= 0x80 && b < 0xA0 && (c = kCp1252High[b - 0x80]) == 0)
+      const char32_t c = fromCp1252(b);
+      if (c == kReplacementCharacter)
         throw ImportError("Die Zeichenkodierung der Datei " + quoted(file) + " ist unbekannt (Zeile " +
                           std::to_string(lineAt(bytes, i)) + "); bitte als UTF-8 speichern.");
       if (isBinaryControl(c)) notText(file, lineAt(bytes, i));
