@@ -73,9 +73,10 @@ std::optional<bool> utf16Without(std::string_view bytes) {
   std::size_t even = 0, odd = 0;
   for (std::size_t i = 0; i < n; ++i)
     if (bytes[i] == 0) ++(i % 2 ? odd : even);
+  // Over 80 % of one side zero, under 10 % of the other.
   const std::size_t half = n / 2;
-  if (odd > half * 8 / 10 && even < half / 10) return true;   // little endian
-  if (even > half * 8 / 10 && odd < half / 10) return false;  // big endian
+  if (odd * 10 > half * 8 && even * 10 < half) return true;   // little endian
+  if (even * 10 > half * 8 && odd * 10 < half) return false;  // big endian
   return std::nullopt;
 }
 

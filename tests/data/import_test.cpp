@@ -77,6 +77,15 @@ TEST(Import, TextsComeOutPlain) {
   EXPECT_EQ(csv.accepted[2].question.text, "Welche Stadt liegt an der Elbe; und an der Saale?");
   EXPECT_EQ(csv.accepted[2].level, Level::Hard);
   EXPECT_EQ(csv.accepted[3].level, std::nullopt);
+
+  // UTF-16 big endian with its mark, and little endian without one.
+  const std::pair<std::string, Encoding> utf16[] = {{std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE},
+                                                     {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE}};
+  for (const auto& [bytes, encoding] : utf16) {
+    const Grid grid = readGrid(bytes, "x.txt");
+    EXPECT_EQ(grid.encoding, encoding);
+    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{{"F", "R"}}));
+  }
 }
 
 // The column guess from the names people give their columns, and without names; every row
