@@ -119,8 +119,10 @@ TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedPictures)
 {
     ASSERT_EQ(exitCode_, 0);
     const QStringList made = picturesBelow(out_->path());
-    // No committed picture is stale or missing.
-    EXPECT_EQ(made, picturesBelow(QStringLiteral(TJ_ASSETS_DIR)));
+    // Every picture the generator makes is committed (hand-made icons may lie beside them).
+    const QStringList committedPictures = picturesBelow(QStringLiteral(TJ_ASSETS_DIR));
+    for (const QString& rel : made)
+        EXPECT_TRUE(committedPictures.contains(rel)) << "not committed: " << rel.toStdString();
     EXPECT_EQ(made.size(), 40);
     for (const QString& rel : made) {
         const QImage mine = decode(generated(rel));
@@ -172,21 +174,21 @@ TEST(CommittedPictures, haveTheSizeTheScreensUse) {
       {"stored/auswahl_", {71, 33}}, {"stored/auto_platzhalter", {71, 33}}, {"stored/wuerfel_", {86, 86}},
       {"stored/hintergrund", {836, 631}}, {"stored/gewonnen", {461, 409}}, {"stored/aussetzen", {105, 164}},
       {"stored/icon", {64, 64}}};
-  int checked = 0;
   for (const QString& rel : picturesBelow(QStringLiteral(TJ_ASSETS_DIR))) {
     const QSize size = decode(committed(rel)).size();
+    bool known = false;
     if (rel.startsWith(QLatin1String("icons/hicolor/"))) {
       const int n = rel.section(QLatin1Char('/'), 2, 2).section(QLatin1Char('x'), 0, 0).toInt();
       EXPECT_EQ(size, QSize(n, n)) << rel.toStdString();
-      ++checked;
+      known = true;
     }
     for (const auto& [prefix, want] : sizes)
       if (rel.startsWith(prefix)) {
         EXPECT_EQ(size, want) << rel.toStdString();
-        ++checked;
+        known = true;
       }
+    EXPECT_TRUE(known) << "no size known for " << rel.toStdString();
   }
-  EXPECT_EQ(checked, 40) << "every picture has a known size";
 }
 
 // A left-facing car is the exact mirror of the right-facing one, and the
