@@ -337,6 +337,7 @@ void EditorWindow::newEmptySet() {
   }
   doc_.reset(std::move(set));
   path_.clear();
+  accessFile_.clear();
   origin_ = QStringLiteral("Neuer Fragensatz");
   updateTitle();
 }
@@ -349,6 +350,7 @@ void EditorWindow::openShipped() {
     return;
   }
   path_.clear();
+  accessFile_.clear();
   origin_ = QStringLiteral("Mitgelieferte Fragen");
   updateTitle();
 }
@@ -370,6 +372,7 @@ bool EditorWindow::openPath(const QString& path) {
     path_.clear();
     origin_ = QFileInfo(path).fileName();
   }
+  accessFile_ = loaded.source == data::SetSource::AccessDatabase ? QFileInfo(path).absoluteFilePath() : QString();
   updateTitle();
   statusBar()->showMessage(QStringLiteral("Geöffnet: %1").arg(path), 5000);
   return true;
@@ -411,6 +414,13 @@ bool EditorWindow::confirmProblems() {
 }
 
 bool EditorWindow::writeTo(const QString& file) {
+  if (!accessFile_.isEmpty() && QFileInfo(file).absoluteFilePath() == accessFile_) {
+    tell(this, QMessageBox::Warning, QStringLiteral("Speichern"),
+         QStringLiteral("„%1“ ist eine Access-Datei und wird nicht überschrieben. Bitte speichern Sie den Fragensatz "
+                        "unter einem neuen Namen.")
+             .arg(file));
+    return false;
+  }
   if (!confirmProblems()) return false;
   try {
     data::saveSet(file.toStdString(), doc_.set());
