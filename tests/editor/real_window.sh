@@ -3,10 +3,14 @@
 # A teacher's way through the editor in a real window: an empty set, a spreadsheet with
 # one bad line imported, the report read, the set saved, "Spielen" pressed, and one of
 # the imported questions seen in the game's question dialog.
-# Usage: real_window.sh BIN_DIR DESKTOP_TOOL   (exit 77: the desktop tool cannot run here)
+# Usage: real_window.sh BIN_DIR SOURCE_DIR   (exit 77: the desktop tool cannot run here)
+# The tool is $DESKTOP_TOOL, or shared/tools/desktop in a folder above the source tree.
 set -uo pipefail
 bin=$(realpath "$1")
-D=${DESKTOP_TOOL:-$2}
+D=${DESKTOP_TOOL:-}
+for up in "$2/.." "$2/../.." "$2/../../.."; do
+  [ -z "$D" ] && [ -x "$up/shared/tools/desktop" ] && D=$(realpath "$up/shared/tools/desktop")
+done
 export DESKTOP_TOOL_NAME=${DESKTOP_TOOL_NAME:-tankjagd-editor-e2e}
 [ -x "$D" ] && command -v Xvfb >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || {
   echo "skipped: desktop tool, Xvfb or pyatspi missing"; exit 77; }
