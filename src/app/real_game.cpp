@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPixmapCache>
 #include <QStyleFactory>
+#include <cstdio>
 
 #include "app/locate.h"
 #include "data/store.h"
@@ -27,6 +28,11 @@ RealGame::RealGame() : RealGame(QCoreApplication::applicationDirPath().toStdStri
 RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
   const std::filesystem::path data = dataFolder(exe, TJ_DATA_DIR);
   Services services{loop_, random ? *random : clockRandom_, pictures_, applicationFolder(exe, data), data, nullptr};
+  // The sound folder lies beside the picture folders.
+  sounds_ = std::make_unique<sound::PulsePlayer>(
+      std::vector{services.appFolder, data},
+      [](const std::string& line) { std::fprintf(stderr, "tankjagd: %s\n", line.c_str()); });
+  services.sounds = sounds_.get();
   services.storedText = [](const std::string& name) {
     QFile f(QStringLiteral(":/") + QString::fromStdString(name));
     if (!f.open(QIODevice::ReadOnly)) return std::string();

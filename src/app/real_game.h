@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "screens/app.h"
+#include "sound/pulse_player.h"
 #include "ui/qt_loop.h"
 
 namespace tj {
@@ -12,7 +13,7 @@ namespace tj {
 // QApplication.
 void setUpQtApplication();
 
-// The whole game wired to the real front end: clock, random generator, pictures, the
+// The whole game wired to the real front end: clock, random generator, pictures, sounds, the
 // database and the stored documents. Needs a QApplication.
 class RealGame {
  public:
@@ -38,6 +39,7 @@ class RealGame {
   std::filesystem::path database_;  // empty: looked up
   ui::QtPictures pictures_;
   ui::QtEventLoop loop_{pictures_};
+  std::unique_ptr<sound::PulsePlayer> sounds_;
   std::unique_ptr<App> app_;
 };
 

@@ -204,6 +204,8 @@ std::string nameKey(const std::string& name) {
   return out;
 }
 
+constexpr std::size_t kLongestColumnName = 24;
+
 bool has(const std::string& s, std::initializer_list<const char*> parts) {
   return std::any_of(parts.begin(), parts.end(), [&](const char* p) { return s.find(p) != std::string::npos; });
 }
@@ -321,6 +323,8 @@ ColumnMap guessColumns(const Grid& grid) {
   std::vector<int> wrong, answers;
   for (int c = 0; c < static_cast<int>(names.size()); ++c) {
     const std::string k = nameKey(names[static_cast<std::size_t>(c)]);
+    if (k.size() > kLongestColumnName || names[static_cast<std::size_t>(c)].find('?') != std::string::npos)
+      continue;  // a question, not a column name
     if (has(k, {"richtig", "korrekt", "right", "correct", "lösung", "loesung"})) {
       if (right < 0) right = c;
     } else if (has(k, {"falsch", "wrong", "distrakt", "incorrect"})) {

@@ -44,21 +44,19 @@ std::optional<CardMove> applyCard(GameState& g, std::string_view playerKey, std:
   const int player = playerFor(playerKey);
   const CardCode card = cardCodeFor(code);
   if (player != 0) {
-    Int16& tank = player == 1 ? g.TankSpieler1 : g.TankSpieler2;
-    Int16& position = player == 1 ? g.PositionSpieler1 : g.PositionSpieler2;
-    Flag& skip = player == 1 ? g.AussetzenSpieler1 : g.AussetzenSpieler2;
+    const PlayerVars p = playerVars(g, player);
     switch (card.kind) {
       case Kind::Fuel:
-        tank = Int16::saturated(tank.value() + card.amount);
+        p.tank = addFuel(p.tank, card.amount);
         break;
       case Kind::Move: {
-        const Int16 from = position;
-        position = std::max(Int16(0), Int16::saturated(position.value() + card.amount));
-        move = CardMove{player, from, position};
+        const Int16 from = p.position;
+        p.position = std::max(Int16(0), Int16::saturated(p.position.value() + card.amount));
+        move = CardMove{player, from, p.position};
         break;
       }
       case Kind::Skip:
-        skip = kTrue;
+        p.skip = kTrue;
         break;
       case Kind::None:
         break;

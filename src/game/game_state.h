@@ -30,6 +30,23 @@ struct GameState {
   Flag VerschiebungAktiv;
 };
 
+// One player's game values, for code that treats both players alike.
+struct PlayerVars {
+  std::string& name;
+  Int16& tank;
+  Int16& position;
+  Flag& skip;
+};
+
+// Player 1's values for 1, player 2's for any other number.
+inline PlayerVars playerVars(GameState& g, int player) {
+  if (player == 1) return {g.NameSpieler1, g.TankSpieler1, g.PositionSpieler1, g.AussetzenSpieler1};
+  return {g.NameSpieler2, g.TankSpieler2, g.PositionSpieler2, g.AussetzenSpieler2};
+}
+
+// Fuel after `litres` more (or fewer): a sum beyond the 16-bit range stays at the limit.
+inline Int16 addFuel(Int16 tank, int litres) { return Int16::saturated(tank.value() + litres); }
+
 // The board's own variables. They live while the board is loaded and are 0 until
 // its load handler sets the start values.
 struct BoardVars {

@@ -5,7 +5,6 @@
 // checks the message boxes the players see, what the board, the question and the card
 // show, and that the game goes on and ends cleanly.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QApplication>
 #include <QImage>
@@ -19,6 +18,7 @@
 #include "screens/action/frm_aktion.h"
 #include "screens/board/frm_spielfeld.h"
 #include "screens/question/frm_fragen.h"
+#include "support/run_sql.h"
 
 namespace tj::testing {
 namespace {
@@ -61,17 +61,6 @@ std::string readBytes(const fs::path& f, std::size_t limit) {
   in.read(bytes.data(), static_cast<std::streamsize>(limit));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;
-}
-
-void sql(const fs::path& db, const std::string& statements) {
-  sqlite3* raw = nullptr;
-  ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
-  char* error = nullptr;
-  const int rc = sqlite3_exec(raw, statements.c_str(), nullptr, nullptr, &error);
-  const std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(raw);
-  ASSERT_EQ(rc, SQLITE_OK) << message;
 }
 
 // The same picture in PNG format, still named .gif.
@@ -132,23 +121,23 @@ const std::vector<Case>& cases() {
       {"database_is_a_picture", [](const fs::path& f) { fs::copy_file(f / "wuerfel/w1.gif", f / kDb, fs::copy_options::overwrite_existing); },
        fileFails("Die Datei „{P}“ ist keine Datenbank.")},
       {"database_wrong_tables",
-       [](const fs::path& f) { sql(f / kDb, "ALTER TABLE tabFragen_leicht RENAME TO tabFragen_alt; ALTER TABLE tabAktion RENAME TO tabKarten;"); },
+       [](const fs::path& f) { runSql(f / kDb, "ALTER TABLE tabFragen_leicht RENAME TO tabFragen_alt; ALTER TABLE tabAktion RENAME TO tabKarten;"); },
        bothFail("Die Datei „{P}“ enthält keine Tabelle „tabFragen_leicht“.", "Die Datei „{P}“ enthält keine Tabelle „tabAktion“.")},
       {"database_field_missing",
-       [](const fs::path& f) { sql(f / kDb, "ALTER TABLE tabFragen_leicht DROP COLUMN Antwort1; ALTER TABLE tabAktion DROP COLUMN \"Aktionskürzel\";"); },
+       [](const fs::path& f) { runSql(f / kDb, "ALTER TABLE tabFragen_leicht DROP COLUMN Antwort1; ALTER TABLE tabAktion DROP COLUMN \"Aktionskürzel\";"); },
        bothFail("Die Tabelle „tabFragen_leicht“ in „{P}“ hat kein Feld „Antwort1“.",
                 "Die Tabelle „tabAktion“ in „{P}“ hat kein Feld „Aktionskürzel“.")},
       {"database_null_texts",
        [](const fs::path& f) {
          // One record per table, so the message names the same record whatever the shipped content holds.
-         sql(f / kDb, "DELETE FROM tabFragen_leicht WHERE rowid > 1; UPDATE tabFragen_leicht SET Antwort1 = NULL;"
+         runSql(f / kDb, "DELETE FROM tabFragen_leicht WHERE rowid > 1; UPDATE tabFragen_leicht SET Antwort1 = NULL;"
                       "DELETE FROM tabAktion WHERE rowid > 1; UPDATE tabAktion SET \"Aktionskürzel\" = NULL;");
        },
        bothFail("Im Feld „Antwort1“ der Tabelle „tabFragen_leicht“ in „{P}“ fehlt der Text (Datensatz 1).",
                 "Im Feld „Aktionskürzel“ der Tabelle „tabAktion“ in „{P}“ fehlt der Text (Datensatz 1).")},
       {"database_100kB_texts",
        [](const fs::path& f) {
-         sql(f / kDb, "UPDATE tabFragen_leicht SET Frage = " + kLong + ", Antwort1 = " + kLong + ", \"Antwort Richtig\" = " +
+         runSql(f / kDb, "UPDATE tabFragen_leicht SET Frage = " + kLong + ", Antwort1 = " + kLong + ", \"Antwort Richtig\" = " +
                           kLong + "; UPDATE tabAktion SET Aktionstext = " + kLong + ", Aktion = " + kLong + ";");
        },
        {}, Kind::File, Kind::File, Kind::File, "", true},

@@ -130,6 +130,7 @@ TEST(ContentFairness, RankOfNumericAnswers) {
       {{"Not all numbers", {"drei", "vier", "viele"}, "zwei"}, -1},
       {{"Equal values", {"sechs", "6", "7"}, "8"}, -1},
       {{"Date", {"14. Juli", "4. Juli", "1. Mai"}, "3. Oktober"}, -1},
+      {{"Beyond double", {"1", "2", "3"}, std::string(400, '9')}, -1},
   };
   for (const Case& c : cases) {
     const auto f = tj::content::measureFairness({c.q});

@@ -1,7 +1,6 @@
 #include "fixtures.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -24,17 +23,6 @@ TempDir::~TempDir() {
 
 TextTable table(std::string name, std::vector<std::string> fields, std::vector<std::vector<std::string>> records) {
   return TextTable{std::move(name), std::move(fields), std::move(records)};
-}
-
-void runSql(const fs::path& file, const std::string& sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  char* error = nullptr;
-  const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-  const std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  ASSERT_EQ(rc, SQLITE_OK) << message;
 }
 
 void writeFile(const fs::path& file, const std::string& bytes) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/builder.h"
+#include "support/run_sql.h"
 
 namespace tj::data::test {
 
@@ -28,8 +29,7 @@ class TempDir {
 // A text table with the given fields and records.
 TextTable table(std::string name, std::vector<std::string> fields, std::vector<std::vector<std::string>> records);
 
-// Runs SQL statements on an SQLite file (created if needed); fails the test on error.
-void runSql(const std::filesystem::path& file, const std::string& sql);
+using tj::testing::runSql;
 
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 std::string readFile(const std::filesystem::path& file);

@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for f in bin/tankjagd \
          share/tankjagd/mdbZielflagge.mdb \
-         share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif \
+         share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif share/tankjagd/toene/gewonnen.wav \
          "share/tankjagd/autos/rotes auto rechts.gif" "share/tankjagd/autos/rotes auto links.gif" \
          share/applications/de.tankjagd.TankJagd.desktop \
          share/metainfo/de.tankjagd.TankJagd.metainfo.xml \

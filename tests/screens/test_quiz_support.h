@@ -3,7 +3,6 @@
 // small database files, and a board that is showing and waiting for a die click.
 #pragma once
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "data/store.h"
 #include "screens/board/frm_spielfeld.h"
 #include "support/harness.h"
+#include "support/run_sql.h"
 
 namespace tj::testing {
 
@@ -82,17 +82,6 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
-
-inline void runSql(const std::filesystem::path& file, const std::string& sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  char* err = nullptr;
-  const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err);
-  const std::string message = err ? err : "";
-  sqlite3_free(err);
-  sqlite3_close(db);
-  ASSERT_EQ(rc, SQLITE_OK) << message;
-}
 
 // Every table of the game read from the real database file `file`, as the program does.
 inline void useDatabaseFile(Harness& h, const std::filesystem::path& file) {

@@ -18,9 +18,6 @@ TEST_F(SetupTest, opensAskingForPlayerOnesNameWithTheNameBoxFocused) {
   for (int sp = 1; sp <= 2; ++sp)
     for (int f = 0; f < FrmAuswahl::kFarben; ++f) EXPECT_FALSE(s.autoBild(sp, f).Visible()) << sp << f;
   EXPECT_FALSE(s.tmrRausFahren.TimerEnabled());
-  EXPECT_EQ(s.tmrRausFahren.Interval(), 10);
-  EXPECT_EQ(s.Schrittweite, 200);
-  EXPECT_EQ(s.GewaehltesAuto, "");
   EXPECT_FALSE(boardLoaded()) << "the board loads only when player 1's name is confirmed";
 }
 
@@ -114,16 +111,6 @@ TEST_F(SetupTest, confirmedNamesLeadToPlayerOnesCars) {
   EXPECT_FALSE(s.tmrRausFahren.TimerEnabled());
 }
 
-// Nothing compares the two names.
-TEST_F(SetupTest, bothPlayersMayHaveTheSameName) {
-  enterNames("Kim", "Kim");
-  EXPECT_EQ(h.g().NameSpieler1, "Kim");
-  EXPECT_EQ(h.g().NameSpieler2, "Kim");
-  EXPECT_EQ(board().lblSpieler1Name.Caption(), "Kim");
-  EXPECT_EQ(board().lblSpieler2Name.Caption(), "Kim");
-  EXPECT_TRUE(setup().autoBild(1, 0).Visible());
-}
-
 // Each confirmed name is on the board at once: the first one loads the board (its start
 // values set) while it stays hidden; the board is never shown during the names.
 TEST_F(SetupTest, boardCarriesEachNameAsSoonAsItIsConfirmedWhileStillHidden) {
@@ -147,8 +134,7 @@ TEST_F(SetupTest, boardCarriesEachNameAsSoonAsItIsConfirmedWhileStillHidden) {
 TEST(SetupNames, oddNamesRoundTripUnchanged) {
   const std::string lang(10000, 'x');
   const std::vector<std::string> names{
-      " ",  "   ",        " Ann ",       "Jürgen Größe", "ÄÖÜäöüß", "🚗💨 Speedy",    "שלום",
-      "مرحبا", "<b>Tom</b>", "&amp; &lt;", "%s %n {0}",   "a\tb",    "Zoë\u200dx", lang + "ende",
+      " ", " Ann ", "Jürgen Größe", "🚗💨 Speedy", "שלום", "<b>Tom</b>", "%s %n {0}", "a\tb", lang + "ende",
   };
   for (const std::string& n : names) {
     SCOPED_TRACE(n.substr(0, 40));
@@ -216,41 +202,31 @@ TEST(SetupCars, eachCarFillsItsPlayersTrackAndStartsTheDriveOut) {
   }
 }
 
-// The red car of player 1, field by field, and player 2's choice afterwards.
-TEST_F(SetupTest, redCarOfPlayerOneLoadsRightAndLeftPicturesByTrackRun) {
-  enterNames();
-  clickCar(1, 2);
-  const std::string rechts = h.app.AppPath("\\autos\\rotes auto rechts.gif");
-  const std::string links = h.app.AppPath("\\autos\\rotes auto links.gif");
-  for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-    const bool right = i <= 15 || (i >= 27 && i <= 35);
-    EXPECT_EQ(board().imgSpieler1(i).picture().ref, right ? rechts : links) << "field " << i;
-  }
-  EXPECT_EQ(setup().GewaehltesAuto, "rot1");
+// A car picture file that cannot be read in the second game: its fields show the
+// placeholder, not the first game's car; one warning per file, and the car still drives out.
+TEST_F(SetupTest, unreadableCarPictureShowsPlaceholderInTheNextGameWarnsOnceAndGoesOn) {
+  toCarTwo(2);  // game 1: red for player 1
+  clickCar(2, 0);
   driveOut();
-  EXPECT_TRUE(setup().autoBild(2, 0).Visible());
-  EXPECT_TRUE(setup().autoBild(2, 1).Visible());
-  EXPECT_FALSE(setup().autoBild(2, 2).Visible());
-  EXPECT_TRUE(setup().autoBild(2, 3).Visible());
-}
-
-// A picture file that cannot be read: its fields keep the placeholder, one warning per
-// file, and the car still drives out.
-TEST_F(SetupTest, unreadableCarPictureKeepsPlaceholderWarnsOnceAndGoesOn) {
-  enterNames();
-  const Picture placeholder = board().imgSpieler1(0).picture();
+  ASSERT_FALSE(setupLoaded());
   h.pictures.missing = {carFile(1, true)};
-  clickCar(1, 1);
-  for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-    const bool right = i <= 15 || (i >= 27 && i <= 35);
-    EXPECT_EQ(board().imgSpieler1(i).picture(), right ? placeholder : h.app.LoadPicture(carFile(1, false)))
-        << "field " << i;
-  }
-  ASSERT_EQ(h.warnings.size(), 1u);
-  EXPECT_NE(h.warnings[0].find("gelbes auto rechts.gif"), std::string::npos) << h.warnings[0];
-  EXPECT_EQ(h.loop.messages().size(), 0u) << "no message interrupts the players";
-  EXPECT_EQ(setup().GewaehltesAuto, "gelb1");
-  EXPECT_EQ(driveOut(), 49);
+  h.loop.then([&](ScriptLoop&) {
+    enterNames("Carla", "Dirk");
+    clickCar(1, 1);
+    for (int i = 0; i < FrmSpielfeld::kFelder; ++i)
+      EXPECT_EQ(board().imgSpieler1(i).picture(),
+                track::facesRight(i) ? FrmSpielfeld::platzhalterAuto() : h.app.LoadPicture(carFile(1, false)))
+          << "field " << i;
+    ASSERT_EQ(h.warnings.size(), 1u);
+    EXPECT_NE(h.warnings[0].find("gelbes auto rechts.gif"), std::string::npos) << h.warnings[0];
+    EXPECT_EQ(h.loop.messages().size(), 0u) << "no message interrupts the players";
+    EXPECT_EQ(setup().GewaehltesAuto, "gelb1");
+    EXPECT_EQ(driveOut(), 49);
+    clickCar(2, 0);
+    driveOut();
+  });
+  h.app.dispatch([&] { board().cmdReset_Click(); });  // "neues Spiel"
+  EXPECT_FALSE(setupLoaded());
 }
 
 }  // namespace

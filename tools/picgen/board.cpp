@@ -15,6 +15,7 @@ namespace {
 
 constexpr qreal kRoadWidth = 42;
 constexpr qreal kKerbWidth = 48;
+constexpr qreal kPairShift = tj::track::kPairShift;
 const QColor kAsphalt(92, 94, 100);
 const QColor kGrass(110, 190, 80);
 // The one house between the first and the second row of the track.
@@ -170,7 +171,7 @@ void paintLake(QPainter& p, QPointF centre, qreal rx, qreal ry)
 QPainterPath startBox()
 {
     QPainterPath box;
-    box.addRoundedRect(carRect(0, -250).united(carRect(0, 250)).adjusted(-3, -2, 6, 2), 8, 8);
+    box.addRoundedRect(carRect(0, -kPairShift).united(carRect(0, kPairShift)).adjusted(-3, -2, 6, 2), 8, 8);
     return box;
 }
 
@@ -196,8 +197,8 @@ void paintRoad(QPainter& p, const Road& road)
     // Two start slots.
     p.setPen(QPen(QColor(250, 250, 250), 1.5));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(carRect(0, -250).adjusted(1, 1, -1, -1));
-    p.drawRect(carRect(0, 250).adjusted(1, 1, -1, -1));
+    p.drawRect(carRect(0, -kPairShift).adjusted(1, 1, -1, -1));
+    p.drawRect(carRect(0, kPairShift).adjusted(1, 1, -1, -1));
 }
 
 // A white mark across the road between neighbouring fields, so a car
@@ -499,8 +500,8 @@ QImage boardDebugOverlay(const QImage& background)
         p.drawRect(carRect(i, 0));
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(0, 0, 255, 160), 1, Qt::DashLine));
-        p.drawRect(carRect(i, 250));
-        p.drawRect(carRect(i, -250));
+        p.drawRect(carRect(i, kPairShift));
+        p.drawRect(carRect(i, -kPairShift));
         p.setPen(QColor(0, 0, 0));
         p.setFont(dejaVu(9));
         p.drawText(carRect(i, 0), Qt::AlignCenter, QString::number(i));

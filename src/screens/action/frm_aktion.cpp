@@ -5,7 +5,7 @@
 #include "game/race.h"
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
-#include "screens/question/draw_record.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -26,7 +26,7 @@ bool namesCardFile(const std::string& bildnr) {
 }  // namespace
 
 FrmAktion::FrmAktion(App& app)
-    : Screen(app, kName, actionWindow()),
+    : RecordDialog(app, kName, actionWindow()),
       frmAktion(add("frmAktion", ElementKind::Frame, 0, 0, 8535, 3855, "AAAAND ACTION!!!")),
       lblAktionstxt(add("lblAktionstxt", ElementKind::Label, 600, 840, 3135, 1575)),
       lblAktion(add("lblAktion", ElementKind::Label, 600, 2400, 3135, 735)),
@@ -54,22 +54,17 @@ FrmAktion::FrmAktion(App& app)
 }
 
 void FrmAktion::Form_Load() {
-  try {
-    const data::Recordset card = drawRecord(app(), "tabAktion");
-    // Every field is read before any label changes, so a bad record shows nothing.
-    std::string code = card.field("Aktionskürzel");
-    std::string title = card.field("Aktion");
-    std::string text = card.field("Aktionstext");
-    std::string bildnr = card.field("Bildnr");
-    lblAktionstxt.setCaption(std::move(text));
-    lblAktion.setCaption(std::move(title));
-    lblBildnr.setCaption(std::move(bildnr));
-    lblEreignis.setCaption(std::move(code));
-  } catch (const std::exception& e) {
-    failure_ = dataFailureMessage(e, "Diese Aktionskarte fällt aus.");
-    return;
-  }
+  auto card = readRecord("tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, "Diese Aktionskarte fällt aus.");
+  if (!card) return;
+  auto& [code, title, text, bildnr] = *card;
+  lblAktionstxt.setCaption(std::move(text));
+  lblAktion.setCaption(std::move(title));
+  lblBildnr.setCaption(std::move(bildnr));
+  lblEreignis.setCaption(std::move(code));
+  cmdWeiter.setDescription(app().form<FrmSpielfeld>().LetzteAnsage + " " +
+                           spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
   loadCardPicture();
+  app().play(Sound::Card);
 }
 
 // The picture takes its own size and is centred on lblBildnr's rectangle. A picture that
@@ -91,16 +86,6 @@ void FrmAktion::loadCardPicture() {
   imgAktion.setTop((lblBildnr.Height() - height) / 2 + lblBildnr.Top());
 }
 
-// A card that could not be read is reported once the dialog shows, then the dialog
-// closes without effect.
-void FrmAktion::Form_Activate() {
-  if (!failure_) return;
-  const std::string message = std::move(*failure_);
-  failure_.reset();
-  app().MsgBox(message, kDataFailureTitle);
-  Unload();
-}
-
 void FrmAktion::cmdWeiter_Click() {
   AktionAusfuehren();
   app().g.SpielGestartet = 1;
@@ -111,11 +96,8 @@ void FrmAktion::AktionAusfuehren() {
   GameState& g = app().g;
   FrmSpielfeld& board = app().form<FrmSpielfeld>();
   if (const auto move = applyCard(g, g.AktiverSpieler, lblEreignis.Caption())) {
-    auto car = [&](int field) -> Element& {
-      return move->player == 1 ? board.imgSpieler1(field) : board.imgSpieler2(field);
-    };
-    car(race::shownField(move->from, board.ZielFeld)).setVisible(false);
-    car(race::shownField(move->to, board.ZielFeld)).setVisible(true);
+    board.imgSpieler(move->player, race::shownField(move->from, board.ZielFeld)).setVisible(false);
+    board.imgSpieler(move->player, race::shownField(move->to, board.ZielFeld)).setVisible(true);
     board.Spieler1Verschiebung();
   }
   board.lblTank.setCaption(Str(g.TankSpieler1));

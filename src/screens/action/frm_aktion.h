@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <optional>
-#include <string>
-
-#include "screens/screen.h"
+#include "screens/record_dialog.h"
 
 namespace tj {
 
 // The action card: a random card of the store with its title, text and picture. Its
 // effect on the active player is applied only when the player presses "Weiter".
-class FrmAktion final : public Screen {
+class FrmAktion final : public RecordDialog {
  public:
   static constexpr const char* kName = "frmAktion";
   explicit FrmAktion(App& app);
 
   void Form_Load() override;
-  void Form_Activate() override;
 
   Element& frmAktion;  // the frame that holds the card
   Element& lblAktionstxt;
@@ -29,8 +25,6 @@ class FrmAktion final : public Screen {
   void cmdWeiter_Click();
   void AktionAusfuehren();
   void loadCardPicture();
-
-  std::optional<std::string> failure_;  // why no card could be read
 };
 
 }  // namespace tj

@@ -2,33 +2,22 @@
 #include "screens/board/frm_spielfeld.h"
 
 #include "game/race.h"
+#include "game/track.h"
 #include "screens/app.h"
+#include "screens/action/frm_aktion.h"
+#include "screens/instructions/frm_anleitung.h"
+#include "screens/level/frm_level.h"
+#include "screens/setup/frm_auswahl.h"
+#include "screens/skip/frm_aussetzen.h"
+#include "screens/spoken.h"
 #include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
 
 namespace {
 
-// Where each field's car pictures stand (twips, client area); both players share it.
-struct Feld {
-  float left, top;
-};
-constexpr Feld kFeld[FrmSpielfeld::kFelder] = {
-    {120, 3240},   {1080, 3600},  {2040, 3840},  {3120, 3960},  {4200, 3960},  {5280, 4080},  {6360, 3960},
-    {7320, 3720},  {8280, 3480},  {9000, 3840},  {9600, 4320},  {10320, 4800}, {11400, 4920}, {12480, 5160},
-    {13560, 5400}, {13800, 5880}, {13800, 6480}, {13200, 6960}, {12240, 7320}, {11160, 7080}, {10320, 6720},
-    {9480, 6240},  {8520, 5640},  {7560, 6000},  {5520, 6000},  {3120, 5640},  {840, 6360},   {0, 6960},
-    {960, 7440},   {1920, 7080},  {3120, 6960},  {4080, 6720},  {4320, 6120},  {6480, 5880},  {7800, 6600},
-    {8280, 7200},  {9000, 7680},  {8880, 8160},  {7800, 8040},  {6720, 7920},  {5640, 7920},  {4560, 8160},
-    {3600, 8400},  {3120, 8880},  {2760, 9360},  {2520, 9960},
-};
-constexpr float kAutoBreite = 1065;
-constexpr float kAutoHoehe = 495;
-constexpr float kVerschiebung = 250;  // how far the two cars on one field are drawn apart
-constexpr float kHintergrundOben = 1200;
-
 WindowSpec boardWindow() {
-  WindowSpec w = WindowSpec::maximised(15360, 11520, Color::highlight());
+  WindowSpec w = WindowSpec::maximised(track::kBoardWidth, track::kBoardHeight, Color::highlight());
   w.icon = "icon.png";
   return w;
 }
@@ -90,14 +79,16 @@ FrmSpielfeld::FrmSpielfeld(App& app)
     e->setVisible(false);
 
   for (int i = 0; i < kFelder; ++i) {
-    const auto [left, top] = kFeld[i];
+    const auto [left, top] = track::kSpots[static_cast<std::size_t>(i)];
     const std::string n = "(" + std::to_string(i) + ")";
-    imgSpieler1_[static_cast<std::size_t>(i)] = &add("imgSpieler1" + n, ElementKind::Picture, left, top, kAutoBreite, kAutoHoehe);
-    imgSpieler2_[static_cast<std::size_t>(i)] = &add("imgSpieler2" + n, ElementKind::Picture, left, top, kAutoBreite, kAutoHoehe);
+    for (int spieler : {1, 2})
+      (spieler == 1 ? imgSpieler1_ : imgSpieler2_)[static_cast<std::size_t>(i)] =
+          &add("imgSpieler" + Str(spieler) + n, ElementKind::Picture, static_cast<float>(left), static_cast<float>(top),
+               track::kCarWidth, track::kCarHeight);
   }
   for (auto* autos : {&imgSpieler1_, &imgSpieler2_})
     for (Element* e : *autos) {
-      e->setPicture(Picture::stored("auto_platzhalter.gif", 71, 33));
+      e->setPicture(platzhalterAuto());
       e->setVisible(false);
       e->accessibleName = autos == &imgSpieler1_ ? "Auto Spieler 1" : "Auto Spieler 2";
     }
@@ -108,7 +99,9 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   cmdBewegung.Click = [this] { cmdBewegung_Click(); };
   cmTank.Click = [this] { cmTank_Click(); };
   Command1.Click = [this] { Command1_Click(); };
-  addMenu(Menu{"Datei", {MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
+  ton.Checked = [&app] { return app.soundOn(); };
+  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 
@@ -118,7 +111,7 @@ FrmSpielfeld::FrmSpielfeld(App& app)
 // field, rewards, skip and first-event flags, and the start player still to be drawn.
 void FrmSpielfeld::Startwerte() {
   GameState& g = app().g;
-  ZielFeld = 45;
+  ZielFeld = track::kGoalField;
   g.TankSpieler1 = 10;
   g.TankSpieler2 = 10;
   VerbrauchProFeld = 1;
@@ -150,7 +143,7 @@ void FrmSpielfeld::Form_Load() {
 
 void FrmSpielfeld::Form_Activate() {
   // The design area is the window's outer size; the front end scales it to the screen.
-  imgHintergrund.move(0, kHintergrundOben, window().clientWidth, window().clientHeight - kHintergrundOben);
+  imgHintergrund.move(0, track::kBackgroundTop, window().clientWidth, window().clientHeight - track::kBackgroundTop);
   Spieler1Verschiebung();
   GameState& g = app().g;
   if (g.SpielGestartet == 0) {
@@ -172,6 +165,11 @@ void FrmSpielfeld::SpielerReihenfolge() {
     lblAktiverSpieler.setCaption(g.NameSpieler2 + " ist dran!");
     cmdWuerfeln2.setVisible(true);
   }
+  // The die button of the player on turn has the focus and tells where both stand.
+  const spoken::Stand p1{g.NameSpieler1, g.TankSpieler1.value(), race::shownField(g.PositionSpieler1, ZielFeld)};
+  const spoken::Stand p2{g.NameSpieler2, g.TankSpieler2.value(), race::shownField(g.PositionSpieler2, ZielFeld)};
+  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2}) b->setDescription(spoken::turn(SpielerAmZug == 1 ? p1.name : p2.name, p1, p2));
+  focusFirst();
 }
 
 void FrmSpielfeld::cmdReset_Click() {
@@ -185,7 +183,7 @@ void FrmSpielfeld::cmdReset_Click() {
   Startwerte();
   imgWuerfel.accessibleName = "Würfel";
   imgWuerfel.setPicture(Picture::none());
-  app().forms.get("frmAuswahl").ShowModal();
+  app().form<FrmAuswahl>().ShowModal();
 }
 
 void FrmSpielfeld::UnloadForms() { app().forms.UnloadForms(); }
@@ -199,33 +197,43 @@ void FrmSpielfeld::Spieler1Verschiebung() {
   GameState& g = app().g;
   if (g.VerschiebungAktiv != kFalse) {
     Element& a = imgSpieler1(race::shownField(g.VerschiebungFeldSpieler1, ZielFeld));
-    a.setTop(a.Top() - kVerschiebung);
+    a.setTop(a.Top() - track::kPairShift);
     Element& b = imgSpieler2(race::shownField(g.VerschiebungFeldSpieler2, ZielFeld));
-    b.setTop(b.Top() + kVerschiebung);
+    b.setTop(b.Top() + track::kPairShift);
     g.VerschiebungAktiv = kFalse;
   }
   if (g.PositionSpieler1 == g.PositionSpieler2) {
     g.VerschiebungFeldSpieler1 = g.PositionSpieler1;
     g.VerschiebungFeldSpieler2 = g.PositionSpieler2;
     Element& a = imgSpieler1(race::shownField(g.PositionSpieler1, ZielFeld));
-    a.setTop(a.Top() + kVerschiebung);
+    a.setTop(a.Top() + track::kPairShift);
     Element& b = imgSpieler2(race::shownField(g.PositionSpieler2, ZielFeld));
-    b.setTop(b.Top() - kVerschiebung);
+    b.setTop(b.Top() - track::kPairShift);
     g.VerschiebungAktiv = kTrue;
   }
 }
 
+Picture FrmSpielfeld::platzhalterAuto() { return Picture::stored("auto_platzhalter.gif", 71, 33); }
+
+Element& FrmSpielfeld::imgSpieler(int spieler, int i) { return spieler == 1 ? imgSpieler1(i) : imgSpieler2(i); }
+
 FrmSpielfeld::Seite FrmSpielfeld::seite(int spieler) {
-  GameState& g = app().g;
+  const PlayerVars p = playerVars(app().g, spieler);
   if (spieler == 1)
-    return {1, g.AussetzenSpieler1, WurfSpieler1, SchritteSpieler1, g.TankSpieler1, g.PositionSpieler1, g.NameSpieler1,
-            kSpieler1, lblErgebnis, lblBewegung, lblTank, imgSpieler1_};
-  return {2, g.AussetzenSpieler2, WurfSpieler2, SchritteSpieler2, g.TankSpieler2, g.PositionSpieler2, g.NameSpieler2,
-          kSpieler2, lblErgebnis2, lblBewegung2, lblTank2, imgSpieler2_};
+    return {1, p.skip, WurfSpieler1, SchritteSpieler1, p.tank, p.position, p.name, kSpieler1, lblErgebnis, lblBewegung,
+            lblTank, imgSpieler1_};
+  return {2, p.skip, WurfSpieler2, SchritteSpieler2, p.tank, p.position, p.name, kSpieler2, lblErgebnis2, lblBewegung2,
+          lblTank2, imgSpieler2_};
 }
 
 Element& FrmSpielfeld::auto_(Seite& s, Int16 position) {
   return *s.autos.at(static_cast<std::size_t>(race::shownField(position, ZielFeld)));
+}
+
+void FrmSpielfeld::Tanken(int spieler, int liter) {
+  Seite s = seite(spieler);
+  s.tank = addFuel(s.tank, liter);
+  s.lblTank.setCaption(Str(s.tank));
 }
 
 // ---- the dice turn ------------------------------------------------------------------------
@@ -237,7 +245,7 @@ void FrmSpielfeld::Wuerfeln(int spieler) {
   Seite s = seite(spieler);
   const int andere = spieler == 1 ? 2 : 1;
   if (s.aussetzen != kFalse) {
-    app().forms.get("frmAussetzen").ShowModal();
+    app().form<FrmAussetzen>().ShowModal();
     s.aussetzen = kFalse;
     SpielerAmZug = andere;
     SpielerReihenfolge();
@@ -246,6 +254,7 @@ void FrmSpielfeld::Wuerfeln(int spieler) {
   app().rnd().Randomize();
   s.wurf = race::rollFromR(app().rnd().Rnd());
   s.lblErgebnis.setCaption(Str(s.wurf));
+  app().play(Sound::Roll);
   ZeigeWuerfel(s.wurf.value());
   FahrenUndZahlen(s);
   BewegeSpieler(spieler);
@@ -285,10 +294,14 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
   g.AktiverSpieler = s.schluessel;
   s.position = s.position + s.schritte;
   auto_(s, s.position).setVisible(true);
+  LetzteAnsage = spoken::roll(s.name, s.wurf.value(), s.schritte.value(), s.tank.value(),
+                              race::shownField(s.position, ZielFeld), ZielFeld.value());
   if (s.position >= ZielFeld) {
     g.SpielEnde = kTrue;
     FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
+    for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu}) b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
+    app().play(Sound::Win);
     gewonnen.ShowModal();
   }
   Spieler1Verschiebung();
@@ -302,10 +315,10 @@ void FrmSpielfeld::Feldereignis() {
     case race::FieldEvent::None:
       return;
     case race::FieldEvent::Card:
-      app().forms.get("frmAktion").ShowModal();
+      app().form<FrmAktion>().ShowModal();
       return;
     case race::FieldEvent::Question:
-      app().forms.get("frmLevel").ShowModal();
+      app().form<FrmLevel>().ShowModal();
       return;
   }
 }
@@ -319,12 +332,8 @@ void FrmSpielfeld::cmdBewegung_Click() {
   BewegeSpieler1();
 }
 
-// 500 litres for player 1, held at the 16-bit limit.
-void FrmSpielfeld::cmTank_Click() {
-  GameState& g = app().g;
-  g.TankSpieler1 = Int16::saturated(g.TankSpieler1.value() + 500);
-  lblTank.setCaption(Str(g.TankSpieler1));
-}
+// 500 litres for player 1.
+void FrmSpielfeld::cmTank_Click() { Tanken(1, 500); }
 
 // Both cars forward by ZielFeld - 5 fields, without lifting them first.
 void FrmSpielfeld::Command1_Click() {
@@ -336,6 +345,6 @@ void FrmSpielfeld::Command1_Click() {
 
 void FrmSpielfeld::Beenden_Click() { UnloadForms(); }
 
-void FrmSpielfeld::Anleitung_Click() { app().forms.get("frmAnleitung").ShowModal(); }
+void FrmSpielfeld::Anleitung_Click() { app().form<FrmAnleitung>().ShowModal(); }
 
 }  // namespace tj

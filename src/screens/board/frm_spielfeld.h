@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "game/track.h"
 #include "screens/screen.h"
 
 namespace tj {
@@ -13,7 +14,7 @@ namespace tj {
 class FrmSpielfeld final : public Screen, public BoardVars {
  public:
   static constexpr const char* kName = "frmSpielfeld";
-  static constexpr int kFelder = 46;  // fields 0 (start) to 45 (goal)
+  static constexpr int kFelder = track::kFieldCount;
   explicit FrmSpielfeld(App& app);
 
   void Form_Load() override;
@@ -24,9 +25,19 @@ class FrmSpielfeld final : public Screen, public BoardVars {
   void SpielerReihenfolge();
   void cmdReset_Click();
   void UnloadForms();
+  // Adds `liter` to the player's (1 or 2) tank, held at the 16-bit limit, and shows it.
+  void Tanken(int spieler, int liter);
+
+  // The car every field shows until a car colour is chosen, and when its picture cannot be read.
+  static Picture platzhalterAuto();
+
+  // What the last roll did, for the screen reader of the dialog that follows it.
+  std::string LetzteAnsage;
 
   Element& imgSpieler1(int i) { return *imgSpieler1_.at(static_cast<std::size_t>(i)); }
   Element& imgSpieler2(int i) { return *imgSpieler2_.at(static_cast<std::size_t>(i)); }
+  // Player 1's car on field i for 1, player 2's for any other number.
+  Element& imgSpieler(int spieler, int i);
 
   Element& imgHintergrund;
   Element& lblSpieler1Name;

@@ -2,9 +2,10 @@
 #include "screens/question/frm_fragen.h"
 
 #include "game/answers.h"
+#include "game/cards.h"
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
-#include "screens/question/draw_record.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -19,12 +20,13 @@ WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
 }
 
-// The fields in the order the bound labels take a record's texts: right answer first.
-constexpr const char* kAnswerFields[4] = {"Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"};
+// The fields in the order they are read: the answers in the order the bound labels take
+// them (the right answer last), then the question.
+constexpr const char* kFields[5] = {"Antwort1", "Antwort2", "Antwort3", "Antwort Richtig", "Frage"};
 }  // namespace
 
 FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
-    : Screen(app, level.name, questionWindow(level)),
+    : RecordDialog(app, level.name, questionWindow(level)),
       lblTankbelohnung(add("lblTankbelohnung", ElementKind::Label, 480, 120, 5895, 615)),
       lblFrage(add("lblFrage", ElementKind::Label, 360 + level.shift, 1080, 5895, 1455)),
       cmdWeiter(add("cmdWeiter", ElementKind::Button, 360 + level.shift, 6120, 2655, 495, "weiter spielen!")),
@@ -63,27 +65,18 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
 
 void FrmFragen::Form_Load() {
   app().g.SpielGestartet = 1;
-  try {
-    const data::Recordset record = drawRecord(app(), level_.table);
-    // Every field is read before any label changes, so a bad record changes nothing.
-    std::array<std::string, 4> answers;
-    for (std::size_t i = 0; i < 4; ++i) answers[i] = record.field(kAnswerFields[i]);
-    std::string frage = record.field("Frage");
-    for (int i = 3; i >= 0; --i) Label1(i).setCaption(std::move(answers[static_cast<std::size_t>(i)]));
-    lblFrage.setCaption(std::move(frage));
-  } catch (const std::exception& e) {
-    failure_ = dataFailureMessage(e, "Diese Frage fällt aus, niemand bekommt Tankpunkte.");
-  }
+  auto record = readRecord(level_.table, kFields, "Diese Frage fällt aus, niemand bekommt Tankpunkte.");
+  if (!record) return;
+  for (int i = 3; i >= 0; --i) Label1(i).setCaption(std::move((*record)[static_cast<std::size_t>(i)]));
+  lblFrage.setCaption(std::move((*record)[4]));
+  describeQuestion();
 }
 
-// A question that could not be read is reported once the dialog shows, then the dialog
-// closes without effect.
-void FrmFragen::Form_Activate() {
-  if (!failure_) return;
-  const std::string message = std::move(*failure_);
-  failure_.reset();
-  app().MsgBox(message, kDataFailureTitle);
-  Unload();
+void FrmFragen::describeQuestion() {
+  std::array<std::string, 4> shown;
+  for (int i = 0; i < 4; ++i) shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
+  for (int i = 0; i < 4; ++i)
+    cmdAntwort(i).setDescription(spoken::question(i, lblFrage.Caption(), shown, (app().g.*level_.reward).value()));
 }
 
 void FrmFragen::Label1_Change(int index) {
@@ -94,15 +87,28 @@ void FrmFragen::Label1_Change(int index) {
 }
 
 void FrmFragen::cmdAntwort_Click(int index) {
-  if (RichtigeAntwort != index) {
+  const bool right = RichtigeAntwort == index;
+  app().play(right ? Sound::Right : Sound::Wrong);
+  if (!right) {
     RichtigeAntwortMarkieren();
     cmdAntwort(index).setBackColor(kRed);
+    cmdAntwort(index).setMark(Mark::Wrong);
   } else {
     cmdAntwort(index).setBackColor(kGreen);
+    cmdAntwort(index).setMark(Mark::Right);
     payReward();
   }
   cmdWeiter.setVisible(true);
   for (int i = 0; i < 4; ++i) cmdAntwort(i).setEnabled(false);
+  // The player goes on from "weiter spielen!", which says how the answer went.
+  const GameState& g = app().g;
+  const bool second = g.AktiverSpieler == kSpieler2;
+  const int slot = RichtigeAntwort.value();
+  cmdWeiter.setDescription(spoken::answer(right, second ? g.NameSpieler2 : g.NameSpieler1,
+                                          (g.*level_.reward).value(),
+                                          (second ? g.TankSpieler2 : g.TankSpieler1).value(),
+                                          slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string()));
+  SetFocus(cmdWeiter);
   const Color clicked = cmdAntwort(index).BackColor();
   if (clicked == kRed) {
     lblTankbelohnung.setCaption("Schade, du erhällst leider keine Tankpunkte");
@@ -112,22 +118,18 @@ void FrmFragen::cmdAntwort_Click(int index) {
   }
 }
 
-// Fuel that would pass 32767 stays at 32767.
+// Into the tank of the player who moved last; no one's for any other key.
 void FrmFragen::payReward() {
   GameState& g = app().g;
-  const Int16 reward = g.*level_.reward;
-  if (g.AktiverSpieler == kSpieler1) {
-    g.TankSpieler1 = Int16::saturated(g.TankSpieler1.value() + reward.value());
-    app().form<FrmSpielfeld>().lblTank.setCaption(Str(g.TankSpieler1));
-  } else if (g.AktiverSpieler == kSpieler2) {
-    g.TankSpieler2 = Int16::saturated(g.TankSpieler2.value() + reward.value());
-    app().form<FrmSpielfeld>().lblTank2.setCaption(Str(g.TankSpieler2));
-  }
+  if (const int spieler = playerFor(g.AktiverSpieler)) app().form<FrmSpielfeld>().Tanken(spieler, (g.*level_.reward).value());
 }
 
 void FrmFragen::RichtigeAntwortMarkieren() {
   const int right = RichtigeAntwort.value();
-  if (right >= 0 && right <= 3) cmdAntwort(right).setBackColor(kGreen);
+  if (right >= 0 && right <= 3) {
+    cmdAntwort(right).setBackColor(kGreen);
+    cmdAntwort(right).setMark(Mark::Right);
+  }
 }
 
 void FrmFragen::cmdWeiter_Click() { Unload(); }

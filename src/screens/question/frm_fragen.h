@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <array>
-#include <optional>
-#include <string>
 
 #include "game/game_state.h"
 #include "game/int16.h"
-#include "screens/screen.h"
+#include "screens/record_dialog.h"
 
 namespace tj {
 
@@ -23,12 +21,11 @@ struct QuestionLevel {
 // One multiple-choice question: a random record of the level's table, the right and the
 // three wrong answers spread over four buttons, one answer per showing, the reward paid
 // into the active player's tank and shown on the board at once.
-class FrmFragen : public Screen {
+class FrmFragen : public RecordDialog {
  public:
   FrmFragen(App& app, const QuestionLevel& level);
 
   void Form_Load() override;
-  void Form_Activate() override;
 
   Element& lblTankbelohnung;
   Element& lblFrage;
@@ -45,11 +42,12 @@ class FrmFragen : public Screen {
   void cmdWeiter_Click();
   void RichtigeAntwortMarkieren();
   void payReward();
+  // The screen reader's texts of the answer buttons, once the question shows.
+  void describeQuestion();
 
   const QuestionLevel& level_;
   std::array<Element*, 4> cmdAntwort_{};
   std::array<Element*, 4> Label1_{};
-  std::optional<std::string> failure_;  // why no question could be read
 };
 
 class FrmFragenLeicht final : public FrmFragen {

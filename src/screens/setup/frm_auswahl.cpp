@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/setup/frm_auswahl.h"
 
+#include "game/track.h"
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -25,17 +27,6 @@ constexpr std::array<Farbe, FrmAuswahl::kFarben> kFarbTabelle{{
     {"rot", "rotes auto", "auswahl_rot.gif", "rotes Auto", 6600, 5400},
     {"weiss", "weisses auto", "auswahl_weiss.gif", "weißes Auto", 5640, 6360},
 }};
-
-// Which way the track runs at each field: the car picture faces that way.
-struct Lauf {
-  int von;
-  int bis;
-  bool rechts;
-};
-constexpr std::array<Lauf, 4> kSpurRichtung{{{0, 15, true}, {16, 26, false}, {27, 35, true}, {36, 45, false}}};
-
-constexpr float kAutoBreite = 1065;
-constexpr float kAutoHoehe = 495;
 
 std::string schluessel(int spieler, int farbe) {
   return kFarbTabelle[static_cast<std::size_t>(farbe)].wort + std::to_string(spieler);
@@ -98,10 +89,11 @@ FrmAuswahl::FrmAuswahl(App& app)
 
 Element& FrmAuswahl::addAuto(const std::string& elementName, int farbe) {
   const Farbe& f = kFarbTabelle[static_cast<std::size_t>(farbe)];
-  Element& e = add(elementName, ElementKind::Picture, f.left, f.top, kAutoBreite, kAutoHoehe);
+  Element& e = add(elementName, ElementKind::Picture, f.left, f.top, track::kCarWidth, track::kCarHeight);
   e.setPicture(Picture::stored(f.gespeichert, 71, 33));
   e.stretch = false;
   e.accessibleName = f.name;
+  e.tabIndex = 3 + farbe;  // after the name box and its buttons; a player sees one set at a time
   e.setVisible(false);
   return e;
 }
@@ -113,9 +105,16 @@ Element& FrmAuswahl::autoBild(int spieler, int farbe) {
 void FrmAuswahl::Form_Load() {
   tmrRausFahren.setTimerEnabled(false);
   Schrittweite = 200;
-  lblAnweisung.setCaption("Bitte gib den Namen von Spieler 1 ein!");
+  Anweisung("Bitte gib den Namen von Spieler 1 ein!");
   txtName.setVisible(true);
   cmdName1Weiter.setVisible(true);
+}
+
+void FrmAuswahl::Anweisung(const std::string& text) {
+  lblAnweisung.setCaption(text);
+  txtName.setDescription(spoken::nameBox(text));
+  for (int spieler = 1; spieler <= 2; ++spieler)
+    for (int farbe = 0; farbe < kFarben; ++farbe) autoBild(spieler, farbe).setDescription(spoken::carChoice(text));
 }
 
 void FrmAuswahl::NameFehlt() {
@@ -129,7 +128,7 @@ void FrmAuswahl::cmdName1Weiter_Click() {
   app().g.NameSpieler1 = txtName.Caption();
   cmdName1Weiter.setVisible(false);
   cmdName2Weiter.setVisible(true);
-  lblAnweisung.setCaption("Bitte gib den Namen von Spieler 2 ein!");
+  Anweisung("Bitte gib den Namen von Spieler 2 ein!");
   txtName.setCaption("");
   SetFocus(txtName);  // player 2 types right away
   // The first write to the board loads it (hidden) and sets the start values of a game.
@@ -140,10 +139,11 @@ void FrmAuswahl::cmdName2Weiter_Click() {
   if (txtName.Caption().empty()) return NameFehlt();
   app().g.NameSpieler2 = txtName.Caption();
   cmdName2Weiter.setVisible(false);
-  lblAnweisung.setCaption("Bitte wähle dein Auto aus, " + app().g.NameSpieler1 + "!");
+  Anweisung("Bitte wähle dein Auto aus, " + app().g.NameSpieler1 + "!");
   txtName.setCaption("");
   txtName.setVisible(false);
   for (Element* bild : autosSP1_) bild->setVisible(true);
+  focusFirst();  // the first car: the keyboard chooses from here
   app().form<FrmSpielfeld>().lblSpieler2Name.setCaption(app().g.NameSpieler2);
 }
 
@@ -173,27 +173,25 @@ void FrmAuswahl::AutoGewaehlt(int spieler, int farbe) {
   GewaehltesAuto = schluessel(spieler, farbe);
   for (int andere = 0; andere < kFarben; ++andere)
     if (andere != farbe) autoBild(spieler, andere).setVisible(false);
+  if (!tmrRausFahren.TimerEnabled()) app().play(Sound::DriveOut);  // not again for the car on its way
   tmrRausFahren.setTimerEnabled(true);
 }
 
 // Fills fields 0..45 in ascending order, each element with a picture read afresh from
-// its file. A file that cannot be read is reported once (by LoadPicture) and not tried
-// again during this fill; its elements keep the picture they had, and the game goes on.
+// its file, facing the way the track runs there. A file that cannot be read is reported
+// once (by LoadPicture) and not tried again during this fill; its fields show the
+// placeholder car (never the car of an earlier game), and the game goes on.
 void FrmAuswahl::SpurBilderLaden(int spieler, int farbe) {
   FrmSpielfeld& brett = app().form<FrmSpielfeld>();
-  bool rechtsUnlesbar = false;
-  bool linksUnlesbar = false;
-  for (const Lauf& lauf : kSpurRichtung) {
-    const std::string pfad = app().AppPath(bildPfad(farbe, lauf.rechts));
-    bool& unlesbar = lauf.rechts ? rechtsUnlesbar : linksUnlesbar;
-    for (int i = lauf.von; i <= lauf.bis && !unlesbar; ++i) {
-      Picture bild = app().LoadPicture(pfad);
-      if (bild.empty()) {
-        unlesbar = true;
-      } else {
-        (spieler == 1 ? brett.imgSpieler1(i) : brett.imgSpieler2(i)).setPicture(std::move(bild));
-      }
+  bool unlesbar[2] = {false, false};  // left-facing, right-facing file
+  for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
+    const bool rechts = track::facesRight(i);
+    Picture bild = unlesbar[rechts] ? Picture::none() : app().LoadPicture(app().AppPath(bildPfad(farbe, rechts)));
+    if (bild.empty()) {
+      unlesbar[rechts] = true;
+      bild = FrmSpielfeld::platzhalterAuto();
     }
+    brett.imgSpieler(spieler, i).setPicture(std::move(bild));
   }
 }
 
@@ -221,8 +219,9 @@ void FrmAuswahl::tmrRausFahren_Timer() {
 // Player 2 is offered the three colours player 1 did not take.
 void FrmAuswahl::RausFahrenEndeSpieler1(int farbe) {
   for (int f = 0; f < kFarben; ++f) autoBild(2, f).setVisible(f != farbe);
-  lblAnweisung.setCaption("Bitte wähle dein Auto aus, " + app().g.NameSpieler2 + "!");
+  Anweisung("Bitte wähle dein Auto aus, " + app().g.NameSpieler2 + "!");
   tmrRausFahren.setTimerEnabled(false);
+  focusFirst();
 }
 
 // Hand-over: the board becomes visible (its activation draws the start player) and this

@@ -3,6 +3,7 @@
 
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -32,8 +33,11 @@ FrmAussetzen::FrmAussetzen(App& app)
 void FrmAussetzen::Form_Load() {
   GameState& g = app().g;
   g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
-  const bool spieler1 = app().form<FrmSpielfeld>().SpielerAmZug == 1;
-  lblHeadline.setCaption("Einmal aussetzen " + (spieler1 ? g.NameSpieler1 : g.NameSpieler2) + " !");
+  const int spieler = app().form<FrmSpielfeld>().SpielerAmZug.value();
+  const std::string& name = playerVars(g, spieler).name;
+  lblHeadline.setCaption("Einmal aussetzen " + name + " !");
+  cmdWeiter.setDescription(spoken::skip(name));
+  app().play(Sound::Skip);
 }
 
 }  // namespace tj

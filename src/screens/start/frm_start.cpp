@@ -2,6 +2,7 @@
 #include "screens/start/frm_start.h"
 
 #include "screens/app.h"
+#include "screens/setup/frm_auswahl.h"
 
 namespace tj {
 
@@ -34,7 +35,7 @@ void FrmStart::Timer_Timer() {
   Zaehler += 1;
   if (Zaehler == 4) {
     Timer.setTimerEnabled(false);
-    app().forms.get("frmAuswahl").ShowModal();
+    app().form<FrmAuswahl>().ShowModal();
     Unload();
   }
 }

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "data/store.h"
+#include "screens/screen.h"
+
+namespace tj {
+
+// Opens `table` of the store and moves to one record chosen at random: the generator
+// is reseeded, r drawn and record Int(r * n + 1) of the n records taken. Every call
+// draws anew. Throws data::DataError when the table cannot be read or is empty.
+data::Recordset drawRecord(App& app, std::string_view table);
+
+// The title of the message box that tells the players a record could not be read.
+inline constexpr const char* kDataFailureTitle = "Tank Jagd – Datenbank";
+
+// A dialog that shows one record drawn from the store: a question or an action card.
+// When the record cannot be read the players are told once the dialog shows (the store's
+// own sentence, then what is skipped), and the dialog closes without effect.
+class RecordDialog : public Screen {
+ public:
+  using Screen::Screen;
+  void Form_Activate() override;
+
+ protected:
+  // Draws a record of `table` and reads `fields` in this order, every one before the
+  // caller changes any element, so a bad record shows nothing. On failure: nothing, and
+  // the message (ending with `whatIsSkipped`) waits for the activation.
+  template <std::size_t N>
+  std::optional<std::array<std::string, N>> readRecord(std::string_view table, const char* const (&fields)[N],
+                                                       std::string_view whatIsSkipped) {
+    std::array<std::string, N> values;
+    if (!readInto(table, fields, values, whatIsSkipped)) return std::nullopt;
+    return values;
+  }
+
+ private:
+  bool readInto(std::string_view table, std::span<const char* const> fields, std::span<std::string> values,
+                std::string_view whatIsSkipped);
+  std::optional<std::string> failure_;  // why no record could be read
+};
+
+}  // namespace tj
