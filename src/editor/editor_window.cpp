@@ -542,12 +542,16 @@ void EditorWindow::play() {
   if (isWindowModified() || path_.isEmpty()) {
     if (!save()) return;
   }
-  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tankjagd"));
-  QString game = QFileInfo(beside).isExecutable() ? beside : QStandardPaths::findExecutable(QStringLiteral("tankjagd"));
-  if (game.isEmpty()) game = QStandardPaths::findExecutable(QStringLiteral("tankjagd"), {QStringLiteral("/usr/games")});
+  // The game beside the editor (build tree), in the same installation (<prefix>/games),
+  // on the search path, or where Debian puts games.
+  const QDir here(QCoreApplication::applicationDirPath());
+  const QString name = QStringLiteral("tankjagd");
+  QString game = QStandardPaths::findExecutable(name, {here.path(), here.filePath(QStringLiteral("../games"))});
+  if (game.isEmpty()) game = QStandardPaths::findExecutable(name);
+  if (game.isEmpty()) game = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/games")});
   if (game.isEmpty() || !QProcess::startDetached(game, {QStringLiteral("--fragen"), path_})) {
     tell(this, QMessageBox::Warning, QStringLiteral("Spielen"),
-         QStringLiteral("Das Spiel „tankjagd“ wurde nicht gefunden (weder neben dem Editor noch im Suchpfad noch in "
+         QStringLiteral("Das Spiel „tankjagd“ wurde nicht gefunden (weder beim Editor noch im Suchpfad noch in "
                         "/usr/games)."));
     return;
   }
