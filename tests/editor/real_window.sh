@@ -50,8 +50,8 @@ grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antwort
 # Play until a question dialog shows; it must hold one of the imported questions.
 "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
 "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
-"$D" click label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
-"$D" click label "gelbes Auto" >/dev/null
+"$D" click --mouse label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
+"$D" click --mouse label "gelbes Auto" >/dev/null
 for ((i = 0; i < 300; i++)); do
   tree=$("$D" tree --app tankjagd 2>/dev/null || true)
   if grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
