@@ -52,6 +52,8 @@ grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antwort
 "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
 "$D" click --mouse label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
 "$D" click --mouse label "gelbes Auto" >/dev/null
+# A button that can be pressed now (its description, if any, stands between name and state).
+can() { grep -qE "push button \"$1\"( desc=\"[^\"]*\")? \[showing enabled" <<<"$tree"; }
 for ((i = 0; i < 300; i++)); do
   tree=$("$D" tree --app tankjagd 2>/dev/null || true)
   if grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
@@ -59,10 +61,10 @@ for ((i = 0; i < 300; i++)); do
       fail "question dialog without an imported question"
     echo "imported question shown in the game"
     exit 0
-  elif grep -q 'push button "Leicht" \[showing enabled' <<<"$tree"; then "$D" click button "Leicht" >/dev/null
-  elif grep -q 'push button "Würfeln" \[showing enabled' <<<"$tree"; then "$D" click button "Würfeln" >/dev/null
-  elif grep -q 'push button "OK" \[showing enabled' <<<"$tree"; then "$D" click button "OK" >/dev/null
-  elif grep -q 'push button "Weiter" \[showing enabled' <<<"$tree"; then "$D" click button "Weiter" >/dev/null
+  elif can "Leicht"; then "$D" click button "Leicht" >/dev/null
+  elif can "Würfeln"; then "$D" click button "Würfeln" >/dev/null
+  elif can "OK"; then "$D" click button "OK" >/dev/null
+  elif can "Weiter"; then "$D" click button "Weiter" >/dev/null
   else sleep 0.2
   fi
 done
