@@ -17,9 +17,8 @@
 
 #include <unistd.h>
 
-#include "data/builder.h"
 #include "data/import.h"
-#include "data/store.h"
+#include "data/set_file.h"
 
 namespace {
 
@@ -63,20 +62,14 @@ int main(int argc, char** argv) {
 
   double openMs = 0;
   if (fs::exists(shipped)) {
-    openMs = medianMs(5, [&] {
-      for (const auto& layout : gameTables()) openTable(shipped, layout.name);
-    });
+    openMs = medianMs(5, [&] { readSet(shipped); });
   }
   ImportResult result;
   const double importMs = medianMs(3, [&] { result = importFile(input); });
-  std::vector<TextTable> tables;
-  for (const auto& layout : gameTables())
-    tables.push_back({std::string(layout.name), {layout.required.begin(), layout.required.end()}, {}});
-  for (const auto& q : result.accepted)
-    tables[q.level == Level::Hard ? 1 : 0].records.push_back(
-        {q.question.text, q.question.wrong[0], q.question.wrong[1], q.question.wrong[2], q.question.right});
-  tables[2].records.push_back({"+2", "Rückenwind", "Zwei Felder vor.", "5"});
-  const double saveMs = medianMs(3, [&] { writeDatabase(output, tables); });
+  QuestionSet set;
+  for (const auto& q : result.accepted) (q.level == Level::Hard ? set.hard : set.easy).push_back(q.question);
+  set.cards.push_back({"+2", "Rückenwind", "Zwei Felder vor.", "5"});
+  const double saveMs = medianMs(3, [&] { saveSet(output, set); });
   fs::remove_all(dir, ec);
 
   const std::string reference = openMs > 0 ? std::to_string(openMs).substr(0, 6) + " ms open the shipped set"

@@ -74,10 +74,8 @@ const char* markWords(Mark m) {
 }
 
 std::string Element::spokenName() const {
-  std::string n = !accessibleName.empty()                                     ? accessibleName
-                  : kind_ == ElementKind::TextBox || kind_ == ElementKind::Picture ||
-                          kind_ == ElementKind::RichText || caption_.empty() ? name_
-                                                                             : caption_;
+  const bool captioned = kind_ == ElementKind::Label || kind_ == ElementKind::Button || kind_ == ElementKind::Frame;
+  std::string n = !accessibleName.empty() ? accessibleName : captioned ? caption_ : name_;
   if (mark_ != Mark::None) n += std::string(" (") + markWords(mark_) + ")";
   return n;
 }

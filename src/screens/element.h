@@ -119,7 +119,8 @@ class Element {
   Mark mark() const { return mark_; }
   void setMark(Mark m);
   // The name a screen reader announces: the accessible name, else the whole caption of a
-  // label, button or frame, else the element's name; a mark is said in words after it.
+  // label, button or frame (even an empty one), else the element's name; a mark is said
+  // in words after it.
   std::string spokenName() const;
   std::shared_ptr<const RichDocument> document;  // rich-text box contents
 

@@ -10,7 +10,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 #include <cmath>
@@ -174,7 +173,8 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
         if (!detached_) app_.click(*ep);
       };
       if (e.Click) p->setCursor(Qt::PointingHandCursor);
-      p->setFocusPolicy(e.tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+      if (e.Click && e.tabIndex >= 0) p->makeButton();
+      else if (e.tabIndex >= 0) p->setFocusPolicy(Qt::StrongFocus);
       return p;
     }
     case ElementKind::TextBox: {
@@ -225,7 +225,8 @@ void ScreenWindow::build() {
     QWidget* w = byElement_.at(e);
     if (previous) QWidget::setTabOrder(previous, w);
     previous = w;
-    if (e->kind() != ElementKind::TextBox) w->installEventFilter(this);  // a text box keeps its arrows
+    // Text boxes keep their arrows for the cursor, rich-text boxes for scrolling.
+    if (e->kind() != ElementKind::TextBox && e->kind() != ElementKind::RichText) w->installEventFilter(this);
   }
 }
 
@@ -236,10 +237,7 @@ bool ScreenWindow::eventFilter(QObject* watched, QEvent* event) {
   if (step == 0) return false;
   for (const auto& [element, widget] : byElement_)
     if (widget == watched) {
-      if (Element* next = screen_.nextFocus(element, step)) {
-        Element* target = next;
-        app_.dispatch([this, target] { screen_.SetFocus(*target); });
-      }
+      if (Element* next = screen_.nextFocus(element, step)) app_.dispatch([this, next] { screen_.SetFocus(*next); });
       return true;
     }
   return false;

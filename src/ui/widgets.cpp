@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
-#include "ui/look.h"
-
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include "ui/look.h"
 
 namespace tj::ui {
 
@@ -50,8 +51,12 @@ QString fittedText(const QString& text, const QFont& font, const QSize& box, boo
     const QRect r = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, t);
     return r.height() <= height && r.width() <= box.width();
   };
-  if (fits(text)) return text;
-  qsizetype lo = 1, hi = text.size();  // characters to take out
+  // No more characters fit than lines times the narrowest characters per line: a longer
+  // text (100 kB from a broken question set) is cut to that before it is measured.
+  const qsizetype lines = height / std::max(1, fm.lineSpacing()) + 1;
+  const qsizetype most = lines * (box.width() / std::max(1, fm.horizontalAdvance(QLatin1Char('.'))) + 1);
+  if (text.size() <= most && fits(text)) return text;
+  qsizetype lo = std::max<qsizetype>(1, text.size() - most), hi = text.size();  // characters to take out
   while (lo < hi) {
     const qsizetype mid = (lo + hi) / 2;
     if (fits(cutMiddle(text, mid))) hi = mid;
@@ -100,7 +105,7 @@ void WrapButton::paintEvent(QPaintEvent*) {
     // A check for the right answer, a cross for a wrong click, and a thick frame, so the
     // result reads without telling green from red.
     const int side = std::min(text.height(), std::max(12, height() / 3));
-    const QRectF sign(text.left() + 2, text.center().y() - side / 2.0, side, side);
+    const QRectF sign(text.left() + 6, text.center().y() - side / 2.0, side, side);
     QPainterPath path;
     if (mark_ == Mark::Right) {
       path.moveTo(sign.left(), sign.center().y());
@@ -118,7 +123,7 @@ void WrapButton::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 4, mark_ == Mark::Right ? Qt::SolidLine : Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
-    text.setLeft(text.left() + side + 6);
+    text.setLeft(text.left() + side + 10);
   }
   p.setFont(font());
   p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : QColor(110, 110, 110));
@@ -132,6 +137,32 @@ void PictureBox::setPicture(const QPixmap& pm, const QString& fallbackText, bool
   stretch_ = stretch;
   scale_ = scale;
   update();
+}
+
+namespace {
+// A picture that works as a button is one for screen readers too, with a press action.
+class PictureButtonAccessible final : public QAccessibleWidget {
+ public:
+  explicit PictureButtonAccessible(PictureBox* p) : QAccessibleWidget(p, QAccessible::Button) {}
+  QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+  void doAction(const QString& action) override {
+    auto* p = static_cast<PictureBox*>(widget());
+    if (action == pressAction() && p->onClick) p->onClick();
+    else QAccessibleWidget::doAction(action);
+  }
+};
+
+QAccessibleInterface* pictureButtonFactory(const QString&, QObject* object) {
+  auto* p = dynamic_cast<PictureBox*>(object);
+  return p && p->isButton() ? new PictureButtonAccessible(p) : nullptr;
+}
+}  // namespace
+
+void PictureBox::makeButton() {
+  static const bool installed = (QAccessible::installFactory(&pictureButtonFactory), true);
+  (void)installed;
+  button_ = true;
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
@@ -165,7 +196,7 @@ void PictureBox::mousePressEvent(QMouseEvent* e) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* e) {
-  if (onClick && activates(e)) {
+  if (button_ && onClick && activates(e)) {
     e->accept();
     onClick();
     return;

@@ -42,6 +42,10 @@ class PictureBox final : public QLabel {
  public:
   using QLabel::QLabel;
   void setPicture(const QPixmap& pm, const QString& fallbackText, bool stretch, double scale);
+  // Makes it a button for the keyboard and screen readers: it takes the focus, Enter or
+  // Space or the screen reader's press action run `onClick`.
+  void makeButton();
+  bool isButton() const { return button_; }
   std::function<void()> onClick;
 
  protected:
@@ -52,6 +56,7 @@ class PictureBox final : public QLabel {
  private:
   QPixmap pm_;
   QString text_;
+  bool button_ = false;
   bool stretch_ = false;
   double scale_ = 1;
 };

@@ -77,20 +77,36 @@ TEST(Import, TextsComeOutPlain) {
   EXPECT_EQ(csv.accepted[2].question.text, "Welche Stadt liegt an der Elbe; und an der Saale?");
   EXPECT_EQ(csv.accepted[2].level, Level::Hard);
   EXPECT_EQ(csv.accepted[3].level, std::nullopt);
+
+  // UTF-16 big endian with its mark, and little endian without one.
+  const std::pair<std::string, Encoding> utf16[] = {{std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE},
+                                                     {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE}};
+  for (const auto& [bytes, encoding] : utf16) {
+    const Grid grid = readGrid(bytes, "x.txt");
+    EXPECT_EQ(grid.encoding, encoding);
+    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{{"F", "R"}}));
+  }
 }
 
-// The column guess from the names people give their columns, and without names.
+// The column guess from the names people give their columns, and without names; every row
+// of these files is a question.
 TEST(Import, ColumnGuess) {
   struct Case {
     std::string text;
     ColumnMap expected;
+    std::size_t questions;
   };
   const Case cases[] = {
-      {"Frage;Antwort1;Antwort2;Antwort3;Antwort Richtig\nF;a;b;c;d\n", {true, 0, 4, {1, 2, 3}, -1}},
-      {"Level;Question;Wrong 1;Wrong 2;Wrong 3;Correct answer\n1;F;a;b;c;d\n", {true, 1, 5, {2, 3, 4}, 0}},
-      {"Welche Frage ist das?;a;b;c;d;schwer\n", {false, 0, 1, {2, 3, 4}, 5}},
+      {"Frage;Antwort1;Antwort2;Antwort3;Antwort Richtig\nF;a;b;c;d\n", {true, 0, 4, {1, 2, 3}, -1}, 1},
+      {"Level;Question;Wrong 1;Wrong 2;Wrong 3;Correct answer\n1;F;a;b;c;d\n", {true, 1, 5, {2, 3, 4}, 0}, 1},
+      {"Welche Frage ist das?;a;b;c;d;schwer\n", {false, 0, 1, {2, 3, 4}, 5}, 1},
+      {"F1?;a;b;c;d;Buch S. 12\nF2?;a;b;c;d;Buch S. 13\n", {false, 0, 1, {2, 3, 4}, -1}, 2},
   };
-  for (const Case& c : cases) EXPECT_EQ(guessColumns(readGrid(c.text, "x.csv")), c.expected) << c.text;
+  for (const Case& c : cases) {
+    const Grid grid = readGrid(c.text, "x.csv");
+    EXPECT_EQ(guessColumns(grid), c.expected) << c.text;
+    EXPECT_EQ(importGrid(grid, guessColumns(grid)).accepted.size(), c.questions) << c.text;
+  }
 }
 
 // Files that cannot be imported at all get a German message naming the file and the place.

@@ -49,7 +49,8 @@ QWidget* QtDriver::widget(const std::string& screen, const std::string& element)
 
 std::string QtDriver::text(const std::string& screen, const std::string& element) {
   QWidget* w = widget(screen, element);
-  if (auto* l = qobject_cast<QLabel*>(w)) return l->text().toStdString();
+  // A label's whole text, also where it shows it shortened.
+  if (auto* l = qobject_cast<QLabel*>(w)) return (l->accessibleName().isEmpty() ? l->text() : l->accessibleName()).toStdString();
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->accessibleName().toStdString();
   if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
   return {};

@@ -67,7 +67,8 @@ class QtDriver {
   static QWidget* window(const std::string& screen);
   // A visible element widget of a screen's visible window, or null.
   static QWidget* widget(const std::string& screen, const std::string& element);
-  // The text a label, button or text box shows; empty when not visible.
+  // The whole text of a label (also where it shows it shortened), a button or a text box;
+  // empty when not visible.
   static std::string text(const std::string& screen, const std::string& element);
   static bool shows(const std::string& screen, const std::string& element) { return widget(screen, element); }
   // Visible, enabled and on the window that takes input now.

@@ -13,6 +13,7 @@
 #include "content/rules.h"
 #include "data/builder.h"
 #include "data/import.h"
+#include "data/set_file.h"
 
 namespace {
 
@@ -65,29 +66,6 @@ std::optional<Options> parse(int argc, char** argv) {
   return o;
 }
 
-QuestionSet readFolder(const std::string& dir) {
-  QuestionSet set;
-  const auto& layouts = gameTables();
-  const auto read = [&](std::size_t t) {
-    return readTableFile(std::filesystem::path(dir) / (std::string(layouts[t].name) + ".tsv"), layouts[t]).records;
-  };
-  for (const std::size_t t : {0u, 1u})
-    for (const auto& r : read(t)) (t == 0 ? set.easy : set.hard).push_back({r[0], {r[1], r[2], r[3]}, r[4]});
-  for (const auto& r : read(2)) set.cards.push_back({r[0], r[1], r[2], r[3]});
-  return set;
-}
-
-std::vector<TextTable> tablesOf(const QuestionSet& set) {
-  std::vector<TextTable> tables;
-  for (const auto& layout : gameTables())
-    tables.push_back({std::string(layout.name), {layout.required.begin(), layout.required.end()}, {}});
-  for (const std::size_t t : {0u, 1u})
-    for (const Question& q : t == 0 ? set.easy : set.hard)
-      tables[t].records.push_back({q.text, q.wrong[0], q.wrong[1], q.wrong[2], q.right});
-  for (const Card& c : set.cards) tables[2].records.push_back({c.code, c.title, c.text, c.picture});
-  return tables;
-}
-
 // Adds the file's questions to the set and prints its report.
 void importInto(QuestionSet& set, const Import& import) {
   ImportResult result = importFile(import.file);
@@ -117,7 +95,7 @@ void warnAboutContent(const QuestionSet& set) {
     problems.insert(problems.end(), fairness.begin(), fairness.end());
   }
   for (const Problem& p : problems) {
-    std::cerr << "Warnung: " << tableTitle(p.table);
+    std::cerr << "Warnung: " << tableCaption(p.table);
     if (p.record >= 0) std::cerr << ", Eintrag " << p.record + 1;
     if (p.field >= 0) std::cerr << ", " << fieldName(p.table, p.field);
     std::cerr << ": " << p.message << '\n';
@@ -137,13 +115,11 @@ int main(int argc, char** argv) {
       buildGameDatabase(options->out, options->dir);
       return 0;
     }
-    QuestionSet set = readFolder(options->dir);
+    QuestionSet set = readSet(options->dir).set;
     if (options->onlyImported) set.easy.clear(), set.hard.clear();
     for (const Import& i : options->imports) importInto(set, i);
     if (options->check) warnAboutContent(set);
-    for (const auto& [questions, name] : {std::pair{&set.easy, "leichten"}, std::pair{&set.hard, "schweren"}})
-      if (questions->empty()) throw BuildError(std::string("Es gibt keine ") + name + " Fragen; so kann das Spiel nicht spielen.");
-    writeDatabase(options->out, tablesOf(set));
+    saveSet(options->out, set);
   } catch (const std::exception& e) {
     std::cerr << "tankjagd-mkdb: " << e.what() << '\n';
     return 1;
