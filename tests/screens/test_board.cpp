@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "test_board_support.h"
 
@@ -11,7 +12,7 @@ namespace {
 float top(int field) { return static_cast<float>(track::kSpots.at(static_cast<std::size_t>(field)).top); }
 
 // The board is drawn in element order: the background first, beneath everything, the car
-// pictures last; all 92 cars start invisible with the placeholder, 1065 x 495 twips.
+// pictures last; all 92 cars start invisible with the placeholder, each on its field's spot.
 TEST(BoardLayout, backgroundFirstCarsLastWithPlaceholder) {
   BoardHarness h;
   FrmSpielfeld& b = h.board();
@@ -24,12 +25,11 @@ TEST(BoardLayout, backgroundFirstCarsLastWithPlaceholder) {
     const Element& e = *els[i];
     EXPECT_EQ(e.name().rfind("imgSpieler", 0), 0u) << e.name();
     EXPECT_EQ(e.picture(), Picture::stored("auto_platzhalter.gif", 71, 33)) << e.name();
-    EXPECT_EQ(e.Width(), 1065);
-    EXPECT_EQ(e.Height(), 495);
+    const track::Spot spot = track::kSpots[(i - 22) / 2];
+    EXPECT_EQ(std::tuple(e.Left(), e.Top(), e.Width(), e.Height()),
+              std::tuple(spot.left, spot.top, track::kCarWidth, track::kCarHeight)) << e.name();
   }
   EXPECT_EQ(b.find("imgSpieler1(45)"), &b.imgSpieler1(45));
-  EXPECT_EQ(b.imgSpieler2(27).Left(), 0);
-  EXPECT_EQ(b.imgSpieler2(45).Top(), 9960);
   EXPECT_EQ(b.imgSpieler1(0).accessibleName, "Auto Spieler 1");
   EXPECT_EQ(b.imgSpieler2(0).accessibleName, "Auto Spieler 2");
   EXPECT_EQ(b.window().kind, WindowSpec::Kind::Maximised);
@@ -65,7 +65,7 @@ TEST(BoardLoad, startValues) {
 }
 
 // The first activation fits the background below the header, draws the cars on field 0
-// apart (player 1 down to 3490, player 2 up to 2990), draws the start player
+// 250 twips apart (player 1 down, player 2 up), draws the start player
 // floor(2r + 1) after one reseed, and shows exactly that player's die button and name.
 TEST(BoardActivation, firstActivationDrawsStartPlayer) {
   struct Case {
@@ -82,8 +82,8 @@ TEST(BoardActivation, firstActivationDrawsStartPlayer) {
     EXPECT_EQ(b.cmdWuerfel.Visible(), c.player == 1);
     EXPECT_EQ(b.cmdWuerfeln2.Visible(), c.player == 2);
     EXPECT_EQ(b.lblAktiverSpieler.Caption(), (c.player == 1 ? "Anna" : "Bert") + std::string(" ist dran!"));
-    EXPECT_EQ(b.imgSpieler1(0).Top(), 3490);
-    EXPECT_EQ(b.imgSpieler2(0).Top(), 2990);
+    EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
+    EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
     EXPECT_EQ(b.imgSpieler1(0).Left(), 120);
     EXPECT_EQ(b.imgHintergrund.Left(), 0);
     EXPECT_EQ(b.imgHintergrund.Top(), 1200);
@@ -105,7 +105,7 @@ TEST(BoardActivation, laterActivationNeverRedraws) {
   EXPECT_EQ(h.board().SpielerAmZug, 1);
   EXPECT_TRUE(h.board().cmdWuerfel.Visible());
   EXPECT_EQ(h.random.draws, draws);
-  EXPECT_EQ(h.board().imgSpieler1(0).Top(), 3490) << "the shift is redone, not added";
+  EXPECT_EQ(h.board().imgSpieler1(0).Top(), top(0) + 250) << "the shift is redone, not added";
 }
 
 // Spieler1Verschiebung undoes the last shift and then draws two cars on one field 250
@@ -116,8 +116,8 @@ TEST(CarShift, undoThenRedo) {
   h.startGame(0.0f);
   FrmSpielfeld& b = h.board();
   b.Spieler1Verschiebung();
-  EXPECT_EQ(b.imgSpieler1(0).Top(), 3490);
-  EXPECT_EQ(b.imgSpieler2(0).Top(), 2990);
+  EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
+  EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
   EXPECT_EQ(h.g().VerschiebungAktiv, kTrue);
 
   h.place(1, 12);
@@ -215,8 +215,8 @@ TEST(BoardReset, restoresStartValuesKeepsNamesAndShift) {
   h.app.dispatch([&] { b.cmdReset_Click(); });  // the setup waits over the board, then the script runs
   EXPECT_EQ(b.imgSpieler1(20).Top(), top(20));
   EXPECT_EQ(b.imgSpieler2(20).Top(), top(20));
-  EXPECT_EQ(b.imgSpieler1(0).Top(), 3490);
-  EXPECT_EQ(b.imgSpieler2(0).Top(), 2990);
+  EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
+  EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
   EXPECT_EQ(b.SpielerAmZug, 2) << "a new start player was drawn";
   EXPECT_EQ(b.lblAktiverSpieler.Caption(), "Dirk ist dran!");
 }
