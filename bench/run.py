@@ -5,11 +5,15 @@ Usage: bench/run.py [BUILD_DIR] [--quick]   (default: build)
 Build first: cmake --build BUILD_DIR --target benchmarks (a Release build for real figures).
 Figures are printed, never asserted. Uses Qt's offscreen platform unless DISPLAY is set
 and TJ_BENCH_DISPLAY=1. --quick idles 1 s instead of 10 s and plays fewer runs.
+When pulseaudio is installed, the games play their sounds into a private null sink.
 """
+import atexit
 import os
+import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 args = [a for a in sys.argv[1:] if not a.startswith("--")]
@@ -21,6 +25,28 @@ if env.get("TJ_BENCH_DISPLAY") != "1" or not env.get("DISPLAY"):
     env["QT_QPA_PLATFORM"] = "offscreen"
 idle_ms = 1000 if quick else 10000
 rows = []
+
+
+def sound_server():
+    """A private pulseaudio with a null sink for the runs with sound; the name of what plays."""
+    if not shutil.which("pulseaudio"):
+        return "no sound server (pulseaudio missing): sounds silent"
+    tmp = tempfile.mkdtemp(prefix="tj-bench-pulse-")
+    sock = os.path.join(tmp, "native")
+    proc = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                             "-L", "module-null-sink", "-L", f"module-native-protocol-unix socket={sock}"],
+                            env=dict(env, HOME=tmp, XDG_RUNTIME_DIR=tmp), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    atexit.register(lambda: (proc.terminate(), proc.wait(), shutil.rmtree(tmp, ignore_errors=True)))
+    for _ in range(50):
+        if os.path.exists(sock):
+            break
+        time.sleep(0.1)
+    env["PULSE_SERVER"] = "unix:" + sock
+    return "sounds played into a pulseaudio null sink"
+
+
+sound = sound_server()
 
 
 def exe(name):
@@ -72,6 +98,7 @@ if bare and probe:
     first_frame(bare, 2)  # warm the caches of both
     first_frame(probe, 2)
     bt, gt = first_frame(bare, runs), first_frame(probe, runs)
+    # The sound layer is part of the game but loads nothing before the first sound.
     rows.append(["start to first countdown frame (median)", f"{gt:.1f}", "ms", f"{bt:.1f} ms bare Qt label", ratio(gt, bt, "2x")])
 
 bare_idle = keyed(run(bare, "--idle", str(idle_ms))) if bare else {}
@@ -82,9 +109,13 @@ if game:
     out = run(game, "1" if quick else "3", str(idle_ms))
     g = keyed(out)
     if "GAMES" in g:
-        print("# real front end: " + " ".join(g["GAMES"]))
+        print("# real front end: " + " ".join(g["GAMES"]) + "; " + sound)
     rss = int(g.get("PEAKRSS", ["0"])[0]) / 1024
     rows.append(["peak memory, whole scripted games", f"{rss:.1f}", "MiB", f"{bare_rss:.1f} MiB bare Qt label", ratio(rss, bare_rss, "1.5x")])
+    silent = keyed(run(game, "1" if quick else "3", str(idle_ms), "silent"))
+    silent_rss = int(silent.get("PEAKRSS", ["0"])[0]) / 1024
+    rows.append(["peak memory the sounds add (vs games, Ton off)", f"{rss - silent_rss:+.1f}", "MiB",
+                 f"{silent_rss:.1f} MiB silent, {bare_rss:.1f} MiB bare Qt", "target <= +3 MiB"])
     for key, what in (("IDLE_BOARD", "board"), ("IDLE_QUESTION", "question dialog")):
         cpu = float(g.get(key, ["nan"])[0])
         rows.append([f"CPU while waiting {idle_ms // 1000} s on the {what}", f"{cpu:.3f}", "% core",
@@ -99,6 +130,14 @@ if drive:
 model = exe("bench-model-games")
 if model:
     tab_rows(run(model, "50" if quick else "500"))
+
+importer = exe("bench-import")
+if importer:
+    tab_rows(run(importer, "2000" if quick else "10000"))
+
+sets = exe("bench-question-sets")
+if sets:
+    tab_rows(run(sets, "3" if quick else "7"))
 
 platform = "Xvfb (xcb)" if env.get("QT_QPA_PLATFORM") != "offscreen" else "offscreen"
 print(f"# platform: {platform}; build: {build}")

@@ -6,13 +6,15 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6gui6
   libsqlite3-dev mdbtools-dev
+  libpulse-dev
   libgtest-dev
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+  qt6-translations-l10n
 )
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
-  # clang and its runtime build the fuzz targets.
-  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file clang libclang-rt-14-dev)
+  # clang and its runtime build the fuzz targets, a private pulseaudio with parec and sox hears the sounds.
+  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file clang libclang-rt-14-dev pulseaudio pulseaudio-utils sox)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -46,12 +46,12 @@ shot 01-start
 "$D" wait text "Spielername" --timeout 15 >/dev/null
 "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
 "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
-"$D" wait label "rotes Auto" >/dev/null
+"$D" wait button "rotes Auto" >/dev/null
 shot 02-setup
-"$D" click label "rotes Auto" >/dev/null
-"$D" wait label "gelbes Auto" >/dev/null
+"$D" click button "rotes Auto" >/dev/null
+"$D" wait button "gelbes Auto" >/dev/null
 sleep 1  # the red car drives out
-"$D" click label "gelbes Auto" >/dev/null
+"$D" click button "gelbes Auto" >/dev/null
 # 3 the board
 "$D" wait button "Würfeln" --timeout 15 >/dev/null
 sleep 0.5
@@ -76,8 +76,8 @@ for ((i = 0; i < 2000; i++)); do
     "$D" wait text "Spielername" --timeout 15 >/dev/null
     "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
     "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
-    "$D" click label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
-    "$D" click label "gelbes Auto" >/dev/null; "$D" wait button "Würfeln" --timeout 15 >/dev/null
+    "$D" click button "rotes Auto" >/dev/null; "$D" wait button "gelbes Auto" >/dev/null; sleep 1
+    "$D" click button "gelbes Auto" >/dev/null; "$D" wait button "Würfeln" --timeout 15 >/dev/null
   elif grep -q 'AAAAND ACTION' <<<"$tree"; then
     sleep 0.3; shot 07-action
     "$D" click button "Weiter" >/dev/null

@@ -6,7 +6,8 @@
 //  - the peak resident memory after the last game.
 // Prints "KEY value..." lines for bench/run.py, which sets them beside the bare label's.
 //
-// Usage: bench-game [GAMES] [IDLE_MS]   (default 3 games, 10000 ms; platform from the environment)
+// Usage: bench-game [GAMES] [IDLE_MS] [silent]   (default 3 games, 10000 ms, with sound; platform from
+// the environment). "silent" switches the sounds off as the "Ton" menu item does.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -202,6 +204,7 @@ int main(int argc, char** argv) {
   const int idleMs = argc > 2 ? std::max(100, std::atoi(argv[2])) : 10000;
   const auto t0 = Clock::now();
   tj::RealGame game;
+  game.app().setSoundOn(!(argc > 3 && std::strcmp(argv[3], "silent") == 0));
   if (!game.start()) return 1;
   Driver driver(game, games, idleMs);
   QApplication::exec();

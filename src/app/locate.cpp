@@ -17,4 +17,19 @@ std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder, 
   return dataFolder;
 }
 
+std::optional<std::filesystem::path> questionFileArgument(const std::vector<std::string>& args,
+                                                          const std::filesystem::path& cwd) {
+  static const std::string kOption = "--fragen";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string value;
+    if (args[i] == kOption && i + 1 < args.size()) {
+      value = args[i + 1];
+    } else if (args[i].starts_with(kOption + "=")) {
+      value = args[i].substr(kOption.size() + 1);
+    }
+    if (!value.empty()) return (cwd / value).lexically_normal();
+  }
+  return std::nullopt;
+}
+
 }  // namespace tj

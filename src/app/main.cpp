@@ -2,12 +2,20 @@
 // Tank Jagd: a quiz race for two players at one computer.
 #include <QApplication>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/locate.h"
 #include "app/real_game.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   tj::setUpQtApplication();
   tj::RealGame game;
+  std::vector<std::string> args;
+  for (const QString& a : QCoreApplication::arguments()) args.push_back(a.toStdString());
+  if (auto file = tj::questionFileArgument(args, std::filesystem::current_path())) game.useDatabase(*file);
   if (!game.start()) return 0;
   return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPixmapCache>
 #include <QStyleFactory>
+#include <cstdio>
 
 #include "app/locate.h"
 #include "data/store.h"
@@ -27,6 +28,11 @@ RealGame::RealGame() : RealGame(QCoreApplication::applicationDirPath().toStdStri
 RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
   const std::filesystem::path data = dataFolder(exe, TJ_DATA_DIR);
   Services services{loop_, random ? *random : clockRandom_, pictures_, applicationFolder(exe, data), data, nullptr};
+  // The sound folder lies beside the picture folders.
+  sounds_ = std::make_unique<sound::PulsePlayer>(
+      std::vector{services.appFolder, data},
+      [](const std::string& line) { std::fprintf(stderr, "tankjagd: %s\n", line.c_str()); });
+  services.sounds = sounds_.get();
   services.storedText = [](const std::string& name) {
     QFile f(QStringLiteral(":/") + QString::fromStdString(name));
     if (!f.open(QIODevice::ReadOnly)) return std::string();
@@ -35,6 +41,7 @@ RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
   // Each dialog opens its table from the database found at that moment; a file that has
   // not changed since the last dialog is not read again.
   services.openTable = [this, appFolder = services.appFolder, data](std::string_view table) {
+    if (!database_.empty()) return tables_.open(database_, table);
     return tables_.open(data::findDatabase("mdbZielflagge.mdb", appFolder, data), table);
   };
   app_ = std::make_unique<App>(std::move(services));

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "screens/app.h"
+#include "sound/pulse_player.h"
 #include "ui/qt_loop.h"
 
 namespace tj {
@@ -12,7 +13,7 @@ namespace tj {
 // QApplication.
 void setUpQtApplication();
 
-// The whole game wired to the real front end: clock, random generator, pictures, the
+// The whole game wired to the real front end: clock, random generator, pictures, sounds, the
 // database and the stored documents. Needs a QApplication.
 class RealGame {
  public:
@@ -23,6 +24,8 @@ class RealGame {
   // must outlive the game.
   explicit RealGame(const std::filesystem::path& exeFolder, Random* random = nullptr);
   ~RealGame();
+  // Reads questions and cards from `file` instead of the database the game looks up.
+  void useDatabase(std::filesystem::path file) { database_ = std::move(file); }
   // Shows the start screen; false when the program has already ended.
   bool start();
   App& app() { return *app_; }
@@ -33,8 +36,10 @@ class RealGame {
   SystemClock clock_;
   ClockSeededRandom clockRandom_{clock_};
   data::TableCache tables_;
+  std::filesystem::path database_;  // empty: looked up
   ui::QtPictures pictures_;
   ui::QtEventLoop loop_{pictures_};
+  std::unique_ptr<sound::PulsePlayer> sounds_;
   std::unique_ptr<App> app_;
 };
 

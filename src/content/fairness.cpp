@@ -54,6 +54,9 @@ std::optional<long> withUnit(std::string_view w, std::string_view unit, long siz
 std::optional<long> below1000(std::string_view w) { return withUnit(w, "hundert", 100, below100); }
 std::optional<long> numberWord(std::string_view w) { return withUnit(w, "tausend", 1000, below1000); }
 
+// Longer digit strings are no answer a player compares; stod would also throw beyond double.
+constexpr std::size_t kLongestNumber = 20;
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Digits as written in German: "7", "-3", "10.000", "3,5".
@@ -77,7 +80,7 @@ std::optional<double> digits(std::string_view w) {
       return std::nullopt;
     }
   }
-  if (!any) return std::nullopt;
+  if (!any || plain.size() > kLongestNumber) return std::nullopt;
   return std::stod(plain);
 }
 

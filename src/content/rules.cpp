@@ -5,14 +5,15 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QSet>
 #include <QString>
 
 #include <cmath>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 #include "data/builder.h"
 #include "game/cards.h"
@@ -76,8 +77,7 @@ const Boxes& boxes() {
 }
 
 // Why `text` does not fit `box` when word-wrapped, or nothing when it fits.
-std::optional<std::string> misfit(const Box& box, const std::string& text) {
-  if (!QGuiApplication::instance()) return std::nullopt;
+std::optional<std::string> measure(const Box& box, const std::string& text) {
   const QFontMetrics fm(box.font);
   const QString t = q(text);
   for (const QString& word : t.split(' ', Qt::SkipEmptyParts)) {
@@ -91,18 +91,41 @@ std::optional<std::string> misfit(const Box& box, const std::string& text) {
   return std::nullopt;
 }
 
+// Measuring is text layout, by far the slowest rule; the editor checks the whole set after
+// every change, so each text is measured once per element. Safe across threads.
+std::optional<std::string> misfit(const Box& box, const std::string& text) {
+  if (!QGuiApplication::instance()) return std::nullopt;
+  static std::mutex mutex;
+  static std::unordered_map<std::string, std::optional<std::string>> known;
+  constexpr std::size_t kMostKnown = 200000;
+  std::string key = std::string(box.what) + '\0' + text;
+  {
+    const std::lock_guard lock(mutex);
+    if (const auto it = known.find(key); it != known.end()) return it->second;
+  }
+  auto why = measure(box, text);
+  const std::lock_guard lock(mutex);
+  if (known.size() >= kMostKnown) known.clear();
+  known.emplace(std::move(key), why);
+  return why;
+}
+
 // ---- Texts compared as players read them ----------------------------------------------
 
 // Case and blanks do not count.
 QString sameForPlayers(const std::string& text) {
-  static const QRegularExpression blank(QStringLiteral("\\s"));
-  return q(text).toCaseFolded().remove(blank);
+  QString out;
+  for (const QChar c : q(text).toCaseFolded())
+    if (!c.isSpace()) out += c;
+  return out;
 }
 
 // Questions compared by their letters and digits only.
 QString questionKey(const std::string& text) {
-  static const QRegularExpression other(QStringLiteral("[^\\w]|_"));
-  return q(text).toCaseFolded().remove(other);
+  QString out;
+  for (const QChar c : q(text).toCaseFolded())
+    if (c.isLetterOrNumber()) out += c;
+  return out;
 }
 
 // ---- Cards ----------------------------------------------------------------------------
@@ -141,15 +164,6 @@ void checkFit(std::vector<Problem>& out, Table table, int record, int field, con
 }
 
 }  // namespace
-
-std::string tableTitle(Table table) {
-  switch (table) {
-    case Table::Easy: return "Leichte Fragen";
-    case Table::Hard: return "Schwere Fragen";
-    case Table::Cards: return "Aktionskarten";
-  }
-  return {};
-}
 
 std::string fieldName(Table table, int field) {
   const auto& fields = data::gameTables().at(static_cast<std::size_t>(table)).required;
@@ -205,7 +219,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
   std::map<QString, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
-    out.push_back({t, -1, -1, "Die Tabelle " + quoted(tableTitle(t)) + " ist leer; so kann das Spiel nicht spielen.",
+    out.push_back({t, -1, -1, "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
                    true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {
@@ -220,7 +234,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
       const auto [it, fresh] = seen.emplace(key, std::pair{t, record});
       if (!fresh)
         out.push_back({t, record, kQuestionText,
-                       "Die Frage steht schon in " + quoted(tableTitle(it->second.first)) + ", Zeile " +
+                       "Die Frage steht schon in " + quoted(std::string(data::tableCaption(it->second.first))) + ", Zeile " +
                            std::to_string(it->second.second + 1) + ".",
                        false});
     }

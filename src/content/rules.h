@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "data/question_set.h"
+#include "data/set_file.h"
 
 namespace tj::content {
 
-enum class Table { Easy, Hard, Cards };
+// The three tables; data::tableCaption names them for people.
+using Table = data::SetTable;
 
 // Field numbers follow the columns of the tables:
 //   questions: 0 "Frage", 1..3 "Antwort1".."Antwort3", 4 "Antwort Richtig";
@@ -36,8 +38,6 @@ struct Problem {
   friend bool operator==(const Problem&, const Problem&) = default;
 };
 
-// German name of a table as the editor shows it ("Leichte Fragen", ...).
-std::string tableTitle(Table table);
 // Column name of a field ("Frage", "Antwort Richtig", "Bildnr", ...).
 std::string fieldName(Table table, int field);
 

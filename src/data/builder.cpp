@@ -1,6 +1,8 @@
 #include "data/builder.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <memory>
@@ -222,6 +224,15 @@ class Writer {
 
 }  // namespace
 
+void detail::syncToDisk(const fs::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 || ::fsync(fd) != 0) {
+    if (fd >= 0) ::close(fd);
+    throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht auf die Platte geschrieben werden.");
+  }
+  ::close(fd);
+}
+
 void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
   fs::path temp = out;
   temp += ".tmp";
@@ -234,6 +245,7 @@ void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
     for (const auto& table : tables) writer.write(table);
     writer.exec("COMMIT");
     writer.close();
+    detail::syncToDisk(temp);
   } catch (...) {
     fs::remove(temp, ec);
     throw;

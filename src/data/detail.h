@@ -27,6 +27,10 @@ std::string floatText(float value);
 // fractional zeros ("14", "-3.5"). Text that is no plain decimal stays as it is.
 std::string trimDecimalText(std::string_view text);
 
+// Flushes a written file to the disk before it replaces another, so that a crash
+// or power loss right after the rename cannot leave an empty file behind.
+void syncToDisk(const std::filesystem::path& file);
+
 // Where `s` stops being well-formed UTF-8 (no overlongs, no surrogates); npos when it is.
 std::size_t invalidUtf8At(std::string_view s);
 

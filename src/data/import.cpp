@@ -10,6 +10,7 @@
 
 #include "data/detail.h"
 #include "data/import_detail.h"
+#include "data/text_encoding.h"
 
 namespace tj::data {
 
@@ -17,30 +18,6 @@ namespace fs = std::filesystem;
 using namespace import_detail;
 
 namespace {
-
-// Windows-1252 at 0x80..0x9F; 0 where the code page leaves the byte undefined.
-constexpr char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Control characters no text file holds (tab, line feed, form feed and carriage return do).
 bool isBinaryControl(char32_t c) { return c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f'; }
@@ -96,9 +73,10 @@ std::optional<bool> utf16Without(std::string_view bytes) {
   std::size_t even = 0, odd = 0;
   for (std::size_t i = 0; i < n; ++i)
     if (bytes[i] == 0) ++(i % 2 ? odd : even);
+  // Over 80 % of one side zero, under 10 % of the other.
   const std::size_t half = n / 2;
-  if (odd > half * 8 / 10 && even < half / 10) return true;   // little endian
-  if (even > half * 8 / 10 && odd < half / 10) return false;  // big endian
+  if (odd * 10 > half * 8 && even * 10 < half) return true;   // little endian
+  if (even * 10 > half * 8 && odd * 10 < half) return false;  // big endian
   return std::nullopt;
 }
 
@@ -204,6 +182,8 @@ std::string nameKey(const std::string& name) {
   return out;
 }
 
+constexpr std::size_t kLongestColumnName = 24;
+
 bool has(const std::string& s, std::initializer_list<const char*> parts) {
   return std::any_of(parts.begin(), parts.end(), [&](const char* p) { return s.find(p) != std::string::npos; });
 }
@@ -297,8 +277,8 @@ Decoded decodeText(std::string_view bytes, const std::string& file) {
     d.text.reserve(bytes.size() + bytes.size() / 8);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       const auto b = static_cast<unsigned char>(bytes[i]);
-      char32_t c = b;
-      if (b >= 0x80 && b < 0xA0 && (c = kCp1252High[b - 0x80]) == 0)
+      const char32_t c = fromCp1252(b);
+      if (c == kReplacementCharacter)
         throw ImportError("Die Zeichenkodierung der Datei " + quoted(file) + " ist unbekannt (Zeile " +
                           std::to_string(lineAt(bytes, i)) + "); bitte als UTF-8 speichern.");
       if (isBinaryControl(c)) notText(file, lineAt(bytes, i));
@@ -321,6 +301,8 @@ ColumnMap guessColumns(const Grid& grid) {
   std::vector<int> wrong, answers;
   for (int c = 0; c < static_cast<int>(names.size()); ++c) {
     const std::string k = nameKey(names[static_cast<std::size_t>(c)]);
+    if (k.size() > kLongestColumnName || names[static_cast<std::size_t>(c)].find('?') != std::string::npos)
+      continue;  // a question, not a column name
     if (has(k, {"richtig", "korrekt", "right", "correct", "lösung", "loesung"})) {
       if (right < 0) right = c;
     } else if (has(k, {"falsch", "wrong", "distrakt", "incorrect"})) {
@@ -360,7 +342,17 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
   const std::size_t first = columns.header ? 1 : 0;
   int width = std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2],
                         columns.level}) + 1;
-  if (columns.header && !grid.rows.empty()) width = std::max(width, static_cast<int>(grid.rows[0].size()));
+  // A row wider than the header (or, without one, than most rows) was split by a delimiter
+  // inside an unquoted text; its cells would land in the wrong columns.
+  if (columns.header && !grid.rows.empty()) {
+    width = std::max(width, static_cast<int>(grid.rows[0].size()));
+  } else {
+    std::map<std::size_t, std::size_t> widths;
+    for (const auto& row : grid.rows) ++widths[row.size()];
+    const auto most = std::max_element(widths.begin(), widths.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (most != widths.end()) width = std::max(width, static_cast<int>(most->first));
+  }
   for (std::size_t r = first; r < grid.rows.size(); ++r) {
     const auto& row = grid.rows[r];
     const int line = grid.lines[r];

@@ -53,7 +53,7 @@ Decoded decodeText(std::string_view bytes, const std::string& file);
 
 // Rows of cells. Cells may be quoted with '"' (a doubled quote inside stands for one) and
 // then hold the delimiter and line breaks. The delimiter is whichever of tab, ';' and ','
-// splits the rows most evenly. Empty lines are dropped.
+// splits the first rows most evenly. Rows without any text are dropped.
 struct Grid {
   std::vector<std::vector<std::string>> rows;
   std::vector<int> lines;  // line (1-based) on which each row starts
@@ -74,8 +74,10 @@ struct ColumnMap {
   friend bool operator==(const ColumnMap&, const ColumnMap&) = default;
 };
 // A guess from the first row's names ("Frage", "Richtige Antwort", "Falsch 1", "Antwort1",
-// "Antwort Richtig", "Stufe", "Level", ...); without recognisable names: no header, and the
-// columns in the order question, right answer, three wrong ones (a fifth text column ...).
+// "Antwort Richtig", "Stufe", "Level", ...; a cell with "?" or a long text is a question,
+// no name). Without names for all five: the order question, right answer, three wrong
+// ones, a header only if some name was recognised, and the sixth column as the level when
+// the first question's sixth cell names one.
 ColumnMap guessColumns(const Grid& grid);
 
 // ---- Result -------------------------------------------------------------------------
@@ -97,7 +99,9 @@ struct ImportResult {
   std::string source;  // what was read, e.g. "CSV, Trennzeichen „;“, Windows-1252"
 };
 
-// Texts are trimmed and line breaks inside a text become blanks.
+// Texts are trimmed and line breaks inside a text become blanks. A row is skipped when its
+// question or an answer is missing, its level is unknown, or it has more cells than the
+// header (without one: than most rows), as an unquoted delimiter inside a text makes.
 ImportResult importGrid(const Grid& grid, const ColumnMap& columns);
 
 // GIFT: questions separated by blank lines, "//" comment lines, "$CATEGORY:" lines,

@@ -91,8 +91,11 @@ std::string plainFromHtml(std::string_view s) {
     if (s[i] == '<') {
       const auto close = s.find('>', i);
       if (close == std::string_view::npos) break;
+      // Breaks and paragraphs part words; bold, italic and the like do not.
+      const auto tag = s.substr(i + 1, close - i - 1);
+      for (const std::string_view block : {"br", "p", "/p", "div", "/div", "li", "/li"})
+        if (tag == block || tag.starts_with(std::string(block) + " ") || tag == std::string(block) + "/") out += ' ';
       i = close;
-      out += ' ';
       continue;
     }
     out += s[i];
@@ -174,7 +177,8 @@ void importGiftBlock(const Block& block, const std::string& file, ImportResult& 
   const auto close = findUnescaped(s, '}', open + 1);
   if (close == std::string_view::npos) giftError(file, lineAt(open), "„{“ wird nicht mit „}“ geschlossen.");
   if (const auto inner = findUnescaped(s, '{', open + 1); inner < close)
-    giftError(file, lineAt(inner), "„{“ innerhalb der Antworten (als „\\{“ schreiben).");
+    giftError(file, lineAt(open), "„{“ wird nicht vor dem nächsten „{“ (Zeile " + std::to_string(lineAt(inner)) +
+                                      ") mit „}“ geschlossen.");
   if (findUnescaped(s, '{', close + 1) != std::string_view::npos || findUnescaped(s, '}', close + 1) != std::string_view::npos)
     giftError(file, lineAt(close + 1), "Eine Frage hat nur einen Antwortblock „{…}“; fehlt eine Leerzeile davor?");
 
@@ -317,7 +321,10 @@ ImportResult importAiken(std::string_view text, const std::string& /*file*/) {
   const auto lines = linesOf(text);
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const auto t = trim(lines[n]);
-    if (t.empty()) continue;
+    if (t.empty()) {
+      broken = false;
+      continue;
+    }
     if (const auto letter = aikenAnswer(t)) {
       if (broken) {
         broken = false;

@@ -10,6 +10,7 @@
 #include "game/random.h"
 #include "screens/event_loop.h"
 #include "screens/forms.h"
+#include "screens/sound.h"
 
 namespace tj {
 
@@ -27,6 +28,8 @@ struct Services {
   std::function<data::Recordset(std::string_view table)> openTable = nullptr;
   // The text of a document stored with the program (e.g. "anleitung.rtf"); empty when absent.
   std::function<std::string(const std::string& storedName)> storedText = nullptr;
+  // Plays the sounds of the race; none: the game is silent.
+  SoundPlayer* sounds = nullptr;
 };
 
 // One run of the game: the game variables, the screens and the services.
@@ -71,6 +74,14 @@ class App {
   bool chooseMenu(Screen& s, const std::string& itemName);
   bool tick(Element& timer);
 
+  // The sound of an event, unless the players have switched the sounds off.
+  void play(Sound s) {
+    if (soundOn_ && s_.sounds) s_.sounds->play(s);
+  }
+  // The "Ton" switch; on at the start of every run, kept for the whole run.
+  bool soundOn() const { return soundOn_; }
+  void setSoundOn(bool on) { soundOn_ = on; }
+
   // A modal message box.
   void MsgBox(const std::string& text, const std::string& title);
   // The application folder joined with a literal such as "\wuerfel\w1.gif".
@@ -85,6 +96,7 @@ class App {
   void runGuarded(const std::function<void()>& fn);
   Services s_;
   int depth_ = 0;
+  bool soundOn_ = true;
   std::set<std::string> unreadable_;
 };
 

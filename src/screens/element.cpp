@@ -45,7 +45,40 @@ TJ_SETTER(setWidth, width_, float)
 TJ_SETTER(setHeight, height_, float)
 TJ_SETTER(setInterval, interval_, int)
 TJ_SETTER(setTimerEnabled, timerEnabled_, bool)
+TJ_SETTER(setMark, mark_, Mark)
 #undef TJ_SETTER
+
+void Element::setDescription(std::string text) {
+  if (text != description_) {
+    description_ = std::move(text);
+    touch();
+  }
+}
+
+const char* markSymbol(Mark m) {
+  switch (m) {
+    case Mark::Right: return "\u2714";
+    case Mark::Wrong: return "\u2718";
+    case Mark::None: break;
+  }
+  return "";
+}
+
+const char* markWords(Mark m) {
+  switch (m) {
+    case Mark::Right: return "richtige Antwort";
+    case Mark::Wrong: return "falsch gewählt";
+    case Mark::None: break;
+  }
+  return "";
+}
+
+std::string Element::spokenName() const {
+  const bool captioned = kind_ == ElementKind::Label || kind_ == ElementKind::Button || kind_ == ElementKind::Frame;
+  std::string n = !accessibleName.empty() ? accessibleName : captioned ? caption_ : name_;
+  if (mark_ != Mark::None) n += std::string(" (") + markWords(mark_) + ")";
+  return n;
+}
 
 void Element::setPicture(Picture p) {
   picture_ = std::move(p);

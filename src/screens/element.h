@@ -59,6 +59,12 @@ struct Picture {
 };
 
 enum class ElementKind : uint8_t { Label, Button, Picture, TextBox, Timer, Frame, RichText };
+
+// A sign drawn on a button besides its colour, so that right and wrong read without colour.
+enum class Mark : uint8_t { None, Right, Wrong };
+// The sign drawn for a mark ("✔", "✘", or empty) and the words a screen reader adds for it.
+const char* markSymbol(Mark m);
+const char* markWords(Mark m);
 enum class Align : uint8_t { Left, Center, Right };
 
 // One named element of a screen. Geometry is in twips relative to the screen's client
@@ -107,6 +113,15 @@ class Element {
   int tabIndex = -1;         // focus order; -1 takes no focus
   Element* container = nullptr;  // the frame this element sits in
   std::string accessibleName;    // what a picture shows, for screen readers
+  // What a screen reader says beyond the name: what has just happened and what to do now.
+  const std::string& Description() const { return description_; }
+  void setDescription(std::string text);
+  Mark mark() const { return mark_; }
+  void setMark(Mark m);
+  // The name a screen reader announces: the accessible name, else the whole caption of a
+  // label, button or frame (even an empty one), else the element's name; a mark is said
+  // in words after it.
+  std::string spokenName() const;
   std::shared_ptr<const RichDocument> document;  // rich-text box contents
 
   // Timer
@@ -139,6 +154,8 @@ class Element {
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int interval_ = 0;
   bool timerEnabled_ = false;
+  std::string description_;
+  Mark mark_ = Mark::None;
   uint64_t rev_ = 1;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/screen.h"
 
+#include <algorithm>
+
 #include "screens/app.h"
 
 namespace tj {
@@ -19,6 +21,34 @@ Element* Screen::find(const std::string& elementName) const {
 void Screen::SetFocus(Element& e) {
   focus_ = &e;
   ++focusRev_;
+}
+
+std::vector<Element*> Screen::tabOrder() const {
+  std::vector<Element*> order;
+  for (const auto& e : elements_)
+    if (e->tabIndex >= 0) order.push_back(e.get());
+  std::stable_sort(order.begin(), order.end(), [](const Element* a, const Element* b) { return a->tabIndex < b->tabIndex; });
+  return order;
+}
+
+Element* Screen::nextFocus(const Element* from, int step) const {
+  const std::vector<Element*> order = tabOrder();
+  const auto n = static_cast<std::ptrdiff_t>(order.size());
+  if (n == 0) return nullptr;
+  const std::ptrdiff_t at = std::find(order.begin(), order.end(), from) - order.begin();
+  const std::ptrdiff_t d = step < 0 ? -1 : 1;
+  std::ptrdiff_t i = at < n ? at : (d > 0 ? -1 : n);
+  for (std::ptrdiff_t k = 0; k < n; ++k) {
+    i = ((i + d) % n + n) % n;
+    const Element* e = order[static_cast<std::size_t>(i)];
+    const bool inShownFrame = !e->container || e->container->Visible();
+    if (e->Visible() && e->Enabled() && inShownFrame) return order[static_cast<std::size_t>(i)];
+  }
+  return nullptr;
+}
+
+void Screen::focusFirst() {
+  if (Element* e = nextFocus(nullptr, 1)) SetFocus(*e);
 }
 
 Element& Screen::add(const std::string& elementName, ElementKind kind, float left, float top, float width,
@@ -41,10 +71,7 @@ Element& Screen::addTimer(const std::string& elementName, int intervalMs, bool e
 void Screen::Show() {
   if (!visible_) {
     visible_ = true;
-    if (!focus_)
-      for (const auto& e : elements_)  // the first in the tab order gets the focus
-        if (e->tabIndex >= 0 && e->Visible() && e->Enabled() && (!focus_ || e->tabIndex < focus_->tabIndex))
-          focus_ = e.get();
+    if (!focus_) focus_ = nextFocus(nullptr, 1);  // the first in the tab order gets the focus
     ++focusRev_;
   }
   app_.forms.shown(*this);

@@ -38,6 +38,8 @@ struct MenuItem {
   std::string name;     // handler name, e.g. "Beenden"
   std::string caption;  // shown text
   std::function<void()> Click;
+  // Set for an item with a check mark: whether the mark shows now.
+  std::function<bool()> Checked = nullptr;
 };
 
 struct Menu {
@@ -85,6 +87,15 @@ class Screen {
   // Keyboard focus within the screen.
   Element* focus() const { return focus_; }
   void SetFocus(Element& e);
+  // The elements that take the focus, in the order Tab visits them: by tabIndex, equal
+  // indexes in the order of creation.
+  std::vector<Element*> tabOrder() const;
+  // The element a player reaches from `from` with `step` (+1 Tab or arrow forward, -1 back),
+  // skipping hidden and disabled ones and wrapping around; from nullptr, the first (or
+  // last) reachable one. nullptr when nothing can take the focus.
+  Element* nextFocus(const Element* from, int step) const;
+  // Gives the focus to the first reachable element, if any.
+  void focusFirst();
   uint64_t focusRevision() const { return focusRev_; }
 
  protected:

@@ -10,7 +10,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 #include <cmath>
@@ -62,6 +61,16 @@ class DialogWindow final : public QDialog {
   void closeEvent(QCloseEvent* e) override { e->ignore(); }
 };
 
+namespace {
+// A menu caption with its first letter as the access key (Alt+D for "Datei"); screen
+// readers still read the caption as written.
+QString withAccessKey(const std::string& caption) {
+  QString text = QString::fromStdString(caption);
+  text.replace('&', QStringLiteral("&&"));
+  return text.isEmpty() ? text : QStringLiteral("&") + text;
+}
+}  // namespace
+
 ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidget*)
     : app_(app), screen_(screen), pictures_(pictures) {
   const WindowSpec& win = screen.window();
@@ -72,13 +81,20 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
     auto* w = new MainWindow(*this);
     w->setCentralWidget(canvas);
     for (const Menu& m : screen.menus()) {
-      QMenu* menu = w->menuBar()->addMenu(QString::fromStdString(m.caption));
+      QMenu* menu = w->menuBar()->addMenu(withAccessKey(m.caption));
       for (const MenuItem& item : m.items) {
-        QAction* a = menu->addAction(QString::fromStdString(item.caption));
+        QAction* a = menu->addAction(withAccessKey(item.caption));
         a->setObjectName(QString::fromStdString(item.name));
         const std::string name = item.name;
-        QObject::connect(a, &QAction::triggered, this, [this, name] {
+        // The model keeps the check mark; the action shows it again after each choice.
+        const std::function<bool()> checked = item.Checked;
+        if (checked) {
+          a->setCheckable(true);
+          a->setChecked(checked());
+        }
+        QObject::connect(a, &QAction::triggered, this, [this, name, a, checked] {
           if (!detached_) app_.chooseMenu(screen_, name);
+          if (checked && !detached_) a->setChecked(checked());
         });
       }
     }
@@ -157,6 +173,8 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
         if (!detached_) app_.click(*ep);
       };
       if (e.Click) p->setCursor(Qt::PointingHandCursor);
+      if (e.Click && e.tabIndex >= 0) p->makeButton();
+      else if (e.tabIndex >= 0) p->setFocusPolicy(Qt::StrongFocus);
       return p;
     }
     case ElementKind::TextBox: {
@@ -201,6 +219,28 @@ void ScreenWindow::build() {
     }
     items_.push_back(std::move(item));
   }
+  // Tab follows the screen's order; arrow keys step through the same order.
+  QWidget* previous = nullptr;
+  for (Element* e : screen_.tabOrder()) {
+    QWidget* w = byElement_.at(e);
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+    // Text boxes keep their arrows for the cursor, rich-text boxes for scrolling.
+    if (e->kind() != ElementKind::TextBox && e->kind() != ElementKind::RichText) w->installEventFilter(this);
+  }
+}
+
+bool ScreenWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || detached_) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  const int step = key == Qt::Key_Right || key == Qt::Key_Down ? 1 : key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 0;
+  if (step == 0) return false;
+  for (const auto& [element, widget] : byElement_)
+    if (widget == watched) {
+      if (Element* next = screen_.nextFocus(element, step)) app_.dispatch([this, next] { screen_.SetFocus(*next); });
+      return true;
+    }
+  return false;
 }
 
 void ScreenWindow::relayout() {
@@ -237,15 +277,11 @@ void ScreenWindow::apply(Item& item) {
   switch (e.kind()) {
     case ElementKind::Label: {
       auto* l = static_cast<QLabel*>(w);
-      if (e.wordWrap || e.autoSize) {
-        l->setText(caption);
-      } else {
-        // One line that does not fit is shortened in the middle; screen readers get it whole.
-        const QFontMetrics fm(font);
-        const bool fits = fm.horizontalAdvance(QString(caption).remove(QRegularExpression(QStringLiteral("\\s+$")))) <= r.width();
-        l->setText(fits ? caption : fm.elidedText(caption, Qt::ElideMiddle, r.width()));
-        l->setAccessibleName(caption);
-      }
+      // A label sizing itself stops at the right edge of the window.
+      if (e.autoSize)
+        r.setWidth(std::min(QFontMetrics(font).horizontalAdvance(caption) + 4, std::max(1, canvas_->width() - r.x())));
+      // Text that does not fit is shortened in the middle; screen readers get it whole.
+      l->setText(fittedText(caption, font, r.size(), e.wordWrap && !e.autoSize));
       l->setWordWrap(e.wordWrap && !e.autoSize);
       l->setAlignment((e.alignment == Align::Center ? Qt::AlignHCenter
                        : e.alignment == Align::Right ? Qt::AlignRight
@@ -255,26 +291,24 @@ void ScreenWindow::apply(Item& item) {
       pal.setColor(QPalette::Window, toQColor(e.BackColor()));
       l->setPalette(pal);
       l->setAutoFillBackground(!e.transparent);
-      if (e.autoSize) r.setWidth(std::min(QFontMetrics(font).horizontalAdvance(caption) + 4, 16000));
       break;
     }
     case ElementKind::Button: {
       auto* b = static_cast<WrapButton*>(w);
       b->setCaption(caption);
       b->setFace(toQColor(e.BackColor()));
+      b->setMark(e.mark());
       break;
     }
     case ElementKind::Picture: {
       auto* p = static_cast<PictureBox*>(w);
       const QString text = e.picture().kind == Picture::Kind::Text ? QString::fromStdString(e.picture().ref) : QString();
       p->setPicture(pictures_.pixmap(e.picture()), text, e.stretch, s * 15.0);
-      p->setAccessibleName(QString::fromStdString(e.accessibleName.empty() ? e.name() : e.accessibleName));
       break;
     }
     case ElementKind::TextBox: {
       auto* t = static_cast<QLineEdit*>(w);
       if (t->text() != caption) t->setText(caption);
-      t->setAccessibleName(QString::fromStdString(e.accessibleName.empty() ? e.name() : e.accessibleName));
       break;
     }
     case ElementKind::Frame:
@@ -289,6 +323,11 @@ void ScreenWindow::apply(Item& item) {
     }
     case ElementKind::Timer: break;
   }
+  // What a screen reader says; Qt tells it when either changes on the focused control.
+  const QString spoken = QString::fromStdString(e.spokenName());
+  if (w->accessibleName() != spoken) w->setAccessibleName(spoken);
+  const QString description = QString::fromStdString(e.Description());
+  if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
   w->setGeometry(r);
   w->setVisible(e.Visible());
 }

@@ -32,6 +32,10 @@ class ScreenWindow final : public QObject {
   // Lays the elements out again (the window was resized).
   void relayout();
 
+ protected:
+  // Arrow keys on a control move the focus along the screen's tab order.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct Item {
     Element* element;

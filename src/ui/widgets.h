@@ -6,38 +6,57 @@
 #include <QWidget>
 #include <functional>
 
+#include "screens/element.h"
+
 namespace tj::ui {
 
-// A button whose caption wraps over several lines, drawn in its own background colour.
+// The text a label shows in a box of `box` pixels: the whole text when it fits (on one
+// line, or wrapped when `wrap`), else shortened in the middle with "…", so that both its
+// start and its end stay readable. At least one line is always allowed.
+QString fittedText(const QString& text, const QFont& font, const QSize& box, bool wrap);
+
+// A button whose caption wraps over several lines, drawn in its own background colour,
+// with a clear focus ring and, when marked, a check or cross beside the caption. Enter
+// presses it like Space, in dialogs and main windows alike.
 class WrapButton final : public QPushButton {
  public:
   using QPushButton::QPushButton;
   void setCaption(const QString& text);
   void setFace(const QColor& c);
+  void setMark(Mark m);
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   QString caption_;
   QColor face_;
+  Mark mark_ = Mark::None;
 };
 
 // A picture: stretched or at its own size; a short text drawn large where no file could
-// be read; clickable when `onClick` is set.
+// be read; clickable when `onClick` is set, and then also by Enter or Space once it has
+// the keyboard focus, which it shows with a ring.
 class PictureBox final : public QLabel {
  public:
   using QLabel::QLabel;
   void setPicture(const QPixmap& pm, const QString& fallbackText, bool stretch, double scale);
+  // Makes it a button for the keyboard and screen readers: it takes the focus, Enter or
+  // Space or the screen reader's press action run `onClick`.
+  void makeButton();
+  bool isButton() const { return button_; }
   std::function<void()> onClick;
 
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   QPixmap pm_;
   QString text_;
+  bool button_ = false;
   bool stretch_ = false;
   double scale_ = 1;
 };

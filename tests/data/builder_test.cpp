@@ -67,9 +67,10 @@ TEST(ParseTable, ExtraFieldsAreKept) {
 }
 
 // Runs tankjagd-mkdb; returns its exit code and what it wrote to stderr.
-std::pair<int, std::string> mkdb(const fs::path& out, const fs::path& dir, const fs::path& log) {
-  const std::string command = "'" + std::string(TJ_MKDB) + "' '" + out.string() + "' '" + dir.string() + "' 2>'" +
-                              log.string() + "'";
+std::pair<int, std::string> mkdb(const fs::path& out, const fs::path& dir, const fs::path& log,
+                                 const std::string& options = "") {
+  const std::string command = "'" + std::string(TJ_MKDB) + "' '" + out.string() + "' '" + dir.string() + "' " +
+                              options + " >/dev/null 2>'" + log.string() + "'";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readFile(log)};
 }
@@ -98,6 +99,27 @@ TEST_F(Mkdb, BuildsADatabaseTheStoreReads) {
   EXPECT_EQ(card.field("Aktionskürzel"), "+4");
   EXPECT_EQ(card.field("Bildnr"), "3");
   EXPECT_EQ(openTable(out, "tabFragen_leicht").field("Frage"), "Leicht?");
+}
+
+// Imported questions take the place of the folder's; a level left without questions is refused.
+TEST_F(Mkdb, ImportsIntoALevel) {
+  const std::string samples = TJ_IMPORT_SAMPLES;
+  const auto [code, err] =
+      mkdb(out, dir.path(), log, "--nur-importierte --schwer '" + samples + "/komma_zeilenumbruch.csv' --leicht '" +
+                                     samples + "/fragen_aiken.txt'");
+  ASSERT_EQ(code, 0) << err;
+  Recordset hard = openTable(out, "tabFragen_schwer");
+  ASSERT_EQ(hard.RecordCount(), 4);
+  hard.setAbsolutePosition(2);
+  EXPECT_EQ(hard.field("Frage"), "Welcher Planet ist der Sonne am nächsten?");
+  EXPECT_EQ(openTable(out, "tabFragen_leicht").RecordCount(), 3);
+  EXPECT_EQ(openTable(out, "tabAktion").RecordCount(), 1);
+
+  fs::remove(out);
+  const auto [refused, why] = mkdb(out, dir.path(), log, "--nur-importierte --leicht '" + samples + "/fragen.gift'");
+  EXPECT_EQ(refused, 1);
+  EXPECT_NE(why.find("Schwere Fragen"), std::string::npos) << why;
+  EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(Mkdb, RejectsBadInputWithLineAndKeepsNoOutput) {

@@ -49,7 +49,8 @@ QWidget* QtDriver::widget(const std::string& screen, const std::string& element)
 
 std::string QtDriver::text(const std::string& screen, const std::string& element) {
   QWidget* w = widget(screen, element);
-  if (auto* l = qobject_cast<QLabel*>(w)) return l->text().toStdString();
+  // A label's whole text, also where it shows it shortened.
+  if (auto* l = qobject_cast<QLabel*>(w)) return (l->accessibleName().isEmpty() ? l->text() : l->accessibleName()).toStdString();
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->accessibleName().toStdString();
   if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
   return {};
@@ -152,12 +153,6 @@ QtDriver& QtDriver::type(const std::string& screen, const std::string& element, 
       [=] { typeNow(widget(screen, element), text); });
 }
 
-QtDriver& QtDriver::pressReturn(const std::string& screen, const std::string& element) {
-  return when(
-      "Eingabetaste in " + screen + "." + element, [=] { return usable(widget(screen, element)); },
-      [=] { QTest::keyClick(widget(screen, element), Qt::Key_Return); });
-}
-
 QtDriver& QtDriver::menu(const std::string& screen, const std::string& item) {
   return when(
       "Menü " + screen + "." + item,
@@ -170,17 +165,6 @@ QtDriver& QtDriver::menu(const std::string& screen, const std::string& item) {
         if (!a) return fail("Menüpunkt " + item + " fehlt");
         a->trigger();
       });
-}
-
-QtDriver& QtDriver::ok(const std::string& expectedText) {
-  steps_.push_back(Step{"Meldung \"" + expectedText + "\"", [] { return messageBox() != nullptr; },
-                        [this, expectedText] {
-                          const std::string shown = messageBox()->text().toStdString();
-                          if (shown != expectedText) fail("Meldung \"" + shown + "\" statt \"" + expectedText + "\"");
-                          okNow();
-                        },
-                        nullptr, 15000, true});
-  return *this;
 }
 
 QtDriver& QtDriver::waitText(const std::string& screen, const std::string& element, const std::string& wanted) {

@@ -50,14 +50,11 @@ class QtDriver {
   QtDriver& click(const std::string& screen, const std::string& element);
   // Types into the text box key by key.
   QtDriver& type(const std::string& screen, const std::string& element, const QString& text);
-  QtDriver& pressReturn(const std::string& screen, const std::string& element);
   // The whole player setup: both names confirmed, then player 1's and player 2's car
   // (picture element names such as "imgAuto3SP1").
   QtDriver& setUpPlayers(const QString& name1, const std::string& car1, const QString& name2, const std::string& car2);
   // Chooses a menu item of a full-screen window.
   QtDriver& menu(const std::string& screen, const std::string& item);
-  // Waits for the message box, compares its text and closes it with OK.
-  QtDriver& ok(const std::string& expectedText);
   // Waits until the label (or button) shows this text.
   QtDriver& waitText(const std::string& screen, const std::string& element, const std::string& text);
 
@@ -70,11 +67,8 @@ class QtDriver {
   static QWidget* window(const std::string& screen);
   // A visible element widget of a screen's visible window, or null.
   static QWidget* widget(const std::string& screen, const std::string& element);
-  template <class W>
-  static W* widgetAs(const std::string& screen, const std::string& element) {
-    return qobject_cast<W*>(widget(screen, element));
-  }
-  // The text a label, button or text box shows; empty when not visible.
+  // The whole text of a label (also where it shows it shortened), a button or a text box;
+  // empty when not visible.
   static std::string text(const std::string& screen, const std::string& element);
   static bool shows(const std::string& screen, const std::string& element) { return widget(screen, element); }
   // Visible, enabled and on the window that takes input now.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "access_here.h"
+#include "importers.h"
 #include "picture.h"
 #include "store_access.h"
 #include "store_sqlite.h"
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Target{"StoreAccess", "fuzz_store_access", tj::fuzz::store_access::fuzzOne, 5},
                     Target{"AccessReaderInProcess", "fuzz_store_access", tj::fuzz::access_here::fuzzOne, 5},
                     Target{"AccessReaderFindings", "fuzz_access_here", tj::fuzz::access_here::fuzzOne, 0},
-                    Target{"Picture", "fuzz_picture", tj::fuzz::picture::fuzzOne, 5}),
+                    Target{"Picture", "fuzz_picture", tj::fuzz::picture::fuzzOne, 5},
+                    Target{"Importers", "fuzz_importers", tj::fuzz::importers::fuzzOne, 5}),
     [](const testing::TestParamInfo<Target>& info) { return std::string(info.param.name); });
 
 }  // namespace

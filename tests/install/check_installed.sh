@@ -15,11 +15,13 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for f in bin/tankjagd \
          share/tankjagd/mdbZielflagge.mdb \
-         share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif \
+         share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif share/tankjagd/toene/gewonnen.wav \
          "share/tankjagd/autos/rotes auto rechts.gif" "share/tankjagd/autos/rotes auto links.gif" \
          share/applications/de.tankjagd.TankJagd.desktop \
          share/metainfo/de.tankjagd.TankJagd.metainfo.xml \
-         share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.png; do
+         share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.png \
+         bin/tankjagd-editor share/applications/de.tankjagd.TankJagd.Editor.desktop \
+         share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.Editor.png; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 [ -x "$prefix/bin/tankjagd" ] || fail "bin/tankjagd is not executable"
@@ -28,7 +30,7 @@ if command -v appstreamcli >/dev/null 2>&1; then
     || fail "appstreamcli rejects the metainfo"
 fi
 if command -v desktop-file-validate >/dev/null 2>&1; then
-  desktop-file-validate "$prefix/share/applications/de.tankjagd.TankJagd.desktop" || fail "desktop file invalid"
+  for d in "$prefix"/share/applications/*.desktop; do desktop-file-validate "$d" || fail "$d invalid"; done
 fi
 grep -q '^Exec=tankjagd$' "$prefix/share/applications/de.tankjagd.TankJagd.desktop" || fail "Exec is not tankjagd"
 

@@ -59,5 +59,15 @@ TEST_F(Tree, applicationFolderIsTheExecutablesWhenThePicturesLieThere) {
   EXPECT_EQ(applicationFolder(root / "nowhere", root / "data"), root / "data");
 }
 
+// The editor starts the game with its own set; without the option the usual lookup stays.
+TEST(QuestionFileArgument, TakesTheFileAfterTheOptionAgainstTheCurrentFolder) {
+  using Args = std::vector<std::string>;
+  const fs::path cwd = "/home/lehrer";
+  EXPECT_EQ(questionFileArgument({"tankjagd"}, cwd), std::nullopt);
+  EXPECT_EQ(questionFileArgument({"tankjagd", "--fragen"}, cwd), std::nullopt);
+  EXPECT_EQ(questionFileArgument(Args{"tankjagd", "--fragen", "klasse/5b.mdb"}, cwd), fs::path("/home/lehrer/klasse/5b.mdb"));
+  EXPECT_EQ(questionFileArgument(Args{"tankjagd", "--fragen=/tmp/a b.mdb"}, cwd), fs::path("/tmp/a b.mdb"));
+}
+
 }  // namespace
 }  // namespace tj

@@ -42,68 +42,40 @@ struct CardGame {
   }
 };
 
-// Every code for both players, with the board's pictures and fuel labels.
-TEST(ActionCard, everyCodeForBothPlayers) {
+// "Weiter" plays the card for the active player and rewrites both fuel labels; the card
+// rules themselves live with the game.
+TEST(ActionCard, weiterPlaysTheCardForTheActivePlayer) {
   struct Case {
     const char* code;
-    int tank, position;
-    bool skip;
-  };  // the active player's values after the card; start: 10 litres, fields 10 and 12
-  const Case cases[] = {{"+10L", 20, -1, false}, {"+5L", 15, -1, false}, {"-10L", 0, -1, false},
-                        {"-5L", 5, -1, false},   {"+2", 10, +2, false},  {"+4", 10, +4, false},
-                        {"-2", 10, -2, false},   {"-4", 10, -4, false},  {"P", 10, -1, true}};
-  for (const Case& c : cases)
-    for (int player : {1, 2}) {
-      SCOPED_TRACE(std::string(c.code) + " spieler" + std::to_string(player));
-      CardGame game(c.code, player == 1 ? "spieler1" : "spieler2");
-      game.play();
-      GameState& g = game.h.g();
-      const int start1 = 10, start2 = 12;
-      const int moved = c.position == -1 ? 0 : c.position;
-      EXPECT_EQ(g.TankSpieler1, player == 1 ? c.tank : 10);
-      EXPECT_EQ(g.TankSpieler2, player == 2 ? c.tank : 10);
-      EXPECT_EQ(g.PositionSpieler1, start1 + (player == 1 ? moved : 0));
-      EXPECT_EQ(g.PositionSpieler2, start2 + (player == 2 ? moved : 0));
-      EXPECT_EQ(shownFields(game.board, 1), std::vector<int>{g.PositionSpieler1.value()});
-      EXPECT_EQ(shownFields(game.board, 2), std::vector<int>{g.PositionSpieler2.value()});
-      EXPECT_EQ(g.AussetzenSpieler1, c.skip && player == 1 ? kTrue : kFalse);
-      EXPECT_EQ(g.AussetzenSpieler2, c.skip && player == 2 ? kTrue : kFalse);
-      EXPECT_EQ(game.board.lblTank.Caption(), Str(g.TankSpieler1));
-      EXPECT_EQ(game.board.lblTank2.Caption(), Str(g.TankSpieler2));
-      EXPECT_FALSE(game.h.app.forms.isLoaded("frmAktion"));
-      EXPECT_EQ(g.SpielGestartet, 1);
-    }
-}
-
-// Near misses of a code, and a key that names no player: nothing but the relabelling.
-TEST(ActionCard, nearMissesAndUnknownPlayersChangeNothing) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"+10L ", "spieler1"}, {"p", "spieler2"}, {"+10L", "niemand"}, {"-4", ""}};
-  for (auto [code, player] : cases) {
-    SCOPED_TRACE(std::string("\"") + code + "\" für \"" + player + "\"");
-    CardGame game(code, player);
+    const char* player;
+    int tank1, tank2;  // before the card, and expected after it
+    int tank1After, tank2After;
+    Flag skip2;
+  };
+  const Case cases[] = {
+      {"+10L", "spieler2", 10, 10, 10, 20, kFalse},
+      {"-10L", "spieler1", 7, -2, 0, 0, kFalse},  // both tanks held at 0
+      {"P", "spieler2", 10, 10, 10, 10, kTrue},
+      {"+10L ", "spieler1", 10, 10, 10, 10, kFalse},  // not a code: only the relabelling
+      {"+10L", "niemand", 10, 10, 10, 10, kFalse},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("\"") + c.code + "\" für " + c.player);
+    CardGame game(c.code, c.player);
+    GameState& g = game.h.g();
+    g.TankSpieler1 = c.tank1;
+    g.TankSpieler2 = c.tank2;
     game.board.lblTank.setCaption("alt");
     game.play();
-    GameState& g = game.h.g();
-    EXPECT_EQ(g.TankSpieler1, 10);
-    EXPECT_EQ(g.TankSpieler2, 10);
-    EXPECT_EQ(g.PositionSpieler1, 10);
-    EXPECT_EQ(g.PositionSpieler2, 12);
+    EXPECT_EQ(g.TankSpieler1, c.tank1After);
+    EXPECT_EQ(g.TankSpieler2, c.tank2After);
+    EXPECT_EQ(g.AussetzenSpieler2, c.skip2);
     EXPECT_EQ(g.AussetzenSpieler1, kFalse);
-    EXPECT_EQ(g.AussetzenSpieler2, kFalse);
-    EXPECT_EQ(game.board.lblTank.Caption(), "10") << "both fuel labels are rewritten";
+    EXPECT_EQ(game.board.lblTank.Caption(), Str(g.TankSpieler1));
+    EXPECT_EQ(game.board.lblTank2.Caption(), Str(g.TankSpieler2));
+    EXPECT_EQ(shownFields(game.board, 1), std::vector<int>{10});
+    EXPECT_FALSE(game.h.app.forms.isLoaded("frmAktion"));
   }
-}
-
-TEST(ActionCard, clampsBothTanksAtZero) {
-  CardGame game("-10L", "spieler1");
-  game.h.g().TankSpieler1 = 7;
-  game.h.g().TankSpieler2 = -2;
-  game.play();
-  EXPECT_EQ(game.h.g().TankSpieler1, 0);
-  EXPECT_EQ(game.h.g().TankSpieler2, 0);
-  EXPECT_EQ(game.board.lblTank.Caption(), "0");
-  EXPECT_EQ(game.board.lblTank2.Caption(), "0");
 }
 
 TEST(ActionCard, movesAlongTheTrack) {
@@ -142,8 +114,6 @@ TEST(ActionCard, showsTheCardAndActsOnlyOnWeiter) {
     EXPECT_EQ(a.lblAktionstxt.Caption(), "Text zu +5L");
     EXPECT_EQ(a.lblEreignis.Caption(), "+5L");
     EXPECT_EQ(a.lblBildnr.Caption(), "7");
-    EXPECT_EQ(a.lblAktion.container, &a.frmAktion);
-    EXPECT_EQ(a.frmAktion.kind(), ElementKind::Frame);
     EXPECT_EQ(game.h.g().TankSpieler1, 10);
     EXPECT_EQ(game.board.lblTank.Caption(), "10");
   });
@@ -166,8 +136,6 @@ TEST(ActionCard, cardPicture) {
       {"7", false, "/spiel/Bilder/7.gif"},
       {"7", true, ""},
       {"../autos/rotes auto links", false, ""},
-      {"..", false, ""},
-      {"sub/7", false, ""},
       {"\\etc\\passwd", false, ""},
   };
   for (const Case& c : cases) {

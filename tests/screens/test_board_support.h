@@ -19,7 +19,6 @@ struct StandInLog {
   std::vector<std::string> loads;
   std::vector<std::pair<std::string, std::string>> names{{"Anna", "Bert"}};  // one pair per setup
   int setups = 0;
-  bool payReward = false;  // the level stand-in answers right: +BelohnungSchwer litres
 };
 
 // A dialog with one button "cmdOk" that marks the game as started and unloads itself.
@@ -29,18 +28,7 @@ struct DialogStandIn : Screen {
   }
   void Form_Load() override { log.loads.push_back(name()); }
   void ok() {
-    GameState& g = app().g;
-    g.SpielGestartet = 1;
-    if (log.payReward && name() == "frmLevel") {
-      FrmSpielfeld& board = app().form<FrmSpielfeld>();
-      if (g.AktiverSpieler == kSpieler1) {
-        g.TankSpieler1 += g.BelohnungSchwer;
-        board.lblTank.setCaption(Str(g.TankSpieler1));
-      } else if (g.AktiverSpieler == kSpieler2) {
-        g.TankSpieler2 += g.BelohnungSchwer;
-        board.lblTank2.setCaption(Str(g.TankSpieler2));
-      }
-    }
+    app().g.SpielGestartet = 1;
     Unload();
   }
   StandInLog& log;

@@ -47,9 +47,7 @@ TEST(QuestionDialog, drawsTheRecordFromR) {
   const std::tuple<float, std::vector<std::vector<std::string>>, std::string> cases[] = {
       {0.0f, three, "F1"},
       {0.99999994f, three, "F3"},
-      {0.5f, three, "F2"},
       {0.0f, {three[1]}, "F2"},
-      {0.99999994f, {three[1]}, "F2"},
   };
   for (const auto& [r, records, frage] : cases) {
     Harness h;
@@ -68,10 +66,8 @@ struct AnswerCase {
 // Right and wrong answers in both dialogs for both players and an unknown key: colours,
 // fuel, the board's labels at once, the message, and the dialog closed by "weiter spielen!".
 TEST(QuestionDialog, answersColourPayAndTell) {
-  std::vector<AnswerCase> cases;
-  for (bool hard : {false, true})
-    for (const char* player : {"spieler1", "spieler2", "niemand"})
-      for (bool right : {true, false}) cases.push_back({hard, player, right});
+  const AnswerCase cases[] = {
+      {false, "spieler1", true}, {true, "spieler2", true}, {false, "spieler2", false}, {true, "niemand", true}};
 
   for (const AnswerCase& c : cases) {
     SCOPED_TRACE((c.hard ? "schwer " : "leicht ") + c.player + (c.right ? " richtig" : " falsch"));
@@ -158,27 +154,6 @@ TEST(QuestionDialog, rewardHoldsAtTheLimit) {
   h.loop.drain();
   EXPECT_EQ(h.g().TankSpieler2, 32767);
   EXPECT_EQ(board.lblTank2.Caption(), "32767");
-}
-
-// Texts are shown as they are: very long ones and ones that look like markup.
-TEST(QuestionDialog, showsAnyTextAsPlainText) {
-  const std::string longText(100 * 1024, 'x');
-  const std::string markup = "<b>fett</b> &amp; <script>x</script>";
-  Harness h;
-  setQuestions(h, "tabFragen_leicht", {{longText, markup, "2", "3", longText + "!"}});
-  openBoard(h);
-  h.g().AktiverSpieler = "spieler1";
-  h.random.queue({0.0f, 0.0f});
-  showFromBoard(h, "frmLevel");
-  h.loop.click("frmLevel", "cmdLeicht").then([&](ScriptLoop&) {
-    auto& f = h.form<FrmFragenLeicht>();
-    EXPECT_EQ(f.lblFrage.Caption(), longText);
-    EXPECT_EQ(f.cmdAntwort(0).Caption(), longText + "!");
-    EXPECT_EQ(f.cmdAntwort(3).Caption(), markup);
-  });
-  h.loop.click("frmFragenLeicht", "cmdAntwort(0)").click("frmFragenLeicht", "cmdWeiter");
-  h.loop.drain();
-  EXPECT_EQ(h.g().TankSpieler1, 12);
 }
 
 }  // namespace

@@ -18,9 +18,6 @@ TEST_F(SetupTest, opensAskingForPlayerOnesNameWithTheNameBoxFocused) {
   for (int sp = 1; sp <= 2; ++sp)
     for (int f = 0; f < FrmAuswahl::kFarben; ++f) EXPECT_FALSE(s.autoBild(sp, f).Visible()) << sp << f;
   EXPECT_FALSE(s.tmrRausFahren.TimerEnabled());
-  EXPECT_EQ(s.tmrRausFahren.Interval(), 10);
-  EXPECT_EQ(s.Schrittweite, 200);
-  EXPECT_EQ(s.GewaehltesAuto, "");
   EXPECT_FALSE(boardLoaded()) << "the board loads only when player 1's name is confirmed";
 }
 
@@ -114,16 +111,6 @@ TEST_F(SetupTest, confirmedNamesLeadToPlayerOnesCars) {
   EXPECT_FALSE(s.tmrRausFahren.TimerEnabled());
 }
 
-// Nothing compares the two names.
-TEST_F(SetupTest, bothPlayersMayHaveTheSameName) {
-  enterNames("Kim", "Kim");
-  EXPECT_EQ(h.g().NameSpieler1, "Kim");
-  EXPECT_EQ(h.g().NameSpieler2, "Kim");
-  EXPECT_EQ(board().lblSpieler1Name.Caption(), "Kim");
-  EXPECT_EQ(board().lblSpieler2Name.Caption(), "Kim");
-  EXPECT_TRUE(setup().autoBild(1, 0).Visible());
-}
-
 // Each confirmed name is on the board at once: the first one loads the board (its start
 // values set) while it stays hidden; the board is never shown during the names.
 TEST_F(SetupTest, boardCarriesEachNameAsSoonAsItIsConfirmedWhileStillHidden) {
@@ -147,8 +134,7 @@ TEST_F(SetupTest, boardCarriesEachNameAsSoonAsItIsConfirmedWhileStillHidden) {
 TEST(SetupNames, oddNamesRoundTripUnchanged) {
   const std::string lang(10000, 'x');
   const std::vector<std::string> names{
-      " ",  "   ",        " Ann ",       "Jürgen Größe", "ÄÖÜäöüß", "🚗💨 Speedy",    "שלום",
-      "مرحبا", "<b>Tom</b>", "&amp; &lt;", "%s %n {0}",   "a\tb",    "Zoë\u200dx", lang + "ende",
+      " ", " Ann ", "Jürgen Größe", "🚗💨 Speedy", "שלום", "<b>Tom</b>", "%s %n {0}", "a\tb", lang + "ende",
   };
   for (const std::string& n : names) {
     SCOPED_TRACE(n.substr(0, 40));
@@ -214,24 +200,6 @@ TEST(SetupCars, eachCarFillsItsPlayersTrackAndStartsTheDriveOut) {
       EXPECT_EQ(strip(boardAfter), strip(boardBefore));
     }
   }
-}
-
-// The red car of player 1, field by field, and player 2's choice afterwards.
-TEST_F(SetupTest, redCarOfPlayerOneLoadsRightAndLeftPicturesByTrackRun) {
-  enterNames();
-  clickCar(1, 2);
-  const std::string rechts = h.app.AppPath("\\autos\\rotes auto rechts.gif");
-  const std::string links = h.app.AppPath("\\autos\\rotes auto links.gif");
-  for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-    const bool right = track::facesRight(i);
-    EXPECT_EQ(board().imgSpieler1(i).picture().ref, right ? rechts : links) << "field " << i;
-  }
-  EXPECT_EQ(setup().GewaehltesAuto, "rot1");
-  driveOut();
-  EXPECT_TRUE(setup().autoBild(2, 0).Visible());
-  EXPECT_TRUE(setup().autoBild(2, 1).Visible());
-  EXPECT_FALSE(setup().autoBild(2, 2).Visible());
-  EXPECT_TRUE(setup().autoBild(2, 3).Visible());
 }
 
 // A car picture file that cannot be read in the second game: its fields show the

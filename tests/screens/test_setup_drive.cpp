@@ -2,7 +2,6 @@
 // Player setup: the drive-out of the chosen car and the hand-over to the board.
 #include <gtest/gtest.h>
 
-#include "screens/start/frm_start.h"
 #include "test_setup_support.h"
 
 namespace tj::testing {
@@ -61,37 +60,6 @@ TEST(SetupDriveOut, rightEdgeExactlyAtTheScreenEdgeEndsTheDriveOut) {
     EXPECT_EQ(white.Visible(), !c.ends);
     EXPECT_EQ(r.setup().tmrRausFahren.TimerEnabled(), !c.ends);
     EXPECT_EQ(r.setup().autoBild(2, 0).Visible(), c.ends);
-  }
-}
-
-// The white car of player 1 from its place: after 33 ticks Left is -960 (sum 105) and it
-// goes on; the 34th tick brings it to -1160 and ends the drive-out.
-TEST_F(SetupTest, whiteCarEndsOnItsThirtyFourthTick) {
-  enterNames();
-  clickCar(1, 3);
-  Element& car = setup().imgAuto4Sp1;
-  for (int n = 0; n < 33; ++n) h.app.tick(setup().tmrRausFahren);
-  EXPECT_EQ(car.Left(), -960);
-  EXPECT_TRUE(car.Visible());
-  h.app.tick(setup().tmrRausFahren);
-  EXPECT_EQ(car.Left(), -1160);
-  EXPECT_FALSE(car.Visible());
-}
-
-// Only the eight exact keys move a car; any other key makes a tick do nothing.
-TEST_F(SetupTest, tickWithAnUnknownKeyChangesNothing) {
-  enterNames();
-  clickCar(1, 0);
-  h.app.tick(setup().tmrRausFahren);
-  for (const char* key : {"Rot1", "", "blau3", "blau", "blau1 ", "BLAU1", "rot 1", "weiß1"}) {
-    SCOPED_TRACE(key);
-    setup().GewaehltesAuto = key;
-    const std::string before = snapshot(setup());
-    const std::string boardBefore = snapshot(board());
-    h.app.tick(setup().tmrRausFahren);
-    EXPECT_EQ(snapshot(setup()), before);
-    EXPECT_EQ(snapshot(board()), boardBefore);
-    EXPECT_EQ(setup().GewaehltesAuto, key);
   }
 }
 
@@ -168,62 +136,6 @@ TEST_F(SetupTest, playerTwosDriveOutHandsOverToTheBoard) {
   EXPECT_EQ(fresh.lblAnweisung.Caption(), "Bitte gib den Namen von Spieler 1 ein!");
   EXPECT_EQ(fresh.GewaehltesAuto, "");
   EXPECT_EQ(fresh.imgAuto1SP2.Left(), 7680);
-}
-
-// The whole first setup as players do it, from program start: the countdown opens the
-// setup; two names (one by click, one by Enter), two cars, both drive out on the 10 ms
-// timer; then the board is visible with the first turn announced, the setup unloaded
-// and the start screen gone.
-TEST(SetupScript, wholeSetupFromTheCountdownToTheBoard) {
-  Harness h;
-  h.random.queue({0.7f});  // the board's draw of the start player: player 2
-  ScriptLoop& s = h.loop;
-  auto visible = [&](const char* screen, const char* element) {
-    return [&h, screen, element] {
-      Element* e = h.loop.element(screen, element);
-      return e && e->Visible();
-    };
-  };
-  int64_t carOneClicked = 0;
-  int64_t carTwoClicked = 0;
-  int64_t carOneGone = 0;
-  s.wait(4000);  // the tick at 4000 ms opens the setup modally; the next steps run inside it
-  s.then([&](ScriptLoop& l) {
-    EXPECT_EQ(l.now(), 4000);
-    EXPECT_TRUE(h.form<FrmAuswahl>().isModal());
-    EXPECT_TRUE(h.app.forms.isLoaded(FrmStart::kName));
-  });
-  s.type("frmAuswahl", "txtName", "Jürgen").click("frmAuswahl", "cmdName1Weiter");
-  s.type("frmAuswahl", "txtName", "Ayşe").key("frmAuswahl", "txtName", 13);
-  s.then([&](ScriptLoop& l) { carOneClicked = l.now(); }).click("frmAuswahl", "imgAuto3SP1");
-  s.waitUntil(visible("frmAuswahl", "imgAuto1SP2"), 1000, "player 2's cars");
-  s.then([&](ScriptLoop& l) {
-    carOneGone = l.now();
-    EXPECT_EQ(h.form<FrmAuswahl>().lblAnweisung.Caption(), "Bitte wähle dein Auto aus, Ayşe!");
-    EXPECT_FALSE(h.form<FrmAuswahl>().imgAuto3SP2.Visible());
-  });
-  s.then([&](ScriptLoop& l) { carTwoClicked = l.now(); }).click("frmAuswahl", "imgAuto4SP2");
-  s.waitUntil([&] { return h.app.forms.isLoaded(FrmSpielfeld::kName) && h.form<FrmSpielfeld>().Visible(); }, 1000,
-              "board shown");
-  s.then([&](ScriptLoop& l) {
-    EXPECT_EQ(l.now() - carTwoClicked, 340) << "white: 34 ticks of 10 ms";
-    EXPECT_FALSE(h.app.forms.isLoaded(FrmAuswahl::kName));
-    EXPECT_FALSE(h.app.forms.isLoaded(FrmStart::kName));
-    FrmSpielfeld& b = h.form<FrmSpielfeld>();
-    EXPECT_EQ(b.lblSpieler1Name.Caption(), "Jürgen");
-    EXPECT_EQ(b.lblSpieler2Name.Caption(), "Ayşe");
-    EXPECT_EQ(b.lblAktiverSpieler.Caption(), "Ayşe ist dran!");
-    EXPECT_TRUE(b.cmdWuerfeln2.Visible());
-    EXPECT_FALSE(b.cmdWuerfel.Visible());
-    EXPECT_EQ(b.imgSpieler1(0).picture().ref, h.app.AppPath("\\autos\\rotes auto rechts.gif"));
-    EXPECT_EQ(b.imgSpieler2(45).picture().ref, h.app.AppPath("\\autos\\weisses auto links.gif"));
-    l.app().dispatch([&] { l.app().forms.UnloadForms(); });
-  });
-  s.runMain();
-  EXPECT_EQ(carOneGone - carOneClicked, 390) << "red: 39 ticks of 10 ms";
-  EXPECT_EQ(h.g().NameSpieler1, "Jürgen");
-  EXPECT_EQ(h.g().NameSpieler2, "Ayşe");
-  EXPECT_TRUE(h.app.ended());
 }
 
 }  // namespace

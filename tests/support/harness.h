@@ -9,6 +9,12 @@
 
 namespace tj::testing {
 
+// The sounds the game asked for, in order.
+struct RecordingSounds final : SoundPlayer {
+  std::vector<Sound> played;
+  void play(Sound s) override { played.push_back(s); }
+};
+
 // A whole game wired to the script: scripted loop, scripted random values and fake
 // pictures; every screen of the game is defined.
 struct Harness {
@@ -16,6 +22,7 @@ struct Harness {
   ScriptRandom random;
   FakePictures pictures;
   std::vector<std::string> warnings;
+  RecordingSounds sounds;
   // The question and action card tables by name; a table not listed is missing.
   std::map<std::string, std::function<data::Recordset()>, std::less<>> tables;
   App app;
@@ -28,6 +35,7 @@ struct Harness {
   Services services(std::filesystem::path appFolder) {
     Services s{loop, random, pictures, std::move(appFolder), "/usr/share/tankjagd",
                [this](const std::string& w) { warnings.push_back(w); }};
+    s.sounds = &sounds;
     s.openTable = [this](std::string_view table) {
       auto t = tables.find(table);
       if (t == tables.end())

@@ -164,6 +164,7 @@ ScriptRandom& ScriptRandom::queue(std::initializer_list<float> vs) {
 
 float ScriptRandom::Rnd() {
   ++draws;
+  calls += 'd';
   if (!values.empty()) {
     float v = values.front();
     values.pop_front();

@@ -100,8 +100,12 @@ class ScriptRandom final : public Random {
  public:
   ScriptRandom& queue(std::initializer_list<float> values);
   float Rnd() override;
-  void Randomize() override { ++reseeds; }
+  void Randomize() override {
+    ++reseeds;
+    calls += 'R';
+  }
   int draws = 0;
+  std::string calls;  // 'R' per reseed, 'd' per draw, in order
   int reseeds = 0;
   std::deque<float> values;
   uint32_t state = 12345;

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
@@ -104,6 +105,23 @@ TEST_F(FrontEnd, drawsPlainTextScaledAndNamed) {
   button->click();
   spin(10);
   EXPECT_EQ(label->text(), "geklickt");
+}
+
+// The winner screen closes only through its buttons: neither Esc nor the window frame
+// ends it, so no game can be left without a decision.
+TEST_F(FrontEnd, winnerScreenIgnoresEscAndTheWindowFrame) {
+  app.dispatch([this] { app.forms.get("frmGewonnen").Show(); });
+  spin(10);
+  QWidget* canvas = findWidget("frmGewonnen");
+  ASSERT_NE(canvas, nullptr);
+  QWidget* window = canvas->window();
+  ASSERT_TRUE(window->isVisible());
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window, &esc);
+  EXPECT_FALSE(window->close());
+  spin(10);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(app.forms.isLoaded("frmGewonnen"));
 }
 
 // A single-line label too narrow for its text shortens it in the middle and keeps both

@@ -1,16 +1,125 @@
-// tankjagd-mkdb <out.mdb> <dir-with-tsv>: builds the game's question and
-// action card database. Errors go to stderr in German; exit code 1 then.
-#include <iostream>
+// tankjagd-mkdb: builds the game's question and action card database from the content
+// folder, optionally with questions imported from spreadsheet, GIFT or Aiken files.
+// Reports go to stdout, errors and warnings to stderr, in German; exit code 1 on an error.
+#include <QGuiApplication>
 
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "content/rules.h"
 #include "data/builder.h"
+#include "data/import.h"
+#include "data/set_file.h"
+
+namespace {
+
+using namespace tj::data;
+
+constexpr const char* kUsage =
+    "Aufruf: tankjagd-mkdb <Ausgabe.mdb> <Ordner mit den .tsv-Dateien> [Optionen]\n"
+    "  --leicht DATEI      Fragen aus DATEI als leichte Fragen dazunehmen\n"
+    "  --schwer DATEI      Fragen aus DATEI als schwere Fragen dazunehmen\n"
+    "  --fragen DATEI      Fragen aus DATEI nach deren Spalte mit der Stufe dazunehmen\n"
+    "  --nur-importierte   die Fragen des Ordners weglassen (seine Aktionskarten bleiben)\n"
+    "  --pruefen           jeden Eintrag nach den Regeln des Spiels prüfen und warnen\n"
+    "DATEI: CSV oder Tabulatortext (UTF-8, UTF-16, Windows-1252), GIFT oder Aiken.\n";
+
+struct Import {
+  std::optional<Level> level;  // none: the file's level column decides
+  std::string file;
+};
+
+struct Options {
+  std::string out, dir;
+  std::vector<Import> imports;
+  bool onlyImported = false;
+  bool check = false;
+};
+
+std::optional<Options> parse(int argc, char** argv) {
+  Options o;
+  std::vector<std::string> plain;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    const bool takesFile = a == "--leicht" || a == "--schwer" || a == "--fragen";
+    if (takesFile && i + 1 < argc) {
+      const std::optional<Level> level =
+          a == "--leicht" ? std::optional(Level::Easy) : a == "--schwer" ? std::optional(Level::Hard) : std::nullopt;
+      o.imports.push_back({level, argv[++i]});
+    } else if (a == "--nur-importierte") {
+      o.onlyImported = true;
+    } else if (a == "--pruefen") {
+      o.check = true;
+    } else if (a.starts_with("--") || takesFile) {
+      return std::nullopt;
+    } else {
+      plain.emplace_back(a);
+    }
+  }
+  if (plain.size() != 2) return std::nullopt;
+  o.out = plain[0];
+  o.dir = plain[1];
+  return o;
+}
+
+// Adds the file's questions to the set and prints its report.
+void importInto(QuestionSet& set, const Import& import) {
+  ImportResult result = importFile(import.file);
+  std::vector<ImportedQuestion> taken;
+  for (auto& q : result.accepted) {
+    const std::optional<Level> level = import.level ? import.level : q.level;
+    if (!level) result.skipped.push_back({q.line, "keine Stufe (leicht oder schwer)"});
+    else (*level == Level::Easy ? set.easy : set.hard).push_back(q.question), taken.push_back(std::move(q));
+  }
+  result.accepted = std::move(taken);
+  std::stable_sort(result.skipped.begin(), result.skipped.end(),
+                   [](const SkippedQuestion& a, const SkippedQuestion& b) { return a.line < b.line; });
+  std::cout << import.file << ": " << reportText(result) << '\n';
+}
+
+void warnAboutContent(const QuestionSet& set) {
+  using namespace tj::content;
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int argc = 1;
+  char name[] = "tankjagd-mkdb";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication app(argc, argv);
+  for (const auto& font : missingFonts()) std::cerr << "Warnung: Schrift " << font << " fehlt; Längen ungenau.\n";
+  auto problems = checkSet(set);
+  for (const Table t : {Table::Easy, Table::Hard}) {
+    auto fairness = checkFairness(t == Table::Easy ? set.easy : set.hard, t);
+    problems.insert(problems.end(), fairness.begin(), fairness.end());
+  }
+  for (const Problem& p : problems) {
+    std::cerr << "Warnung: " << tableCaption(p.table);
+    if (p.record >= 0) std::cerr << ", Eintrag " << p.record + 1;
+    if (p.field >= 0) std::cerr << ", " << fieldName(p.table, p.field);
+    std::cerr << ": " << p.message << '\n';
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "Aufruf: tankjagd-mkdb <Ausgabe.mdb> <Ordner mit den .tsv-Dateien>\n";
+  const auto options = parse(argc, argv);
+  if (!options) {
+    std::cerr << kUsage;
     return 2;
   }
   try {
-    tj::data::buildGameDatabase(argv[1], argv[2]);
+    if (options->imports.empty() && !options->check) {
+      buildGameDatabase(options->out, options->dir);
+      return 0;
+    }
+    QuestionSet set = readSet(options->dir).set;
+    if (options->onlyImported) set.easy.clear(), set.hard.clear();
+    for (const Import& i : options->imports) importInto(set, i);
+    if (options->check) warnAboutContent(set);
+    saveSet(options->out, set);
   } catch (const std::exception& e) {
     std::cerr << "tankjagd-mkdb: " << e.what() << '\n';
     return 1;

@@ -5,6 +5,7 @@
 #include "game/race.h"
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -60,7 +61,10 @@ void FrmAktion::Form_Load() {
   lblAktion.setCaption(std::move(title));
   lblBildnr.setCaption(std::move(bildnr));
   lblEreignis.setCaption(std::move(code));
+  cmdWeiter.setDescription(app().form<FrmSpielfeld>().LetzteAnsage + " " +
+                           spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
   loadCardPicture();
+  app().play(Sound::Card);
 }
 
 // The picture takes its own size and is centred on lblBildnr's rectangle. A picture that

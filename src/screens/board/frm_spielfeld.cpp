@@ -9,6 +9,7 @@
 #include "screens/level/frm_level.h"
 #include "screens/setup/frm_auswahl.h"
 #include "screens/skip/frm_aussetzen.h"
+#include "screens/spoken.h"
 #include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
@@ -98,7 +99,9 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   cmdBewegung.Click = [this] { cmdBewegung_Click(); };
   cmTank.Click = [this] { cmTank_Click(); };
   Command1.Click = [this] { Command1_Click(); };
-  addMenu(Menu{"Datei", {MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
+  ton.Checked = [&app] { return app.soundOn(); };
+  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 
@@ -162,6 +165,11 @@ void FrmSpielfeld::SpielerReihenfolge() {
     lblAktiverSpieler.setCaption(g.NameSpieler2 + " ist dran!");
     cmdWuerfeln2.setVisible(true);
   }
+  // The die button of the player on turn has the focus and tells where both stand.
+  const spoken::Stand p1{g.NameSpieler1, g.TankSpieler1.value(), race::shownField(g.PositionSpieler1, ZielFeld)};
+  const spoken::Stand p2{g.NameSpieler2, g.TankSpieler2.value(), race::shownField(g.PositionSpieler2, ZielFeld)};
+  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2}) b->setDescription(spoken::turn(SpielerAmZug == 1 ? p1.name : p2.name, p1, p2));
+  focusFirst();
 }
 
 void FrmSpielfeld::cmdReset_Click() {
@@ -246,6 +254,7 @@ void FrmSpielfeld::Wuerfeln(int spieler) {
   app().rnd().Randomize();
   s.wurf = race::rollFromR(app().rnd().Rnd());
   s.lblErgebnis.setCaption(Str(s.wurf));
+  app().play(Sound::Roll);
   ZeigeWuerfel(s.wurf.value());
   FahrenUndZahlen(s);
   BewegeSpieler(spieler);
@@ -285,10 +294,14 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
   g.AktiverSpieler = s.schluessel;
   s.position = s.position + s.schritte;
   auto_(s, s.position).setVisible(true);
+  LetzteAnsage = spoken::roll(s.name, s.wurf.value(), s.schritte.value(), s.tank.value(),
+                              race::shownField(s.position, ZielFeld), ZielFeld.value());
   if (s.position >= ZielFeld) {
     g.SpielEnde = kTrue;
     FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
+    for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu}) b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
+    app().play(Sound::Win);
     gewonnen.ShowModal();
   }
   Spieler1Verschiebung();

@@ -31,6 +31,9 @@ class FrmSpielfeld final : public Screen, public BoardVars {
   // The car every field shows until a car colour is chosen, and when its picture cannot be read.
   static Picture platzhalterAuto();
 
+  // What the last roll did, for the screen reader of the dialog that follows it.
+  std::string LetzteAnsage;
+
   Element& imgSpieler1(int i) { return *imgSpieler1_.at(static_cast<std::size_t>(i)); }
   Element& imgSpieler2(int i) { return *imgSpieler2_.at(static_cast<std::size_t>(i)); }
   // Player 1's car on field i for 1, player 2's for any other number.

@@ -2,7 +2,9 @@
 #include "screens/level/frm_level.h"
 
 #include "screens/app.h"
+#include "screens/board/frm_spielfeld.h"
 #include "screens/question/frm_fragen.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -32,6 +34,14 @@ FrmLevel::FrmLevel(App& app)
   levelButton(cmdSchwer, 1);
   cmdLeicht.Click = [this] { cmdLeicht_Click(); };
   cmdSchwer.Click = [this] { cmdSchwer_Click(); };
+}
+
+// The buttons tell what the roll before did and what each level pays.
+void FrmLevel::Form_Activate() {
+  const GameState& g = app().g;
+  const std::string text = app().form<FrmSpielfeld>().LetzteAnsage + " " +
+                           spoken::level(g.BelohnungLeicht.value(), g.BelohnungSchwer.value());
+  for (Element* b : {&cmdLeicht, &cmdSchwer}) b->setDescription(text);
 }
 
 // Hiding ends this dialog's modal showing; the board goes on once the question has closed.

@@ -11,6 +11,8 @@ class FrmLevel final : public Screen {
   static constexpr const char* kName = "frmLevel";
   explicit FrmLevel(App& app);
 
+  void Form_Activate() override;
+
   Element& lblHeadline;
   Element& cmdLeicht;
   Element& cmdSchwer;

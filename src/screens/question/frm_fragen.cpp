@@ -5,6 +5,7 @@
 #include "game/cards.h"
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -68,6 +69,14 @@ void FrmFragen::Form_Load() {
   if (!record) return;
   for (int i = 3; i >= 0; --i) Label1(i).setCaption(std::move((*record)[static_cast<std::size_t>(i)]));
   lblFrage.setCaption(std::move((*record)[4]));
+  describeQuestion();
+}
+
+void FrmFragen::describeQuestion() {
+  std::array<std::string, 4> shown;
+  for (int i = 0; i < 4; ++i) shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
+  for (int i = 0; i < 4; ++i)
+    cmdAntwort(i).setDescription(spoken::question(i, lblFrage.Caption(), shown, (app().g.*level_.reward).value()));
 }
 
 void FrmFragen::Label1_Change(int index) {
@@ -78,15 +87,28 @@ void FrmFragen::Label1_Change(int index) {
 }
 
 void FrmFragen::cmdAntwort_Click(int index) {
-  if (RichtigeAntwort != index) {
+  const bool right = RichtigeAntwort == index;
+  app().play(right ? Sound::Right : Sound::Wrong);
+  if (!right) {
     RichtigeAntwortMarkieren();
     cmdAntwort(index).setBackColor(kRed);
+    cmdAntwort(index).setMark(Mark::Wrong);
   } else {
     cmdAntwort(index).setBackColor(kGreen);
+    cmdAntwort(index).setMark(Mark::Right);
     payReward();
   }
   cmdWeiter.setVisible(true);
   for (int i = 0; i < 4; ++i) cmdAntwort(i).setEnabled(false);
+  // The player goes on from "weiter spielen!", which says how the answer went.
+  const GameState& g = app().g;
+  const bool second = g.AktiverSpieler == kSpieler2;
+  const int slot = RichtigeAntwort.value();
+  cmdWeiter.setDescription(spoken::answer(right, second ? g.NameSpieler2 : g.NameSpieler1,
+                                          (g.*level_.reward).value(),
+                                          (second ? g.TankSpieler2 : g.TankSpieler1).value(),
+                                          slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string()));
+  SetFocus(cmdWeiter);
   const Color clicked = cmdAntwort(index).BackColor();
   if (clicked == kRed) {
     lblTankbelohnung.setCaption("Schade, du erhällst leider keine Tankpunkte");
@@ -104,7 +126,10 @@ void FrmFragen::payReward() {
 
 void FrmFragen::RichtigeAntwortMarkieren() {
   const int right = RichtigeAntwort.value();
-  if (right >= 0 && right <= 3) cmdAntwort(right).setBackColor(kGreen);
+  if (right >= 0 && right <= 3) {
+    cmdAntwort(right).setBackColor(kGreen);
+    cmdAntwort(right).setMark(Mark::Right);
+  }
 }
 
 void FrmFragen::cmdWeiter_Click() { Unload(); }

@@ -42,6 +42,8 @@ class FrmFragen : public RecordDialog {
   void cmdWeiter_Click();
   void RichtigeAntwortMarkieren();
   void payReward();
+  // The screen reader's texts of the answer buttons, once the question shows.
+  void describeQuestion();
 
   const QuestionLevel& level_;
   std::array<Element*, 4> cmdAntwort_{};

@@ -4,6 +4,7 @@
 #include "game/track.h"
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -92,6 +93,7 @@ Element& FrmAuswahl::addAuto(const std::string& elementName, int farbe) {
   e.setPicture(Picture::stored(f.gespeichert, 71, 33));
   e.stretch = false;
   e.accessibleName = f.name;
+  e.tabIndex = 3 + farbe;  // after the name box and its buttons; a player sees one set at a time
   e.setVisible(false);
   return e;
 }
@@ -103,9 +105,16 @@ Element& FrmAuswahl::autoBild(int spieler, int farbe) {
 void FrmAuswahl::Form_Load() {
   tmrRausFahren.setTimerEnabled(false);
   Schrittweite = 200;
-  lblAnweisung.setCaption("Bitte gib den Namen von Spieler 1 ein!");
+  Anweisung("Bitte gib den Namen von Spieler 1 ein!");
   txtName.setVisible(true);
   cmdName1Weiter.setVisible(true);
+}
+
+void FrmAuswahl::Anweisung(const std::string& text) {
+  lblAnweisung.setCaption(text);
+  txtName.setDescription(spoken::nameBox(text));
+  for (int spieler = 1; spieler <= 2; ++spieler)
+    for (int farbe = 0; farbe < kFarben; ++farbe) autoBild(spieler, farbe).setDescription(spoken::carChoice(text));
 }
 
 void FrmAuswahl::NameFehlt() {
@@ -119,7 +128,7 @@ void FrmAuswahl::cmdName1Weiter_Click() {
   app().g.NameSpieler1 = txtName.Caption();
   cmdName1Weiter.setVisible(false);
   cmdName2Weiter.setVisible(true);
-  lblAnweisung.setCaption("Bitte gib den Namen von Spieler 2 ein!");
+  Anweisung("Bitte gib den Namen von Spieler 2 ein!");
   txtName.setCaption("");
   SetFocus(txtName);  // player 2 types right away
   // The first write to the board loads it (hidden) and sets the start values of a game.
@@ -130,10 +139,11 @@ void FrmAuswahl::cmdName2Weiter_Click() {
   if (txtName.Caption().empty()) return NameFehlt();
   app().g.NameSpieler2 = txtName.Caption();
   cmdName2Weiter.setVisible(false);
-  lblAnweisung.setCaption("Bitte wähle dein Auto aus, " + app().g.NameSpieler1 + "!");
+  Anweisung("Bitte wähle dein Auto aus, " + app().g.NameSpieler1 + "!");
   txtName.setCaption("");
   txtName.setVisible(false);
   for (Element* bild : autosSP1_) bild->setVisible(true);
+  focusFirst();  // the first car: the keyboard chooses from here
   app().form<FrmSpielfeld>().lblSpieler2Name.setCaption(app().g.NameSpieler2);
 }
 
@@ -163,6 +173,7 @@ void FrmAuswahl::AutoGewaehlt(int spieler, int farbe) {
   GewaehltesAuto = schluessel(spieler, farbe);
   for (int andere = 0; andere < kFarben; ++andere)
     if (andere != farbe) autoBild(spieler, andere).setVisible(false);
+  if (!tmrRausFahren.TimerEnabled()) app().play(Sound::DriveOut);  // not again for the car on its way
   tmrRausFahren.setTimerEnabled(true);
 }
 
@@ -208,8 +219,9 @@ void FrmAuswahl::tmrRausFahren_Timer() {
 // Player 2 is offered the three colours player 1 did not take.
 void FrmAuswahl::RausFahrenEndeSpieler1(int farbe) {
   for (int f = 0; f < kFarben; ++f) autoBild(2, f).setVisible(f != farbe);
-  lblAnweisung.setCaption("Bitte wähle dein Auto aus, " + app().g.NameSpieler2 + "!");
+  Anweisung("Bitte wähle dein Auto aus, " + app().g.NameSpieler2 + "!");
   tmrRausFahren.setTimerEnabled(false);
+  focusFirst();
 }
 
 // Hand-over: the board becomes visible (its activation draws the start player) and this

@@ -61,6 +61,8 @@ class FrmAuswahl final : public Screen {
   // Loads the colour's pictures into every element of the player's track on the board.
   void SpurBilderLaden(int spieler, int farbe);
   void NameFehlt();
+  // Shows the instruction and has the name box and the cars say it to a screen reader.
+  void Anweisung(const std::string& text);
   void RausFahrenEndeSpieler1(int farbe);
   void RausFahrenEndeSpieler2();
 

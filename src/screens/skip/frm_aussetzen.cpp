@@ -3,6 +3,7 @@
 
 #include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
+#include "screens/spoken.h"
 
 namespace tj {
 
@@ -33,7 +34,10 @@ void FrmAussetzen::Form_Load() {
   GameState& g = app().g;
   g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
   const int spieler = app().form<FrmSpielfeld>().SpielerAmZug.value();
-  lblHeadline.setCaption("Einmal aussetzen " + playerVars(g, spieler).name + " !");
+  const std::string& name = playerVars(g, spieler).name;
+  lblHeadline.setCaption("Einmal aussetzen " + name + " !");
+  cmdWeiter.setDescription(spoken::skip(name));
+  app().play(Sound::Skip);
 }
 
 }  // namespace tj

@@ -7,21 +7,15 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <random>
 
 #include "data/builder.h"
 #include "data/store.h"
+#include "fixtures.h"
 
 namespace tj::data {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Folder {
-  fs::path path = fs::temp_directory_path() / ("tj-cache-" + std::to_string(std::random_device{}()));
-  Folder() { fs::create_directories(path); }
-  ~Folder() { fs::remove_all(path); }
-};
 
 TextTable questions(const std::string& text) {
   return {"tabFragen_leicht", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}, {{text, "a", "b", "c", "d"}}};
@@ -36,8 +30,8 @@ void rewrite(const fs::path& file, const std::function<void()>& write) {
 }
 
 TEST(TableCache, unchangedFileServesTheSameRecordsWithOwnPosition) {
-  Folder dir;
-  const fs::path db = dir.path / "mdbZielflagge.mdb";
+  test::TempDir dir;
+  const fs::path db = dir / "mdbZielflagge.mdb";
   TextTable t = questions("Eins?");
   t.records.push_back({"Zwei?", "a", "b", "c", "d"});
   writeDatabase(db, {t});
@@ -61,8 +55,8 @@ struct Change {
 class TableCacheChange : public ::testing::TestWithParam<Change> {};
 
 TEST_P(TableCacheChange, nextOpenSeesTheFileAsItIsNow) {
-  Folder dir;
-  const fs::path db = dir.path / "mdbZielflagge.mdb";
+  test::TempDir dir;
+  const fs::path db = dir / "mdbZielflagge.mdb";
   writeDatabase(db, {questions("Alt?")});
   TableCache cache;
   ASSERT_EQ(cache.open(db, "tabFragen_leicht").field("Frage"), "Alt?");

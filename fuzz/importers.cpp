@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "importers.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "content/rules.h"
+#include "data/import.h"
+
+namespace tj::fuzz::importers {
+
+namespace {
+
+// Every accepted question can be played: a text and four answers, each on one line.
+void checkAccepted(const data::ImportResult& result) {
+  std::vector<data::Question> questions;
+  for (const auto& a : result.accepted) {
+    const data::Question& q = a.question;
+    for (const std::string* s : {&q.text, &q.right, &q.wrong[0], &q.wrong[1], &q.wrong[2]})
+      if (s->empty() || s->find('\n') != std::string::npos) std::abort();
+    questions.push_back(q);
+  }
+  content::measureFairness(questions);
+  data::reportText(result);
+}
+
+}  // namespace
+
+int fuzzOne(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  try {
+    const data::Grid grid = data::readGrid(bytes, "eingabe.csv");
+    checkAccepted(data::importGrid(grid, data::guessColumns(grid)));
+  } catch (const data::ImportError&) {
+  }
+  try {
+    const std::string text = data::decodeText(bytes, "eingabe.txt").text;
+    checkAccepted(data::importAiken(text, "eingabe.txt"));
+    checkAccepted(data::importGift(text, "eingabe.gift"));
+  } catch (const data::ImportError&) {
+  }
+  return 0;
+}
+
+}  // namespace tj::fuzz::importers

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's main window: the three tables, the problem list, files, import, preview
+// and starting the game with the set.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "editor/set_document.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSortFilterProxyModel;
+class QTabWidget;
+class QTableView;
+
+namespace tj::editor {
+
+class Preview;
+
+// Where the editor finds the game and its files.
+struct Installation {
+  std::filesystem::path appFolder;   // the game's picture folders
+  std::filesystem::path dataFolder;  // installed data folder
+  std::filesystem::path shippedSet;  // the game's own questions
+};
+
+class EditorWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit EditorWindow(Installation installation);
+  ~EditorWindow() override;
+
+  // Opens a file or folder; false (after telling the user) when it cannot be read.
+  bool openPath(const QString& path);
+  // Asks how to begin: the shipped questions, an empty set or a file.
+  void askHowToBegin();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildTables();
+  void buildActions();
+  void buildProblemList();
+
+  SetTable currentTable() const;
+  QTableView* currentView() const;
+  // Source rows selected in the current view, ascending.
+  std::vector<int> selectedRows() const;
+  // The source row of the current record, or -1.
+  int currentRecord() const;
+  void selectRecord(SetTable t, int index);
+
+  void newEmptySet();
+  void openShipped();
+  void chooseFile();
+  void chooseFolder();
+  bool save();
+  bool saveAs();
+  bool writeTo(const QString& file);
+  bool confirmProblems();
+  bool maybeDiscard();
+  void exportText();
+  void exportCsv();
+  void importFile();
+  void play();
+
+  void addRecord();
+  void duplicateRecords();
+  void deleteRecords();
+  void showPreview();
+  void refreshPreview();
+
+  void updateCounts();
+  void updateProblems();
+  void updateTitle();
+  void fail(const QString& title, const std::exception& e);
+
+  Installation installation_;
+  SetDocument doc_;
+  QString path_;               // the file saves go to; empty: not yet named
+  QString origin_;             // shown in the title when not yet named
+  QTabWidget* tabs_ = nullptr;
+  std::array<QTableView*, 3> views_{};
+  std::array<QSortFilterProxyModel*, 3> proxies_{};
+  QLineEdit* search_ = nullptr;
+  QListWidget* problemList_ = nullptr;
+  QLabel* counts_ = nullptr;
+  QLabel* problemCount_ = nullptr;
+  std::unique_ptr<Preview> preview_;
+};
+
+}  // namespace tj::editor

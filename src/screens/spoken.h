@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <array>
+#include <string>
+
+namespace tj::spoken {
+
+// What a screen reader says at each step of the game, in German: first what has just
+// happened, then what the player can do. The screens hand these texts to the controls
+// that have the focus at that step.
+
+// Where one player stands.
+struct Stand {
+  std::string name;
+  int fuel;
+  int field;
+};
+
+// A roll and the drive it paid for: `fields` driven, `fuel` left, `field` reached.
+std::string roll(const std::string& name, int roll, int fields, int fuel, int field, int goal);
+// On the board: whose turn it is, how to roll and where both players stand.
+std::string turn(const std::string& name, const Stand& p1, const Stand& p2);
+// The two levels offered after a move, with the fuel each pays for a right answer.
+std::string level(int easyReward, int hardReward);
+// One answer button of a question: its place, the question and all four answers.
+std::string question(int slot, const std::string& text, const std::array<std::string, 4>& answers, int reward);
+// The outcome of an answer: on a right one the litres paid and the fuel now in the
+// tank, on a wrong one which answer was right.
+std::string answer(bool right, const std::string& name, int paid, int fuel, const std::string& rightAnswer);
+// An action card: its title and text.
+std::string card(const std::string& title, const std::string& text);
+std::string skip(const std::string& name);
+std::string winner(const std::string& name);
+// The setup: the instruction shown, for the name box and for the cars.
+std::string nameBox(const std::string& instruction);
+std::string carChoice(const std::string& instruction);
+
+}  // namespace tj::spoken

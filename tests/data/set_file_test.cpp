@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A whole question set saved, read back, exported; a failed save keeps the old file.
+#include <gtest/gtest.h>
+
+#include "data/set_file.h"
+#include "data/store.h"
+#include "fixtures.h"
+
+namespace tj::data {
+namespace {
+
+namespace fs = std::filesystem;
+
+QuestionSet sample() {
+  QuestionSet set;
+  set.easy = {{"Wie heißt die Hauptstadt von Österreich?", {"Graz", "Linz", "Salzburg"}, "Wien"},
+              {"Was ist „3 + 4“; bitte rechnen!", {"6", "8", " 9 "}, "7"}};
+  set.hard = {{"Wer schrieb \"Faust\"?", {"Schiller", "Lessing", "Heine"}, "Goethe"}};
+  set.cards = {{"+5L", "Tankstelle", "Du tankst fünf Liter.", "7"}, {"P", "Panne", "Einmal aussetzen.", "12"}};
+  return set;
+}
+
+// What is saved reads back the same, from the database and from the text folder.
+TEST(SetFile, SavedAndExportedSetsReadBackUnchanged) {
+  test::TempDir dir;
+  saveSet(dir / "eigene.mdb", sample());
+  const LoadedSet db = readSet(dir / "eigene.mdb");
+  EXPECT_EQ(db.set, sample());
+  EXPECT_EQ(db.source, SetSource::GameDatabase);
+
+  exportTextFolder(dir / "text", sample());
+  const LoadedSet folder = readSet(dir / "text");
+  EXPECT_EQ(folder.set, sample());
+  EXPECT_EQ(folder.source, SetSource::TextFolder);
+  EXPECT_FALSE(fs::exists(dir / "text" / "tabAktion.tsv.tmp"));
+}
+
+// A field without value opens as empty text to be filled in; the set opens all the same.
+TEST(SetFile, FieldWithoutValueReadsAsEmptyText) {
+  test::TempDir dir;
+  saveSet(dir / "a.mdb", sample());
+  test::runSql(dir / "a.mdb", "UPDATE tabAktion SET Bildnr = NULL WHERE Aktion = 'Panne'");
+  EXPECT_EQ(readSet(dir / "a.mdb").set.cards.at(1).picture, "");
+}
+
+// A save that cannot finish, or that the game could not play, leaves the old file as it was.
+TEST(SetFile, FailedSaveLeavesTheOldFileWhole) {
+  test::TempDir dir;
+  const fs::path file = dir / "eigene.mdb";
+  saveSet(file, sample());
+  const std::string before = test::readFile(file);
+
+  QuestionSet noCards = sample();
+  noCards.cards.clear();
+  EXPECT_THROW(saveSet(file, noCards), BuildError);
+
+  // The temporary file's place is taken by a folder the writer cannot remove.
+  fs::create_directories(dir / "eigene.mdb.tmp" / "blockiert");
+  QuestionSet changed = sample();
+  changed.easy.pop_back();
+  EXPECT_THROW(saveSet(file, changed), BuildError);
+
+  EXPECT_EQ(test::readFile(file), before);
+  EXPECT_EQ(readSet(file).set, sample());
+}
+
+// The text format has no quoting: a tab or line break is refused before any file is written.
+TEST(SetFile, TextExportRefusesWhatTheFormatCannotCarry) {
+  test::TempDir dir;
+  QuestionSet set = sample();
+  set.hard[0].right = "Johann Wolfgang\nvon Goethe";
+  try {
+    exportTextFolder(dir / "text", set);
+    ADD_FAILURE() << "exported a line break";
+  } catch (const BuildError& e) {
+    EXPECT_NE(std::string(e.what()).find("Schwere Fragen, Eintrag 1"), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(fs::exists(dir / "text" / "tabFragen_leicht.tsv"));
+}
+
+// Spreadsheet programs read quotes, ";" and outer blanks only when the field is quoted.
+TEST(SetFile, CsvQuotesWhatASpreadsheetWouldSplitOrTrim) {
+  EXPECT_EQ(csvText(sample(), SetTable::Easy),
+            "\xEF\xBB\xBF"
+            "Frage;Antwort1;Antwort2;Antwort3;Antwort Richtig\r\n"
+            "Wie heißt die Hauptstadt von Österreich?;Graz;Linz;Salzburg;Wien\r\n"
+            "\"Was ist „3 + 4“; bitte rechnen!\";6;8;\" 9 \";7\r\n");
+  EXPECT_NE(csvText(sample(), SetTable::Hard).find("\"Wer schrieb \"\"Faust\"\"?\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tj::data

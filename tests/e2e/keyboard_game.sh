@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A whole game on a virtual X display, played with key presses only: setup, race, winner,
+# "neues Spiel", the second setup, and "Datei" → "Beenden" by its access keys. After every
+# key the focused control is read through AT-SPI as a screen reader would, and its name
+# and description must tell the step.
+# Exits 77 (skipped) without the desktop tool, Xvfb or python3-pyatspi.
+# Usage: tests/e2e/keyboard_game.sh BIN_DIR   (the folder with tankjagd and its files)
+set -uo pipefail
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+bin=$(realpath "$1")
+D=${DESKTOP_TOOL:-$repo/../shared/tools/desktop}
+[ -x "$D" ] || D=$(command -v desktop || true)
+if [ -z "$D" ] || ! command -v Xvfb >/dev/null || ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+  echo "skipped: needs the desktop tool (DESKTOP_TOOL), Xvfb and python3-pyatspi"
+  exit 77
+fi
+export DESKTOP_TOOL_NAME=${DESKTOP_TOOL_NAME:-tankjagd-keys}
+fail() { echo "FEHLER: $*" >&2; "$D" shot "/tmp/$DESKTOP_TOOL_NAME-fail.png" >/dev/null 2>&1; exit 1; }
+"$D" start --size 1280x800 --layout de >/dev/null || fail "kein virtueller Bildschirm"
+trap '"$D" stop >/dev/null 2>&1 || true' EXIT
+"$D" run --cwd "$bin" -- ./tankjagd >/dev/null || fail "Spiel startet nicht"
+
+# The focused control as a screen reader finds it: role "name" desc="…".
+focused() { "$D" tree 2>/dev/null | grep -a ' focused' | tail -1 | sed -E 's/^ *//; s/ \[showing.*//'; }
+# Waits until the focus has moved away from $1 (at most 20 s), prints and returns it.
+moved() {
+  local now
+  sleep 0.2  # most steps have settled by then: one reading instead of two
+  for _ in $(seq 80); do
+    now=$(focused)
+    [ -n "$now" ] && [ "$now" != "$1" ] && { echo "$now"; return; }
+    sleep 0.25
+  done
+  fail "Fokus bleibt auf: $1"
+}
+press() { "$D" key "$1" >/dev/null || fail "Taste $1"; }
+expect() { grep -qE -- "$2" <<<"$1" || fail "erwartet /$2/, gehört: $1"; }
+heard() { echo "  $1"; }
+
+"$D" wait text "Spielername" --timeout 20 >/dev/null || fail "keine Namenseingabe"
+for game in 1 2; do
+  now=$(focused)
+  expect "$now" '^text "Spielername" desc="Bitte gib den Namen von Spieler 1 ein!'
+  "$D" type "Anna" >/dev/null; press Return; now=$(moved "$now"); heard "$now"
+  expect "$now" 'Spieler 2 ein!'
+  "$D" type "Bert" >/dev/null; press Return; now=$(moved "$now"); heard "$now"
+  expect "$now" '^push button "blaues Auto" desc="Bitte wähle dein Auto aus, Anna!'
+  press Down; now=$(moved "$now"); press space; now=$(moved "$now"); heard "$now"
+  expect "$now" 'Auto aus, Bert!'
+  press Return; now=$(moved "$now")
+  expect "$now" '^push button "Würfeln" desc=".* ist dran: '
+  [ "$game" = 2 ] && break
+  while :; do
+    heard "$now"
+    case "$now" in
+      'push button "Würfeln"'*) expect "$now" ' ist dran: .* Stand: Anna [0-9]+ Liter, Feld [0-9]+; Bert ' ;;
+      'push button "Leicht"'* | 'push button "Schwer"'*)
+        expect "$now" ' würfelt [1-6]'
+        [[ "$now" == 'push button "Leicht"'* ]] && { press Right; now=$(moved "$now"); heard "$now"; } ;;
+      'push button "Ende"'*)
+        expect "$now" ' hat gewonnen!'
+        press Right; now=$(moved "$now"); expect "$now" '^push button "neues Spiel"'; press Return; now=$(moved "$now")
+        break ;;
+      *'desc="Antwort '*)
+        # The right answer from the shipped content, reached with the arrow keys.
+        question=$(sed -E 's/.* Liter: (.*) Antworten: .*/\1/' <<<"$now")
+        right=$(awk -F'\t' -v q="$question" '$1 == q { print $5; exit }' "$repo"/content/tabFragen_*.tsv)
+        for _ in 1 2 3; do
+          [[ "$now" == "push button \"$right\""* ]] && break
+          press Right; now=$(moved "$now")
+        done ;;
+      'push button "weiter spielen!"'*) expect "$now" 'desc="(Richtig! .* hat jetzt [0-9]+ Liter|Falsch, .* Richtig war: )' ;;
+      'push button "Weiter"'*) expect "$now" 'desc=".*(Aktionskarte: |muss einmal aussetzen)' ;;
+      *) expect "$now" 'desc="' ;;
+    esac
+    press Return; now=$(moved "$now")
+  done
+done
+press alt+d; "$D" key b >/dev/null 2>&1  # "Datei" → "Beenden"
+for _ in $(seq 40); do
+  "$D" status 2>/dev/null | grep -q "exited with code 0" && { echo "ein Spiel gewonnen, zweites Setup, Beenden"; exit 0; }
+  sleep 0.25
+done
+fail "das Spiel endet nach \"Beenden\" nicht mit 0"

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A teacher's way through the editor in a real window: an empty set, a spreadsheet with
+# one bad line imported, the report read, the set saved, "Spielen" pressed, and one of
+# the imported questions seen in the game's question dialog.
+# Usage: real_window.sh BIN_DIR DESKTOP_TOOL   (exit 77: the desktop tool cannot run here)
+set -uo pipefail
+bin=$(realpath "$1")
+D=${DESKTOP_TOOL:-$2}
+export DESKTOP_TOOL_NAME=${DESKTOP_TOOL_NAME:-tankjagd-editor-e2e}
+[ -x "$D" ] && command -v Xvfb >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || {
+  echo "skipped: desktop tool, Xvfb or pyatspi missing"; exit 77; }
+work=$(mktemp -d)
+game_pid() { "$D" tree --app tankjagd 2>/dev/null | sed -n -E 's/^application "tankjagd" pid=([0-9]+).*/\1/p'; }
+# The game was started by the editor, not by the tool: it is ended here by its id.
+trap 'pid=$(game_pid); [ -n "$pid" ] && kill "$pid"; "$D" stop >/dev/null 2>&1; rm -rf "$work"' EXIT
+fail() { echo "FAILED: $*" >&2; "$D" shot "$work/failed.png" >/dev/null 2>&1; exit 1; }
+
+# Exported from a spreadsheet: ";", CRLF, a level column; line 6 has only three answers.
+printf '%s\r\n' 'Frage;Richtige Antwort;Falsch 1;Falsch 2;Falsch 3;Stufe' \
+  'Wie viele Beine hat eine Spinne?;Acht;Sechs;Zehn;Vier;leicht' \
+  'Welche Farbe hat das Rotkehlchen an der Brust?;Orangerot;Blau;Grün;Gelb;leicht' \
+  'Wie heißt die Hauptstadt von Norwegen?;Oslo;Bergen;Stockholm;Helsinki;schwer' \
+  'Wie viel ist sieben mal acht?;56;54;48;64;schwer' \
+  'Welcher Planet ist der größte?;Jupiter;Saturn;Mars;;leicht' >"$work/klasse.csv"
+
+"$D" start --size 1280x800 --layout de >/dev/null || fail "no virtual display"
+"$D" run --cwd "$work" -- "$bin/tankjagd-editor" >/dev/null || fail "editor did not start"
+"$D" click button "Leerer Fragensatz" >/dev/null || fail "no start question"
+"$D" click button "Importieren …" >/dev/null 2>&1
+"$D" wait dialog "Fragen importieren" >/dev/null || fail "no file dialog"
+"$D" type "$work/klasse.csv" >/dev/null && "$D" key Return >/dev/null
+"$D" click button "Weiter" >/dev/null || fail "no column step"
+"$D" wait text "Bericht" >/dev/null || fail "no report"
+report=$("$D" tree --app tankjagd-editor | grep 'text "Bericht"')
+grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antworten"' <<<"$report" || fail "report: $report"
+"$D" click button "Übernehmen" >/dev/null || fail "cannot take the import"
+"$D" wait "page tab" "Schwere Fragen (2)" >/dev/null || fail "hard questions not imported"
+
+"$D" click button "Spielen" >/dev/null 2>&1
+"$D" wait dialog "Fragensatz speichern" >/dev/null || fail "no save dialog"
+"$D" key ctrl+a >/dev/null && "$D" type "$work/5b.mdb" >/dev/null && "$D" key Return >/dev/null
+"$D" wait text "Spielername" --app tankjagd --timeout 20 >/dev/null || fail "game did not start"
+[ -s "$work/5b.mdb" ] || fail "set not saved"
+
+# Play until a question dialog shows; it must hold one of the imported questions.
+"$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+"$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+"$D" click label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
+"$D" click label "gelbes Auto" >/dev/null
+for ((i = 0; i < 300; i++)); do
+  tree=$("$D" tree --app tankjagd 2>/dev/null || true)
+  if grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
+    grep -qE 'label "(Wie viele Beine hat eine Spinne\?|Welche Farbe hat das Rotkehlchen an der Brust\?|Wie heißt die Hauptstadt von Norwegen\?|Wie viel ist sieben mal acht\?)"' <<<"$tree" ||
+      fail "question dialog without an imported question"
+    echo "imported question shown in the game"
+    exit 0
+  elif grep -q 'push button "Leicht" \[showing enabled' <<<"$tree"; then "$D" click button "Leicht" >/dev/null
+  elif grep -q 'push button "Würfeln" \[showing enabled' <<<"$tree"; then "$D" click button "Würfeln" >/dev/null
+  elif grep -q 'push button "OK" \[showing enabled' <<<"$tree"; then "$D" click button "OK" >/dev/null
+  elif grep -q 'push button "Weiter" \[showing enabled' <<<"$tree"; then "$D" click button "Weiter" >/dev/null
+  else sleep 0.2
+  fi
+done
+fail "no question dialog within 300 rounds"
