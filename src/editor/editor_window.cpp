@@ -337,6 +337,7 @@ void EditorWindow::newEmptySet() {
   }
   doc_.reset(std::move(set));
   path_.clear();
+  accessFile_.clear();
   origin_ = QStringLiteral("Neuer Fragensatz");
   updateTitle();
 }
@@ -349,6 +350,7 @@ void EditorWindow::openShipped() {
     return;
   }
   path_.clear();
+  accessFile_.clear();
   origin_ = QStringLiteral("Mitgelieferte Fragen");
   updateTitle();
 }
@@ -370,6 +372,7 @@ bool EditorWindow::openPath(const QString& path) {
     path_.clear();
     origin_ = QFileInfo(path).fileName();
   }
+  accessFile_ = loaded.source == data::SetSource::AccessDatabase ? QFileInfo(path).absoluteFilePath() : QString();
   updateTitle();
   statusBar()->showMessage(QStringLiteral("Geöffnet: %1").arg(path), 5000);
   return true;
@@ -411,6 +414,13 @@ bool EditorWindow::confirmProblems() {
 }
 
 bool EditorWindow::writeTo(const QString& file) {
+  if (!accessFile_.isEmpty() && QFileInfo(file).absoluteFilePath() == accessFile_) {
+    tell(this, QMessageBox::Warning, QStringLiteral("Speichern"),
+         QStringLiteral("„%1“ ist eine Access-Datei und wird nicht überschrieben. Bitte speichern Sie den Fragensatz "
+                        "unter einem neuen Namen.")
+             .arg(file));
+    return false;
+  }
   if (!confirmProblems()) return false;
   try {
     data::saveSet(file.toStdString(), doc_.set());
@@ -532,12 +542,16 @@ void EditorWindow::play() {
   if (isWindowModified() || path_.isEmpty()) {
     if (!save()) return;
   }
-  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tankjagd"));
-  QString game = QFileInfo(beside).isExecutable() ? beside : QStandardPaths::findExecutable(QStringLiteral("tankjagd"));
-  if (game.isEmpty()) game = QStandardPaths::findExecutable(QStringLiteral("tankjagd"), {QStringLiteral("/usr/games")});
+  // The game beside the editor (build tree), in the same installation (<prefix>/games),
+  // on the search path, or where Debian puts games.
+  const QDir here(QCoreApplication::applicationDirPath());
+  const QString name = QStringLiteral("tankjagd");
+  QString game = QStandardPaths::findExecutable(name, {here.path(), here.filePath(QStringLiteral("../games"))});
+  if (game.isEmpty()) game = QStandardPaths::findExecutable(name);
+  if (game.isEmpty()) game = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/games")});
   if (game.isEmpty() || !QProcess::startDetached(game, {QStringLiteral("--fragen"), path_})) {
     tell(this, QMessageBox::Warning, QStringLiteral("Spielen"),
-         QStringLiteral("Das Spiel „tankjagd“ wurde nicht gefunden (weder neben dem Editor noch im Suchpfad noch in "
+         QStringLiteral("Das Spiel „tankjagd“ wurde nicht gefunden (weder beim Editor noch im Suchpfad noch in "
                         "/usr/games)."));
     return;
   }

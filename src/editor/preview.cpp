@@ -31,14 +31,20 @@ class PreviewLoop final : public EventLoop {
 
 Preview::Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder, QWidget* owner)
     : loop_(std::make_unique<PreviewLoop>(pictures_)), owner_(owner) {
-  Services services{*loop_, random_, pictures_, appFolder, dataFolder, nullptr};
-  services.warn = [](const std::string& line) { std::cerr << "tankjagd-editor: " << line << '\n'; };
-  services.storedText = [](const std::string&) { return std::string(); };
-  services.openTable = [this](std::string_view table) {
+  services_ = std::make_unique<Services>(Services{*loop_, random_, pictures_, appFolder, dataFolder, nullptr});
+  services_->warn = [](const std::string& line) { std::cerr << "tankjagd-editor: " << line << '\n'; };
+  services_->storedText = [](const std::string&) { return std::string(); };
+  services_->openTable = [this](std::string_view table) {
     if (!record_) throw data::DataError(data::Fault::TableEmpty, "Kein Eintrag ausgewählt.");
     return data::Recordset("Vorschau", std::string(table), *record_);
   };
-  app_ = std::make_unique<App>(std::move(services));
+  makeApp();
+}
+
+// Closing a game dialog by its window frame ends that game run; the next preview starts
+// a fresh one.
+void Preview::makeApp() {
+  app_ = std::make_unique<App>(*services_);
   loop_->attach(*app_);
   defineScreens(app_->forms);
 }
@@ -75,6 +81,7 @@ data::TableSnapshot Preview::snapshot(data::SetTable t, const data::QuestionSet&
 
 void Preview::show(data::SetTable t, const data::QuestionSet& set, int index) {
   record_ = snapshot(t, set, index);
+  if (app_->forms.quitting()) makeApp();
   // A dialog reads its record when it loads: the shown one is unloaded first, in its own
   // event, so that it is gone before the new one loads.
   app_->dispatch([this] {
@@ -105,7 +112,7 @@ void Preview::close() {
 }
 
 bool Preview::isOpen() const {
-  return !shownScreen_.empty() && app_->forms.isLoaded(shownScreen_) && app_->forms.get(shownScreen_).Visible();
+  return !shownScreen_.empty() && !app_->forms.quitting() && app_->forms.isLoaded(shownScreen_) && app_->forms.get(shownScreen_).Visible();
 }
 
 }  // namespace tj::editor

@@ -36,11 +36,13 @@ class Preview {
   data::TableSnapshot snapshot(data::SetTable t, const data::QuestionSet& set, int index) const;
   const char* screenName(data::SetTable t) const;
   void placeBesideOwner();
+  void makeApp();
 
   SystemClock clock_;
   ClockSeededRandom random_{clock_};
   ui::QtPictures pictures_;
   std::unique_ptr<PreviewLoop> loop_;
+  std::unique_ptr<Services> services_;
   std::unique_ptr<App> app_;
   std::optional<data::TableSnapshot> record_;
   std::string shownScreen_;

@@ -3,10 +3,14 @@
 # A teacher's way through the editor in a real window: an empty set, a spreadsheet with
 # one bad line imported, the report read, the set saved, "Spielen" pressed, and one of
 # the imported questions seen in the game's question dialog.
-# Usage: real_window.sh BIN_DIR DESKTOP_TOOL   (exit 77: the desktop tool cannot run here)
+# Usage: real_window.sh BIN_DIR SOURCE_DIR   (exit 77: the desktop tool cannot run here)
+# The tool is $DESKTOP_TOOL, or shared/tools/desktop in a folder above the source tree.
 set -uo pipefail
 bin=$(realpath "$1")
-D=${DESKTOP_TOOL:-$2}
+D=${DESKTOP_TOOL:-}
+for up in "$2/.." "$2/../.." "$2/../../.."; do
+  [ -z "$D" ] && [ -x "$up/shared/tools/desktop" ] && D=$(realpath "$up/shared/tools/desktop")
+done
 export DESKTOP_TOOL_NAME=${DESKTOP_TOOL_NAME:-tankjagd-editor-e2e}
 [ -x "$D" ] && command -v Xvfb >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || {
   echo "skipped: desktop tool, Xvfb or pyatspi missing"; exit 77; }
@@ -46,8 +50,10 @@ grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antwort
 # Play until a question dialog shows; it must hold one of the imported questions.
 "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
 "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
-"$D" click label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
-"$D" click label "gelbes Auto" >/dev/null
+"$D" click --mouse label "rotes Auto" >/dev/null; "$D" wait label "gelbes Auto" >/dev/null; sleep 1
+"$D" click --mouse label "gelbes Auto" >/dev/null
+# A button that can be pressed now (its description, if any, stands between name and state).
+can() { grep -qE "push button \"$1\"( desc=\"[^\"]*\")? \[showing enabled" <<<"$tree"; }
 for ((i = 0; i < 300; i++)); do
   tree=$("$D" tree --app tankjagd 2>/dev/null || true)
   if grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
@@ -55,10 +61,10 @@ for ((i = 0; i < 300; i++)); do
       fail "question dialog without an imported question"
     echo "imported question shown in the game"
     exit 0
-  elif grep -q 'push button "Leicht" \[showing enabled' <<<"$tree"; then "$D" click button "Leicht" >/dev/null
-  elif grep -q 'push button "Würfeln" \[showing enabled' <<<"$tree"; then "$D" click button "Würfeln" >/dev/null
-  elif grep -q 'push button "OK" \[showing enabled' <<<"$tree"; then "$D" click button "OK" >/dev/null
-  elif grep -q 'push button "Weiter" \[showing enabled' <<<"$tree"; then "$D" click button "Weiter" >/dev/null
+  elif can "Leicht"; then "$D" click button "Leicht" >/dev/null
+  elif can "Würfeln"; then "$D" click button "Würfeln" >/dev/null
+  elif can "OK"; then "$D" click button "OK" >/dev/null
+  elif can "Weiter"; then "$D" click button "Weiter" >/dev/null
   else sleep 0.2
   fi
 done
