@@ -19,13 +19,6 @@ namespace {
 constexpr int kTickMs = 15;
 
 int64_t nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
-
-// One entry per character; a character outside the basic plane keeps both its halves.
-QStringList splitCharacters(const QString& text) {
-  QStringList out;
-  for (char32_t c : text.toUcs4()) out << QString::fromUcs4(&c, 1);
-  return out;
-}
 }  // namespace
 
 // ---- what the player sees -------------------------------------------------------------
@@ -94,14 +87,6 @@ bool QtDriver::clickNow(const std::string& screen, const std::string& element) {
   return true;
 }
 
-// Key by key, with the character as the key's text (QTest's own typing knows ASCII only).
-void QtDriver::typeNow(QWidget* w, const QString& text) {
-  for (const QString& ch : splitCharacters(text)) {
-    QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, ch, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, ch, Qt::NoModifier);
-  }
-}
-
 void QtDriver::okNow() {
   QMessageBox* box = messageBox();
   if (!box) return;
@@ -120,14 +105,13 @@ std::string QtDriver::locate() const {
 
 // ---- the script --------------------------------------------------------------------------
 
-QtDriver& QtDriver::when(std::string what, std::function<bool()> ready, std::function<void()> act, int limitMs) {
-  steps_.push_back(Step{std::move(what), std::move(ready), std::move(act), nullptr, limitMs, false});
+QtDriver& QtDriver::when(std::string what, std::function<bool()> ready, std::function<void()> act) {
+  steps_.push_back(Step{std::move(what), std::move(ready), std::move(act), nullptr});
   return *this;
 }
 
-QtDriver& QtDriver::loop(std::string what, std::function<bool()> done, std::function<void()> act, int limitMs,
-                         bool ownsMessages) {
-  steps_.push_back(Step{std::move(what), nullptr, std::move(act), std::move(done), limitMs, ownsMessages});
+QtDriver& QtDriver::loop(std::string what, std::function<bool()> done, std::function<void()> act) {
+  steps_.push_back(Step{std::move(what), nullptr, std::move(act), std::move(done)});
   return *this;
 }
 
@@ -147,19 +131,9 @@ QtDriver& QtDriver::click(const std::string& screen, const std::string& element)
       });
 }
 
-QtDriver& QtDriver::type(const std::string& screen, const std::string& element, const QString& text) {
-  return when(
-      "Tippen in " + screen + "." + element, [=] { return usable(widget(screen, element)); },
-      [=] { typeNow(widget(screen, element), text); });
-}
-
 QtDriver& QtDriver::menu(const std::string& screen, const std::string& item) {
   return when(
-      "Menü " + screen + "." + item,
-      [=] {
-        QWidget* w = window(screen);
-        return w && !messageBox() && (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == w);
-      },
+      "Menü " + screen + "." + item, [=] { return usable(window(screen)); },
       [=, this] {
         QAction* a = window(screen)->findChild<QAction*>(QString::fromStdString(item));
         if (!a) return fail("Menüpunkt " + item + " fehlt");
@@ -180,14 +154,11 @@ void QtDriver::tick() {
   if (nowMs() - started_ > limitMs_) return abort("Zeit für das ganze Spiel abgelaufen");
   if (next_ >= steps_.size()) return;
   Step& s = steps_[next_];
-  if (QMessageBox* box = messageBox()) {
-    if (!s.ownsMessages) {
-      fail("unerwartete Meldung: " + box->text().toStdString());
-      okNow();
-      return;
-    }
+  if (QMessageBox* box = messageBox(); box && !s.done) {
+    fail("unerwartete Meldung: " + box->text().toStdString());
+    return okNow();
   }
-  if (nowMs() - stepSince_ > s.limitMs) return abort("Zeit abgelaufen");
+  if (nowMs() - stepSince_ > (s.done ? 60000 : 15000)) return abort("Zeit abgelaufen");
   if (s.done) {
     if (s.done()) {
       ++next_;
@@ -226,12 +197,22 @@ int QtDriver::run(int limitMs) {
   return code;
 }
 
+// Names are typed key by key, with the character as the key's text (QTest's own typing
+// knows ASCII only); a character outside the basic plane keeps both its halves.
 QtDriver& QtDriver::setUpPlayers(const QString& name1, const std::string& car1, const QString& name2,
                                  const std::string& car2) {
-  waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 1 ein!");
-  type("frmAuswahl", "txtName", name1).click("frmAuswahl", "cmdName1Weiter");
-  waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler 2 ein!");
-  type("frmAuswahl", "txtName", name2).click("frmAuswahl", "cmdName2Weiter");
+  for (const auto& [player, name] : {std::pair{1, name1}, std::pair{2, name2}}) {
+    const std::string n = std::to_string(player);
+    waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler " + n + " ein!");
+    when("Tippen des Namens " + n, [] { return usable(widget("frmAuswahl", "txtName")); }, [name] {
+      for (char32_t c : name.toUcs4()) {
+        const QString ch = QString::fromUcs4(&c, 1);
+        QTest::sendKeyEvent(QTest::Press, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
+      }
+    });
+    click("frmAuswahl", "cmdName" + n + "Weiter");
+  }
   click("frmAuswahl", car1);
   waitText("frmAuswahl", "lblAnweisung", "Bitte wähle dein Auto aus, " + name2.toStdString() + "!");
   return click("frmAuswahl", car2);

@@ -2,7 +2,6 @@
 #pragma once
 #include <QWidget>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -12,22 +11,15 @@ class QMessageBox;
 
 namespace tj::testing {
 
-// The game's generator for tests: a fixed sequence from a seed (or one fixed value), so
-// that a run can be repeated; reseeding from the clock does nothing.
-class SeededRandom final : public Random {
+// The game's generator for tests: always the same value; reseeding from the clock does nothing.
+class FixedRandom final : public Random {
  public:
-  explicit SeededRandom(uint32_t seed) : engine_(seed) {}
-  float Rnd() override { return fixed_ >= 0 ? fixed_ : std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
+  explicit FixedRandom(float r) : r_(r) {}
+  float Rnd() override { return r_; }
   void Randomize() override {}
-  static SeededRandom always(float r) {
-    SeededRandom s(0);
-    s.fixed_ = r;
-    return s;
-  }
 
  private:
-  std::mt19937 engine_;
-  float fixed_ = -1;
+  float r_;
 };
 
 // Plays the real game in the Qt front end the way a person does: it finds widgets by
@@ -38,18 +30,15 @@ class QtDriver {
  public:
   explicit QtDriver(RealGame& game) : game_(game) {}
 
-  // A step that acts once, as soon as `ready` holds (at most `limitMs` later).
-  QtDriver& when(std::string what, std::function<bool()> ready, std::function<void()> act, int limitMs = 15000);
-  // A step that calls `act` on every tick until `done` holds; `act` answers message boxes
-  // itself when `ownsMessages` is set.
-  QtDriver& loop(std::string what, std::function<bool()> done, std::function<void()> act, int limitMs = 120000,
-                 bool ownsMessages = false);
+  // A step that acts once, as soon as `ready` holds (at most 15 s later).
+  QtDriver& when(std::string what, std::function<bool()> ready, std::function<void()> act);
+  // A step that calls `act` on every tick until `done` holds (at most 60 s); `act` answers
+  // the message boxes itself.
+  QtDriver& loop(std::string what, std::function<bool()> done, std::function<void()> act);
   // Checks `ok` once this step is reached; a failed check is recorded with `what`.
   QtDriver& check(std::string what, std::function<bool()> ok);
   // Waits until the element is visible and usable on the top window, then clicks it.
   QtDriver& click(const std::string& screen, const std::string& element);
-  // Types into the text box key by key.
-  QtDriver& type(const std::string& screen, const std::string& element, const QString& text);
   // The whole player setup: both names confirmed, then player 1's and player 2's car
   // (picture element names such as "imgAuto3SP1").
   QtDriver& setUpPlayers(const QString& name1, const std::string& car1, const QString& name2, const std::string& car2);
@@ -63,7 +52,6 @@ class QtDriver {
   int run(int limitMs = 300000);
 
   // ---- what the player sees ---------------------------------------------------------
-  // The visible window of a screen, or null.
   static QWidget* window(const std::string& screen);
   // A visible element widget of a screen's visible window, or null.
   static QWidget* widget(const std::string& screen, const std::string& element);
@@ -81,21 +69,17 @@ class QtDriver {
   // Immediate actions for loop steps.
   bool clickNow(const std::string& screen, const std::string& element);
   void okNow();
-  static void typeNow(QWidget* w, const QString& text);
 
   void fail(const std::string& what);
   const std::vector<std::string>& failures() const { return failures_; }
   const std::vector<std::string>& messages() const { return messages_; }
-  RealGame& game() { return game_; }
 
  private:
   struct Step {
     std::string what;
     std::function<bool()> ready;
     std::function<void()> act;
-    std::function<bool()> done;
-    int limitMs = 0;
-    bool ownsMessages = false;
+    std::function<bool()> done;  // set for a loop step, which answers message boxes itself
   };
   void tick();
   void abort(const std::string& why);

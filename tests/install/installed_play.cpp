@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path bin = argv[1];
   const std::string share = std::filesystem::weakly_canonical(bin / ".." / "share" / "tankjagd").string();
 
-  auto random = tj::testing::SeededRandom::always(0.05f);  // rolls 1, player 1 starts
+  tj::testing::FixedRandom random(0.05f);  // rolls 1, player 1 starts
   tj::RealGame game(bin, &random);
   QtDriver d(game);
   d.setUpPlayers("Anna", "imgAuto3SP1", "Bert", "imgAuto1SP2");

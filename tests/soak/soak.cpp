@@ -2,10 +2,7 @@
 // Whole-game soak: random but legal players play complete games through every real screen
 // and the shipped question database; after every event the board's invariants are checked.
 //
-//   test_soak <games> [seed]
-//
-// The database is the one built into the build folder (TJ_SOAK_DB in the environment
-// overrides it).
+//   test_soak <games>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,28 +21,11 @@ namespace tj::testing {
 namespace {
 
 uint64_t gGames = 300;
-uint32_t gSeed = 20240601;
 
 // A broken invariant. No std::exception: no handler of the game may swallow it.
 struct SoakFailure {
   std::string message;
 };
-
-// The game's generator, seeded once per run so that a failing run can be replayed.
-class SeededRandom final : public Random {
- public:
-  explicit SeededRandom(uint32_t seed) : engine_(seed) {}
-  float Rnd() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
-  void Randomize() override {}
-
- private:
-  std::mt19937 engine_;
-};
-
-std::string databasePath() {
-  if (const char* env = std::getenv("TJ_SOAK_DB")) return env;
-  return TJ_SHIPPED_DB;
-}
 
 std::string instructionsText() {
   static const std::string text = [] {
@@ -72,19 +52,16 @@ std::string randomName(std::mt19937& rnd) {
 }
 
 struct Counts {
-  uint64_t wins = 0;
-  uint64_t quits = 0;  // "Beenden" from the board's menu during a game
-  uint64_t runs = 0;
-  uint64_t questions = 0;
+  uint64_t games = 0;  // won or ended by "Beenden" from the board's menu
   uint64_t cards = 0;
-  uint64_t games() const { return wins + quits; }
 };
 
 // One run of the program: from the countdown until "Ende", "Beenden" or a closed window.
 class SoakRun {
  public:
   SoakRun(uint32_t seed, Counts& counts)
-      : random_(seed), agentRnd_(seed ^ 0x9e3779b9u), counts_(counts), app_(services()) {
+      : agentRnd_(seed ^ 0x9e3779b9u), counts_(counts), app_(services()) {
+    random_.state = seed;  // the game's generator: a failing run can be replayed from its seed
     loop_.attach(app_);
     defineScreens(app_.forms);
     loop_.autoOk = true;
@@ -108,7 +85,7 @@ class SoakRun {
   Services services() {
     Services s{loop_, random_, pictures_, "/spiel", "", [](const std::string&) {}};
     // As the real program opens them: afresh whenever the file has changed.
-    s.openTable = [this](std::string_view table) { return tables_.open(databasePath(), table); };
+    s.openTable = [this](std::string_view table) { return tables_.open(TJ_SHIPPED_DB, table); };
     s.storedText = [](const std::string&) { return instructionsText(); };
     return s;
   }
@@ -142,10 +119,7 @@ class SoakRun {
     if (n == "frmSpielfeld") return board();
     if (n == "frmLevel") return click(n, chance(0.5) ? "cmdLeicht" : "cmdSchwer");
     if (n == "frmFragenLeicht" || n == "frmFragenSchwer") return question(n);
-    if (n == "frmAktion") {
-      ++counts_.cards;
-      return click(n, "cmdWeiter");
-    }
+    if (n == "frmAktion") { ++counts_.cards; return click(n, "cmdWeiter"); }
     if (n == "frmAussetzen") return click(n, "cmdWeiter");
     if (n == "frmAnleitung") return click(n, "cmdWeg");
     if (n == "frmGewonnen") return winner();
@@ -199,7 +173,7 @@ class SoakRun {
   bool board() {
     const std::string n = FrmSpielfeld::kName;
     if (chance(0.001)) {
-      ++counts_.quits;
+      ++counts_.games;
       if (!app_.chooseMenu(app_.form<FrmSpielfeld>(), "Beenden")) fail("Menü Beenden nicht erreichbar");
       return true;
     }
@@ -213,7 +187,6 @@ class SoakRun {
   bool question(const std::string& n) {
     auto& q = static_cast<FrmFragen&>(app_.forms.get(n));
     if (q.cmdWeiter.Visible()) return click(n, "cmdWeiter");
-    ++counts_.questions;
     const int right = q.RichtigeAntwort.value();
     if (right < 0 || right > 3) fail("RichtigeAntwort außerhalb 0..3: " + std::to_string(right));
     int answer = right;
@@ -222,8 +195,8 @@ class SoakRun {
   }
 
   bool winner() {
-    ++counts_.wins;
-    const bool more = counts_.games() < gamesWanted_ && chance(0.7);
+    ++counts_.games;
+    const bool more = counts_.games < gamesWanted_ && chance(0.7);
     return click("frmGewonnen", more ? "cmdNeu" : "cmdEnde");
   }
 
@@ -275,7 +248,7 @@ class SoakRun {
   }
 
   ScriptLoop loop_;
-  SeededRandom random_;
+  ScriptRandom random_;
   FakePictures pictures_;
   data::TableCache tables_;
   std::mt19937 agentRnd_;
@@ -286,10 +259,9 @@ class SoakRun {
 };
 
 TEST(Soak, randomGamesThroughEveryScreen) {
-  ASSERT_TRUE(std::ifstream(databasePath()).good()) << "Datenbank fehlt: " << databasePath();
+  ASSERT_TRUE(std::ifstream(TJ_SHIPPED_DB).good()) << "Datenbank fehlt: " << TJ_SHIPPED_DB;
   Counts counts;
-  while (counts.games() < gGames) {
-    const uint32_t seed = gSeed + static_cast<uint32_t>(counts.runs++);
+  for (uint32_t seed = 20240601; counts.games < gGames; ++seed) {
     try {
       SoakRun(seed, counts).run(gGames);
     } catch (const SoakFailure& f) {
@@ -298,10 +270,7 @@ TEST(Soak, randomGamesThroughEveryScreen) {
       FAIL() << "Lauf mit Startwert " << seed << " hängt: " << s.message;
     }
   }
-  EXPECT_GT(counts.questions, counts.games()) << "every game asks questions";
-  if (gGames >= 100) {
-    EXPECT_GT(counts.cards, 0u) << "some action cards are drawn";
-  }
+  EXPECT_GT(counts.cards, 0u) << "some action cards are drawn";
 }
 
 }  // namespace
@@ -310,6 +279,5 @@ TEST(Soak, randomGamesThroughEveryScreen) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (argc > 1) tj::testing::gGames = std::strtoull(argv[1], nullptr, 10);
-  if (argc > 2) tj::testing::gSeed = static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10));
   return RUN_ALL_TESTS();
 }
