@@ -142,22 +142,21 @@ class SoakRun {
     const std::string n = FrmAuswahl::kName;
     auto& form = app_.form<FrmAuswahl>();
     if (chance(0.001)) return closeWindow();
-    if (form.tmrRausFahren.TimerEnabled()) {
-      // The car drives out; now and then the player clicks it once more.
+    std::vector<std::string> cars;
+    for (int sp : {1, 2})
       for (int farbe = 0; farbe < FrmAuswahl::kFarben; ++farbe)
-        for (int sp : {1, 2})
-          if (form.autoBild(sp, farbe).Visible() && chance(0.02)) return click(n, form.autoBild(sp, farbe).name());
+        if (form.autoBild(sp, farbe).Visible()) cars.push_back(form.autoBild(sp, farbe).name());
+    const auto anyCar = [&] { return cars[static_cast<std::size_t>(pick(static_cast<int>(cars.size())))]; };
+    if (form.tmrRausFahren.TimerEnabled()) {
+      // The car drives out; now and then the player clicks a car once more.
+      if (!cars.empty() && chance(0.05)) return click(n, anyCar());
       s.advance(10 * (1 + pick(30)));
       return true;
     }
     for (const char* weiter : {"cmdName1Weiter", "cmdName2Weiter"})
       if (visible(n, weiter)) return enterName(n, weiter);
-    std::vector<std::string> cars;
-    for (int sp : {1, 2})
-      for (int farbe = 0; farbe < FrmAuswahl::kFarben; ++farbe)
-        if (form.autoBild(sp, farbe).Visible()) cars.push_back(form.autoBild(sp, farbe).name());
     if (cars.empty()) fail("Auswahl ohne Namensfeld, fahrendes Auto oder wählbares Auto");
-    return click(n, cars[static_cast<std::size_t>(pick(static_cast<int>(cars.size())))]);
+    return click(n, anyCar());
   }
 
   bool enterName(const std::string& n, const char* weiter) {
