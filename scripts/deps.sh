@@ -13,8 +13,10 @@ packages=(
 )
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
-  # clang and its runtime build the fuzz targets, a private pulseaudio with parec and sox hears the sounds.
-  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file clang libclang-rt-14-dev pulseaudio pulseaudio-utils sox)
+  # lintian judges it, clang and its runtime build the fuzz targets, a private pulseaudio with parec and
+  # sox hears the sounds.
+  packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
+             pulseaudio-utils sox)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -47,6 +47,10 @@ class App {
   T& form() {
     return forms.get<T>();
   }
+  template <class T>
+  Screen& screen() {
+    return forms.screen<T>();
+  }
 
   EventLoop& loop() { return s_.loop; }
   Random& rnd() { return s_.random; }

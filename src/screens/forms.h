@@ -31,6 +31,12 @@ class Forms {
   T& get() {
     return static_cast<T&>(get(T::kName));
   }
+  // The screen of type T as a plain screen, for opening it: a test may define a stand-in
+  // under T's name.
+  template <class T>
+  Screen& screen() {
+    return get(T::kName);
+  }
 
   bool isLoaded(const std::string& name) const;
   bool anyLoaded() const { return !loaded_.empty(); }

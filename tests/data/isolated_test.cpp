@@ -54,7 +54,9 @@ TEST(RunIsolated, FailingChildrenGiveNothing) {
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(runIsolated(c.work, c.limit, c.maxBytes), std::nullopt) << c.name;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, c.limit + 2s) << c.name;
+    // The hanging children sleep a minute; ending far sooner proves the limit cut them off,
+    // with room for a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, c.limit + 30s) << c.name;
   }
   expectNoChildren();
 }
@@ -80,14 +82,12 @@ TEST(Outcome, RoundTripsAndRejectsEveryCutOrExtension) {
   EXPECT_EQ(missing->fault, Fault::TableMissing);
 }
 
-TEST(Outcome, HugeCountsInDamagedInputAreRejectedWithoutAllocating) {
-  std::string bytes = "TJS1";
-  bytes += '\0';
-  bytes += std::string("\x01\x00\x00\x00", 4);  // one field
-  bytes += std::string("\x01\x00\x00\x00", 4) + "F";
-  bytes += std::string("\xFF\xFF\xFF\xFF", 4);  // records: 4 billion
-  bytes += "END!";
-  EXPECT_FALSE(decodeOutcome(bytes).has_value());
+// Counts in damaged input that no real table has: billions of records, no field at all.
+TEST(Outcome, impossibleCountsAreRejectedWithoutAllocating) {
+  const std::string head = std::string("TJS1") + '\0';
+  const std::string one = std::string("\x01\x00\x00\x00", 4), none(4, '\0'), huge(4, '\xFF');
+  for (const std::string& bytes : {head + one + one + "F" + huge + "END!", head + none + one + "END!"})
+    EXPECT_FALSE(decodeOutcome(bytes).has_value());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/race.h"
+#include "game/track.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,16 @@ TEST(CardNumber, coversOneToHundred) {
 TEST(ShownField, clampsToTheTrack) {
   const std::pair<int, int> cases[] = {{0, 0}, {17, 17}, {44, 44}, {45, 45}, {47, 45}, {50, 45}, {-3, 0}};
   for (auto [pos, field] : cases) EXPECT_EQ(shownField(pos, 45), field) << "position " << pos;
+}
+
+// A car faces the way the track leads on from its field (straight down counts as right);
+// on the goal, the way the track came.
+TEST(Track, eachCarFacesTheWayTheTrackLeadsOn) {
+  using namespace track;
+  for (int i = 0; i < kFieldCount; ++i) {
+    const std::size_t from = static_cast<std::size_t>(i == kGoalField ? i - 1 : i);
+    EXPECT_EQ(facesRight(i), kSpots[from + 1].left >= kSpots[from].left) << "field " << i;
+  }
 }
 
 // One litre per field: the car drives min(roll, tank) fields and the tank drops as much; the

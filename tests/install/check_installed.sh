@@ -13,18 +13,21 @@ prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for f in bin/tankjagd \
+for f in games/tankjagd games/tankjagd-mkdb \
          share/tankjagd/mdbZielflagge.mdb \
          share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif share/tankjagd/toene/gewonnen.wav \
          "share/tankjagd/autos/rotes auto rechts.gif" "share/tankjagd/autos/rotes auto links.gif" \
+         share/doc/tankjagd/copyright share/doc/tankjagd/changelog.gz \
+         share/man/man6/tankjagd.6.gz share/man/de/man6/tankjagd.6.gz share/man/man6/tankjagd-mkdb.6.gz \
          share/applications/de.tankjagd.TankJagd.desktop \
          share/metainfo/de.tankjagd.TankJagd.metainfo.xml \
          share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.png \
-         bin/tankjagd-editor share/applications/de.tankjagd.TankJagd.Editor.desktop \
+         games/tankjagd-editor share/man/man6/tankjagd-editor.6.gz \
+         share/applications/de.tankjagd.TankJagd.Editor.desktop \
          share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.Editor.png; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
-[ -x "$prefix/bin/tankjagd" ] || fail "bin/tankjagd is not executable"
+[ -x "$prefix/games/tankjagd" ] || fail "games/tankjagd is not executable"
 if command -v appstreamcli >/dev/null 2>&1; then
   appstreamcli validate --no-net "$prefix/share/metainfo/de.tankjagd.TankJagd.metainfo.xml" >/dev/null \
     || fail "appstreamcli rejects the metainfo"
@@ -39,12 +42,12 @@ elsewhere=$tmp/elsewhere
 mkdir "$elsewhere"
 cd "$elsewhere"
 status=0
-QT_QPA_PLATFORM=offscreen timeout -s TERM 5 "$prefix/bin/tankjagd" >"$tmp/out" 2>"$tmp/err" || status=$?
+QT_QPA_PLATFORM=offscreen timeout -s TERM 5 "$prefix/games/tankjagd" >"$tmp/out" 2>"$tmp/err" || status=$?
 [ "$status" -eq 124 ] || { cat "$tmp/err" >&2; fail "the installed game ended with status $status within 5 s"; }
 if grep -v -e '^QStandardPaths' -e 'XDG_RUNTIME_DIR' -e 'does not support' "$tmp/err" | grep -q .; then
   cat "$tmp/err" >&2
   fail "the installed game reported problems"
 fi
 # Played from there: setup, board, a roll and a question, all from the installed folder.
-"$player" "$prefix/bin" || fail "the installed game could not be played from $elsewhere"
+"$player" "$prefix/games" || fail "the installed game could not be played from $elsewhere"
 echo "installed tree: files present, game ran 5 s and played into a question from $elsewhere"

@@ -115,10 +115,11 @@ TEST(RtfReader, truncatedDocumentKeepsCompletedParagraphs) {
   }
 }
 
-// Paragraph formatting set in a skipped group (a style sheet) does not leak into the text.
-TEST(RtfReader, styleSheetFormattingDoesNotLeak) {
+// Paragraph formatting and paragraph ends in a skipped group (a style sheet, a header)
+// do not leak into the text.
+TEST(RtfReader, skippedGroupsDoNotLeak) {
   const RichDocument doc =
-      readRtf("{\\rtf1{\\stylesheet{\\s1\\qc\\keepn\\li500 heading 1;}}Text\\par}");
+      readRtf("{\\rtf1{\\stylesheet{\\s1\\qc\\keepn\\li500 heading 1;}}{\\header Kopf\\par}Text\\par}");
   ASSERT_EQ(texts(doc), std::vector<std::string>{"Text"});
   EXPECT_EQ(doc.paragraphs[0].alignment, Align::Left);
   EXPECT_FALSE(doc.paragraphs[0].keepWithNext);

@@ -109,12 +109,9 @@ TEST_F(View, reproducesTheFormatting) {
     bool bold, italic, underline;
   };
   const CharCase cases[] = {
-      {1, 1, "Comic Neue", true, true, true},        // TANK-Jagd
-      {3, 1, "Comic Neue", false, false, false},     // Ein Spiel ...
-      {4, 27, "DejaVu Sans", false, false, false},   // the smiley
-      {17, 4, "Comic Neue", true, true, true},       // Würfeln:
-      {18, 1, "Comic Neue", false, true, false},     // Klick ...
-      {44, 4, "Comic Neue", true, true, false},      // Viel Glück!!!
+      {1, 1, "Comic Neue", true, true, true},       // TANK-Jagd
+      {4, 27, "DejaVu Sans", false, false, false},  // the smiley
+      {18, 1, "Comic Neue", false, true, false},    // Klick ...
   };
   for (const CharCase& c : cases) {
     SCOPED_TRACE("paragraph " + std::to_string(c.n));

@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <string>
+
+#include "game/track.h"
 
 namespace {
 
@@ -172,21 +175,21 @@ TEST(CommittedPictures, haveTheSizeTheScreensUse) {
       {"stored/auswahl_", {71, 33}}, {"stored/auto_platzhalter", {71, 33}}, {"stored/wuerfel_", {86, 86}},
       {"stored/hintergrund", {836, 631}}, {"stored/gewonnen", {461, 409}}, {"stored/aussetzen", {105, 164}},
       {"stored/icon", {64, 64}}};
-  int checked = 0;
   for (const QString& rel : picturesBelow(QStringLiteral(TJ_ASSETS_DIR))) {
     const QSize size = decode(committed(rel)).size();
+    bool known = false;
     if (rel.startsWith(QLatin1String("icons/hicolor/"))) {
       const int n = rel.section(QLatin1Char('/'), 2, 2).section(QLatin1Char('x'), 0, 0).toInt();
       EXPECT_EQ(size, QSize(n, n)) << rel.toStdString();
-      ++checked;
+      known = true;
     }
     for (const auto& [prefix, want] : sizes)
       if (rel.startsWith(prefix)) {
         EXPECT_EQ(size, want) << rel.toStdString();
-        ++checked;
+        known = true;
       }
+    EXPECT_TRUE(known) << "no size known for " << rel.toStdString();
   }
-  EXPECT_EQ(checked, 46) << "every picture has a known size";
 }
 
 // A left-facing car is the exact mirror of the right-facing one, and the
@@ -211,43 +214,57 @@ TEST(CarsAndDice, leftCarsMirrorRightCarsAndBothAreCutOut)
 
 namespace {
 
-// Left/Top in twips of the board's car pictures, field 0 to 45.
-constexpr int kFields[46][2] = {
-    {120, 3240},  {1080, 3600}, {2040, 3840}, {3120, 3960}, {4200, 3960}, {5280, 4080}, {6360, 3960},
-    {7320, 3720}, {8280, 3480}, {9000, 3840}, {9600, 4320}, {10320, 4800}, {11400, 4920}, {12480, 5160},
-    {13560, 5400}, {13800, 5880}, {13800, 6480}, {13200, 6960}, {12240, 7320}, {11160, 7080}, {10320, 6720},
-    {9480, 6240}, {8520, 5640}, {7560, 6000}, {5520, 6000}, {3120, 5640}, {840, 6360},   {0, 6960},
-    {960, 7440},  {1920, 7080}, {3120, 6960}, {4080, 6720}, {4320, 6120}, {6480, 5880}, {7800, 6600},
-    {8280, 7200}, {9000, 7680}, {8880, 8160}, {7800, 8040}, {6720, 7920}, {5640, 7920}, {4560, 8160},
-    {3600, 8400}, {3120, 8880}, {2760, 9360}, {2520, 9960}};
+// Where the board shows a point given in twips of its design area: the background is
+// stretched over the whole width and the height below the top strip.
+QPointF toPicture(QSize picture, double xTwips, double yTwips)
+{
+    using namespace tj::track;
+    return {xTwips * picture.width() / kBoardWidth,
+            (yTwips - kBackgroundTop) * picture.height() / (kBoardHeight - kBackgroundTop)};
+}
 
-// Asphalt: grey, neither grass green nor kerb red, nor the white edge.
-bool isRoad(QRgb c)
+QPointF carCentre(QSize picture, int field, int shiftTwips = 0)
+{
+    const tj::track::Spot& s = tj::track::kSpots[std::size_t(field)];
+    return toPicture(picture, s.left + tj::track::kCarWidth / 2.0, s.top + shiftTwips + tj::track::kCarHeight / 2.0);
+}
+
+bool grey(QRgb c, int from, int to)
 {
     const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
     const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
-    return hi - lo <= 20 && hi >= 60 && hi <= 180;
+    return hi - lo <= 20 && lo >= from && hi <= to;
 }
+bool isRoad(QRgb c) { return grey(c, 60, 180); }  // asphalt, a field's dot on it included
+bool isDot(QRgb c) { return grey(c, 121, 199); }
+bool isChequer(QRgb c) { return grey(c, 0, 49) || grey(c, 221, 255); }
 
-// The background is stretched over Left 0, Top 1200, 15360 x 10320 twips;
-// a car stands on field i with its 1065 x 495 twip picture at the field's
-// Left/Top. Its centre, and a little above and below, must be road.
-TEST(BoardBackground, everyFieldCentreLiesOnTheRoad)
+// Every car stands on the road, the two start cars drawn apart included, and the mark of
+// each field lies under its car's centre: the faint dot on fields 1 to 44, the finish line
+// on the goal (the centre of the mark's pixels within 8 pixels is taken). A field moved by
+// a pixel and a half (about 25 twips) in any direction fails.
+TEST(BoardBackground, everyFieldsMarkLiesUnderItsCarsCentre)
 {
     const QImage board = readGif(committed(QStringLiteral("stored/hintergrund.gif")));
     ASSERT_EQ(board.size(), QSize(836, 631));
-    auto toPicture = [](double x, double y) {
-        return QPoint(int(x * 836 / 15360), int((y - 1200) * 631 / 10320));
-    };
-    for (int i = 0; i < 46; ++i) {
-        const QPoint c = toPicture(kFields[i][0] + 532.5, kFields[i][1] + 247.5);
-        for (int dy : {-8, 0, 8})
-            EXPECT_TRUE(isRoad(board.pixel(c + QPoint(0, dy)))) << "field " << i << " dy " << dy;
-    }
-    // Both start cars, drawn 250 twips apart, stand on asphalt too.
-    for (int shift : {-250, 250}) {
-        const QPoint c = toPicture(kFields[0][0] + 532.5, kFields[0][1] + 247.5 + shift);
-        EXPECT_TRUE(isRoad(board.pixel(c))) << "start shift " << shift;
+    for (int shift : {-tj::track::kPairShift, tj::track::kPairShift})
+        EXPECT_TRUE(isRoad(board.pixel(carCentre(board.size(), 0, shift).toPoint()))) << "start, shift " << shift;
+    for (int i = 1; i < tj::track::kFieldCount; ++i) {
+        const QPointF c = carCentre(board.size(), i);
+        for (int dy : {-8, 8})
+            EXPECT_TRUE(isRoad(board.pixel(c.toPoint() + QPoint(0, dy)))) << "field " << i << " dy " << dy;
+        auto isMark = i == tj::track::kGoalField ? isChequer : isDot;
+        QPointF sum;
+        int n = 0;
+        for (int y = int(c.y()) - 8; y <= int(c.y()) + 8; ++y)
+            for (int x = int(c.x()) - 8; x <= int(c.x()) + 8; ++x)
+                if (isMark(board.pixel(x, y))) {
+                    sum += QPointF(x + 0.5, y + 0.5);
+                    ++n;
+                }
+        ASSERT_GE(n, 40) << "no mark under field " << i;
+        const QPointF off = sum / n - c;
+        EXPECT_LE(std::hypot(off.x(), off.y()), 1.0) << "field " << i << " mark off by " << off.x() << ", " << off.y();
     }
 }
 

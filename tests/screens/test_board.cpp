@@ -29,8 +29,8 @@ TEST(BoardLoad, startValues) {
   EXPECT_EQ(h.random.draws, 0);
 }
 
-// The first activation draws the cars on field 0 apart (player 1 down to 3490, player 2
-// up to 2990), draws the start player after a reseed, and shows exactly that player's die
+// The first activation draws the cars on field 0 apart (player 1 250 twips down, player 2
+// 250 up), draws the start player after a reseed, and shows exactly that player's die
 // button and name.
 TEST(BoardActivation, firstActivationDrawsStartPlayer) {
   struct Case {
@@ -47,8 +47,8 @@ TEST(BoardActivation, firstActivationDrawsStartPlayer) {
     EXPECT_EQ(b.cmdWuerfel.Visible(), c.player == 1);
     EXPECT_EQ(b.cmdWuerfeln2.Visible(), c.player == 2);
     EXPECT_EQ(b.lblAktiverSpieler.Caption(), (c.player == 1 ? "Anna" : "Bert") + std::string(" ist dran!"));
-    EXPECT_EQ(b.imgSpieler1(0).Top(), 3490);
-    EXPECT_EQ(b.imgSpieler2(0).Top(), 2990);
+    EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
+    EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
   }
 }
 
@@ -65,7 +65,7 @@ TEST(BoardActivation, laterActivationNeverRedraws) {
   EXPECT_EQ(h.board().SpielerAmZug, 1);
   EXPECT_TRUE(h.board().cmdWuerfel.Visible());
   EXPECT_EQ(h.random.draws, draws);
-  EXPECT_EQ(h.board().imgSpieler1(0).Top(), 3490) << "the shift is redone, not added";
+  EXPECT_EQ(h.board().imgSpieler1(0).Top(), top(0) + 250) << "the shift is redone, not added";
 }
 
 // Spieler1Verschiebung undoes the last shift and then draws two cars on one field 250
@@ -76,8 +76,8 @@ TEST(CarShift, undoThenRedo) {
   h.startGame(0.0f);
   FrmSpielfeld& b = h.board();
   b.Spieler1Verschiebung();
-  EXPECT_EQ(b.imgSpieler1(0).Top(), 3490);
-  EXPECT_EQ(b.imgSpieler2(0).Top(), 2990);
+  EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
+  EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
   EXPECT_EQ(h.g().VerschiebungAktiv, kTrue);
 
   h.place(1, 12);
@@ -154,8 +154,8 @@ TEST(BoardReset, restoresStartValuesKeepsNamesAndShift) {
   h.app.dispatch([&] { b.cmdReset_Click(); });  // the setup waits over the board, then the script runs
   EXPECT_EQ(b.imgSpieler1(20).Top(), top(20));
   EXPECT_EQ(b.imgSpieler2(20).Top(), top(20));
-  EXPECT_EQ(b.imgSpieler1(0).Top(), 3490);
-  EXPECT_EQ(b.imgSpieler2(0).Top(), 2990);
+  EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
+  EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
   EXPECT_EQ(b.SpielerAmZug, 2) << "a new start player was drawn";
   EXPECT_EQ(b.lblAktiverSpieler.Caption(), "Dirk ist dran!");
 }

@@ -80,7 +80,7 @@ TEST_F(Turn, playerTwoTouchesOnlyPlayerTwo) {
   EXPECT_EQ(b->lblAktiverSpieler.Caption(), "Anna ist dran!");
   EXPECT_EQ(b->imgWuerfel.picture(), Picture::file("/spiel/wuerfel/w4.gif", 71, 33));
   EXPECT_EQ(b->imgWuerfel.accessibleName, "Würfel: 4");
-  EXPECT_EQ(b->imgSpieler1(0).Top(), 3240) << "the cars no longer share field 0";
+  EXPECT_EQ(b->imgSpieler1(0).Top(), track::kSpots[0].top) << "the cars no longer share field 0";
 }
 
 // A die face that cannot be read: the die shows the number as text, one line names the
@@ -193,9 +193,9 @@ TEST_F(Turn, winByOvershootThenNewGameKeepsDrawnStartPlayer) {
   EXPECT_EQ(b->lblTank.Caption(), "10");
   EXPECT_EQ(visibleCars(*b, 1), std::vector<int>{0});
   EXPECT_EQ(visibleCars(*b, 2), std::vector<int>{0});
-  EXPECT_EQ(b->imgSpieler1(0).Top(), 3490);
-  EXPECT_EQ(b->imgSpieler2(0).Top(), 2990);
-  EXPECT_EQ(b->imgSpieler1(45).Top(), 9960);
+  EXPECT_EQ(b->imgSpieler1(0).Top(), track::kSpots[0].top + 250);
+  EXPECT_EQ(b->imgSpieler2(0).Top(), track::kSpots[0].top - 250);
+  EXPECT_EQ(b->imgSpieler1(45).Top(), track::kSpots[45].top);
 
   // A later activation announces the same drawn player.
   h.loop.menu("frmSpielfeld", "Anleitung").click("frmAnleitung", "cmdOk");

@@ -24,7 +24,7 @@ TEST(SetupDriveOut, ticksToLeaveTheScreenPerColour) {
         ASSERT_TRUE(car.Visible()) << "left the screen early, after tick " << n;
         ASSERT_EQ(car.Left(), kStartLeft[farbe] - 200.0f * static_cast<float>(n));
         ASSERT_EQ(car.Top(), kStartTop[farbe]);
-        ASSERT_EQ(car.Width(), 1065);
+        ASSERT_EQ(car.Width(), track::kCarWidth);
       }
       ASSERT_GT(car.Left() + car.Width(), 0);
       if (spieler == 1) {

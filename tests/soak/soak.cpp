@@ -59,11 +59,8 @@ std::string instructionsText() {
 
 // Names a player may type: umlauts, blanks only, emoji, markup, quotes, very long.
 std::string randomName(std::mt19937& rnd) {
-  static const std::vector<std::string> fixed{
-      "Anna",        "Jörg Müller",   "Ärger Öl Üß",          " ",          "   ",
-      "🚗💨 Flitzer", "<b>fett</b>",  "<script>x()</script>", "&amp; &lt;", "\"Zitat\" 'x'",
-      "%s %n {0}",   "Tab\tName",     "Ende ",                "Ω≈ç√∫",      "\\autos\\..\\x",
-  };
+  static const std::vector<std::string> fixed{"Anna", "Jörg Müller", "   ", "🚗💨 Flitzer", "<b>fett</b>",
+                                              "&amp; &lt;", "%s %n {0}", "Tab\tName", "\\autos\\..\\x"};
   static const std::vector<std::string> pieces{"a", "Z", "ä", "ß", " ", "😀", "<", ">", "&", "€", "9", "\xc3\xa9"};
   std::uniform_int_distribution<int> kind(0, 9);
   const int k = kind(rnd);

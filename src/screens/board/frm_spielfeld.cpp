@@ -183,7 +183,7 @@ void FrmSpielfeld::cmdReset_Click() {
   Startwerte();
   imgWuerfel.accessibleName = "Würfel";
   imgWuerfel.setPicture(Picture::none());
-  app().form<FrmAuswahl>().ShowModal();
+  app().screen<FrmAuswahl>().ShowModal();
 }
 
 void FrmSpielfeld::UnloadForms() { app().forms.UnloadForms(); }
@@ -245,7 +245,7 @@ void FrmSpielfeld::Wuerfeln(int spieler) {
   Seite s = seite(spieler);
   const int andere = spieler == 1 ? 2 : 1;
   if (s.aussetzen != kFalse) {
-    app().form<FrmAussetzen>().ShowModal();
+    app().screen<FrmAussetzen>().ShowModal();
     s.aussetzen = kFalse;
     SpielerAmZug = andere;
     SpielerReihenfolge();
@@ -315,10 +315,10 @@ void FrmSpielfeld::Feldereignis() {
     case race::FieldEvent::None:
       return;
     case race::FieldEvent::Card:
-      app().form<FrmAktion>().ShowModal();
+      app().screen<FrmAktion>().ShowModal();
       return;
     case race::FieldEvent::Question:
-      app().form<FrmLevel>().ShowModal();
+      app().screen<FrmLevel>().ShowModal();
       return;
   }
 }
@@ -345,6 +345,6 @@ void FrmSpielfeld::Command1_Click() {
 
 void FrmSpielfeld::Beenden_Click() { UnloadForms(); }
 
-void FrmSpielfeld::Anleitung_Click() { app().form<FrmAnleitung>().ShowModal(); }
+void FrmSpielfeld::Anleitung_Click() { app().screen<FrmAnleitung>().ShowModal(); }
 
 }  // namespace tj

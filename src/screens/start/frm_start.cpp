@@ -35,7 +35,7 @@ void FrmStart::Timer_Timer() {
   Zaehler += 1;
   if (Zaehler == 4) {
     Timer.setTimerEnabled(false);
-    app().form<FrmAuswahl>().ShowModal();
+    app().screen<FrmAuswahl>().ShowModal();
     Unload();
   }
 }
