@@ -1,4 +1,4 @@
-// Die faces, cars and the application icon.
+// Die faces, cars and the icons of the game and of the question editor.
 #include "paintkit.h"
 #include "pictures.h"
 
@@ -132,6 +132,43 @@ QImage appIcon(int size)
     return img;
 }
 
+// The game's icon with a question sheet and a pencil in front: the question editor.
+QImage editorIcon(int size)
+{
+    QImage img = appIcon(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    // Sheet with a question mark, lower right.
+    p.setPen(QPen(QColor(40, 50, 70), 1.6));
+    p.setBrush(QColor(252, 252, 248));
+    p.drawRoundedRect(QRectF(30, 24, 26, 34), 2.5, 2.5);
+    drawOutlinedText(p, QRectF(30, 24, 20, 26), QStringLiteral("?"), dejaVu(22), QColor(0, 90, 200),
+                     QColor(0, 40, 110), 1.2);
+    p.setPen(QPen(QColor(120, 140, 170), 1.6));
+    p.drawLine(QPointF(34, 52), QPointF(46, 52));
+    // Pencil across the sheet's corner, tip down left.
+    p.translate(47, 50);
+    p.rotate(-45);
+    p.setPen(QPen(QColor(60, 40, 10), 1.2));
+    p.setBrush(QColor(250, 200, 30));
+    p.drawRect(QRectF(0, -3.5, 18, 7));
+    p.setBrush(QColor(235, 130, 140));
+    p.drawRect(QRectF(18, -3.5, 4, 7));
+    QPainterPath tip;
+    tip.moveTo(0, -3.5);
+    tip.lineTo(-7, 0);
+    tip.lineTo(0, 3.5);
+    tip.closeSubpath();
+    p.setBrush(QColor(240, 210, 160));
+    p.drawPath(tip);
+    p.setBrush(QColor(40, 40, 40));
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(QPolygonF({QPointF(-7, 0), QPointF(-4.6, -1.2), QPointF(-4.6, 1.2)}));
+    p.end();
+    return img;
+}
+
 }  // namespace
 
 std::vector<Picture> diceAndCars()
@@ -164,6 +201,8 @@ std::vector<Picture> diceAndCars()
     for (int size : {16, 32, 48, 64, 128, 256}) {
         out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.png").arg(size),
                        appIcon(size)});
+        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.Editor.png").arg(size),
+                       editorIcon(size)});
     }
     out.push_back({QStringLiteral("stored/icon.png"), appIcon(64)});
     return out;
