@@ -79,11 +79,10 @@ std::string QtDriver::topScreen() {
 bool QtDriver::clickNow(const std::string& screen, const std::string& element) {
   QWidget* w = widget(screen, element);
   if (!usable(w)) return false;
-  if (qobject_cast<QAbstractButton*>(w)) {
+  if (qobject_cast<QAbstractButton*>(w))
     QTest::mouseClick(w, Qt::LeftButton);
-  } else {
+  else
     QTest::mousePress(w, Qt::LeftButton);  // a picture takes the press
-  }
   return true;
 }
 
@@ -96,11 +95,9 @@ void QtDriver::okNow() {
   QTest::mouseClick(okButton, Qt::LeftButton);
 }
 
-void QtDriver::fail(const std::string& what) { failures_.push_back(what + locate()); }
-
-std::string QtDriver::locate() const {
+void QtDriver::fail(const std::string& what) {
   const std::string step = next_ < steps_.size() ? steps_[next_].what : std::string("(Ende des Skripts)");
-  return " [bei Schritt \"" + step + "\", oben: " + topScreen() + "]";
+  failures_.push_back(what + " [bei Schritt \"" + step + "\", oben: " + topScreen() + "]");
 }
 
 // ---- the script --------------------------------------------------------------------------

@@ -83,7 +83,6 @@ class QtDriver {
   };
   void tick();
   void abort(const std::string& why);
-  std::string locate() const;
 
   RealGame& game_;
   QObject context_;  // the driver's timers die with it
