@@ -26,7 +26,8 @@ int fuzzOne(const uint8_t* data, size_t size) {
   const std::string file = writeInput("fragen.mdb", data, size).string();
   // The store looks at the first bytes before it hands a file to mdbtools.
   if (data::detail::sniffFormat(file) != data::detail::Format::Access) return 0;
-  for (const char* table : {"tabFragen_leicht", "tabAktion", "DateTest", "Shippers"}) check(data::detail::readAccessTableHere(file, table));
+  for (const char* table : {"tabFragen_leicht", "tabAktion", "DateTest", "Shippers"})
+    check(data::detail::readAccessTableHere(file, table));
   return 0;
 }
 

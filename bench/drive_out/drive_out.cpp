@@ -104,9 +104,12 @@ double percentile(std::vector<double> v, double p) {
   const auto i = static_cast<std::size_t>(std::ceil(p * static_cast<double>(v.size()))) - 1;
   return v[std::min(i, v.size() - 1)];
 }
-double mean(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0) / static_cast<double>(v.size()); }
+double mean(const std::vector<double>& v) {
+  return std::accumulate(v.begin(), v.end(), 0.0) / static_cast<double>(v.size());
+}
 
-void row(const std::string& name, double value, const char* unit, const std::string& reference, const std::string& ratio) {
+void row(const std::string& name, double value, const char* unit, const std::string& reference,
+         const std::string& ratio) {
   std::printf("%s\t%.2f\t%s\t%s\t%s\n", name.c_str(), value, unit, reference.c_str(), ratio.c_str());
 }
 std::string fmt(const char* f, double a) {
@@ -156,7 +159,8 @@ int main(int argc, char** argv) {
   row("drive-out 44 ticks, worst total", *std::max_element(gameTotals.begin(), gameTotals.end()), "ms",
       fmt("bare QTimer worst %.1f ms", *std::max_element(bareTotals.begin(), bareTotals.end())),
       fmt("%.2fx ideal", *std::max_element(gameTotals.begin(), gameTotals.end()) / kIdealMs));
-  row("drive-out tick interval, mean", mean(gameIntervals), "ms", fmt("ideal 10; bare QTimer %.2f ms", mean(bareIntervals)),
+  row("drive-out tick interval, mean", mean(gameIntervals), "ms",
+      fmt("ideal 10; bare QTimer %.2f ms", mean(bareIntervals)),
       fmt("%.2fx bare; target <= 10.5 ms", mean(gameIntervals) / mean(bareIntervals)));
   row("drive-out tick interval, p99", percentile(gameIntervals, 0.99), "ms",
       fmt("bare QTimer p99 %.2f ms", percentile(bareIntervals, 0.99)),

@@ -70,9 +70,11 @@ int main(int argc, char** argv) {
   const double saveBig = medianMs(runs, [&] { tj::data::saveSet(big, bigSet); });
   fs::remove(big);
 
-  const std::string shippedName = "shipped set (" + std::to_string(shipped.easy.size() + shipped.hard.size()) + " questions)";
+  const std::string shippedName =
+      "shipped set (" + std::to_string(shipped.easy.size() + shipped.hard.size()) + " questions)";
   row("open a set of 10,000 questions", openBig, openShipped, ("open " + shippedName).c_str());
-  row("check a set of 10,000 questions (editor, after each change)", checkBig, checkShipped, ("check " + shippedName).c_str());
+  row("check a set of 10,000 questions (editor, after each change)", checkBig, checkShipped,
+      ("check " + shippedName).c_str());
   row("save a set of 10,000 questions", saveBig, openShipped, ("open " + shippedName).c_str());
   return 0;
 }

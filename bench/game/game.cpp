@@ -151,9 +151,12 @@ class Driver final : public QObject {
       if (questionIdleCpu < 0) return idle(questionIdleCpu);
       std::vector<std::string> answers;
       for (int i = 0; i < 4; ++i)
-        if (widget(*top, "cmdAntwort(" + std::to_string(i) + ")")) answers.push_back("cmdAntwort(" + std::to_string(i) + ")");
-      if (!answers.empty()) click(*top, answers[rnd_() % answers.size()]);
-      else click(*top, "cmdWeiter");
+        if (widget(*top, "cmdAntwort(" + std::to_string(i) + ")"))
+          answers.push_back("cmdAntwort(" + std::to_string(i) + ")");
+      if (!answers.empty())
+        click(*top, answers[rnd_() % answers.size()]);
+      else
+        click(*top, "cmdWeiter");
       return;
     }
     if (n == "frmGewonnen") {
@@ -168,7 +171,9 @@ class Driver final : public QObject {
       if (e->kind() == tj::ElementKind::Timer && e->TimerEnabled()) return;  // a car drives out
     if (QWidget* name = widget(s, "txtName")) {
       auto* edit = static_cast<QLineEdit*>(name);
-      const char* next = widget(s, "cmdName1Weiter") ? "cmdName1Weiter" : widget(s, "cmdName2Weiter") ? "cmdName2Weiter" : nullptr;
+      const char* next = widget(s, "cmdName1Weiter")   ? "cmdName1Weiter"
+                         : widget(s, "cmdName2Weiter") ? "cmdName2Weiter"
+                                                       : nullptr;
       if (next) {
         if (edit->text().isEmpty()) typeInto(edit, next[7] == '1' ? QStringLiteral("Anna") : QStringLiteral("Bert"));
         click(s, next);

@@ -40,8 +40,10 @@ std::string csv(int questions) {
   std::string out = "Frage;Richtige Antwort;Falsch 1;Falsch 2;Falsch 3;Stufe\r\n";
   for (int i = 0; i < questions; ++i) {
     const std::string n = std::to_string(i);
-    if (i % 10 == 0) out += "\"Welche Zahl folgt; nach\r\n" + n + "?\"";
-    else out += "Wie heißt die Antwort auf die Frage Nummer " + n + "?";
+    if (i % 10 == 0)
+      out += "\"Welche Zahl folgt; nach\r\n" + n + "?\"";
+    else
+      out += "Wie heißt die Antwort auf die Frage Nummer " + n + "?";
     out += ";richtig " + n + ";falsch " + n + ";\"daneben \"\"" + n + "\"\"\";weit weg " + n + ";" +
            (i % 2 ? "schwer" : "leicht") + "\r\n";
   }
@@ -74,8 +76,11 @@ int main(int argc, char** argv) {
 
   const std::string reference = openMs > 0 ? std::to_string(openMs).substr(0, 6) + " ms open the shipped set"
                                            : std::string("(no shipped database beside the program)");
-  const auto ratio = [&](double ms) { return openMs > 0 ? std::to_string(ms / openMs).substr(0, 6) + "x" : std::string("-"); };
-  std::printf("# %zu of %d questions imported, %zu skipped\n", result.accepted.size(), questions, result.skipped.size());
+  const auto ratio = [&](double ms) {
+    return openMs > 0 ? std::to_string(ms / openMs).substr(0, 6) + "x" : std::string("-");
+  };
+  std::printf("# %zu of %d questions imported, %zu skipped\n", result.accepted.size(), questions,
+              result.skipped.size());
   std::printf("import %d questions from CSV (median of 3)\t%.1f\tms\t%s\t%s\n", questions, importMs, reference.c_str(),
               ratio(importMs).c_str());
   std::printf("save %d imported questions (median of 3)\t%.1f\tms\t%s\t%s\n", questions, saveMs, reference.c_str(),

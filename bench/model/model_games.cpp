@@ -67,7 +67,8 @@ struct RandomAgent {
         s.app().typeText(*e, rnd() % 2 ? "Anna" : "Bert");
         return true;
       }
-      if ((e->kind() == ElementKind::Button || e->kind() == ElementKind::Picture) && e->Click) choices.push_back(e.get());
+      if ((e->kind() == ElementKind::Button || e->kind() == ElementKind::Picture) && e->Click)
+        choices.push_back(e.get());
     }
     std::shuffle(choices.begin(), choices.end(), rnd);
     for (Element* e : choices)
@@ -86,8 +87,10 @@ int main(int argc, char** argv) {
   Harness h;
   for (const char* t : {"tabFragen_leicht", "tabFragen_schwer", "tabAktion"}) {
     const std::string table = t;
-    if (real) h.tables[table] = [db, table] { return data::openTable(db, table); };
-    else h.tables[table] = [table] { return memoryTable(table); };
+    if (real)
+      h.tables[table] = [db, table] { return data::openTable(db, table); };
+    else
+      h.tables[table] = [table] { return memoryTable(table); };
   }
   h.loop.autoOk = true;
   RandomAgent agent{games};

@@ -24,7 +24,8 @@ class FirstFrameProbe final : public QObject {
       getrusage(RUSAGE_SELF, &ru);
       std::printf("FRAME %lld %ld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec, ru.ru_maxrss);
       std::fflush(stdout);
-      QMetaObject::invokeMethod(qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
     }
     return false;
   }

@@ -17,7 +17,9 @@ inline long peakRssKb() {
 inline double cpuMs() {
   rusage ru{};
   getrusage(RUSAGE_SELF, &ru);
-  auto toMs = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+  auto toMs = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+  };
   return toMs(ru.ru_utime) + toMs(ru.ru_stime);
 }
 

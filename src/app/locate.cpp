@@ -10,9 +10,11 @@ std::filesystem::path dataFolder(const std::filesystem::path& exeFolder, const s
   return configured;
 }
 
-std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder, const std::filesystem::path& dataFolder) {
+std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder,
+                                        const std::filesystem::path& dataFolder) {
   std::error_code ec;
-  if (std::filesystem::is_directory(exeFolder / "wuerfel", ec) && std::filesystem::is_directory(exeFolder / "autos", ec))
+  if (std::filesystem::is_directory(exeFolder / "wuerfel", ec) &&
+      std::filesystem::is_directory(exeFolder / "autos", ec))
     return exeFolder;
   return dataFolder;
 }

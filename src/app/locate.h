@@ -14,7 +14,8 @@ std::filesystem::path dataFolder(const std::filesystem::path& exeFolder, const s
 
 // The application folder: the executable's folder when the picture folders lie beside it
 // (build tree, portable copy), otherwise the installed data folder.
-std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder, const std::filesystem::path& dataFolder);
+std::filesystem::path applicationFolder(const std::filesystem::path& exeFolder,
+                                        const std::filesystem::path& dataFolder);
 
 // The question database named on the command line with "--fragen DATEI" or
 // "--fragen=DATEI" (the question editor starts the game so), made absolute against `cwd`;

@@ -29,9 +29,9 @@ RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
   const std::filesystem::path data = dataFolder(exe, TJ_DATA_DIR);
   Services services{loop_, random ? *random : clockRandom_, pictures_, applicationFolder(exe, data), data, nullptr};
   // The sound folder lies beside the picture folders.
-  sounds_ = std::make_unique<sound::PulsePlayer>(
-      std::vector{services.appFolder, data},
-      [](const std::string& line) { std::fprintf(stderr, "tankjagd: %s\n", line.c_str()); });
+  sounds_ = std::make_unique<sound::PulsePlayer>(std::vector{services.appFolder, data}, [](const std::string& line) {
+    std::fprintf(stderr, "tankjagd: %s\n", line.c_str());
+  });
   services.sounds = sounds_.get();
   services.storedText = [](const std::string& name) {
     QFile f(QStringLiteral(":/") + QString::fromStdString(name));

@@ -24,11 +24,11 @@ bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.s
 // 0 .. 99 written as one German word: "null", "zwölf", "siebzehn", "einundzwanzig", "neunzig".
 std::optional<long> below100(std::string_view w) {
   static const std::pair<std::string_view, long> kSmall[] = {
-      {"null", 0},     {"eins", 1},      {"ein", 1},        {"eine", 1},      {"zwei", 2},    {"drei", 3},
-      {"vier", 4},     {"fünf", 5},      {"sechs", 6},      {"sieben", 7},    {"acht", 8},    {"neun", 9},
-      {"zehn", 10},    {"elf", 11},      {"zwölf", 12},     {"dreizehn", 13}, {"vierzehn", 14}, {"fünfzehn", 15},
-      {"sechzehn", 16}, {"siebzehn", 17}, {"achtzehn", 18}, {"neunzehn", 19}, {"zwanzig", 20}, {"dreißig", 30},
-      {"vierzig", 40}, {"fünfzig", 50},   {"sechzig", 60},   {"siebzig", 70},  {"achtzig", 80}, {"neunzig", 90}};
+      {"null", 0},      {"eins", 1},      {"ein", 1},       {"eine", 1},      {"zwei", 2},      {"drei", 3},
+      {"vier", 4},      {"fünf", 5},      {"sechs", 6},     {"sieben", 7},    {"acht", 8},      {"neun", 9},
+      {"zehn", 10},     {"elf", 11},      {"zwölf", 12},    {"dreizehn", 13}, {"vierzehn", 14}, {"fünfzehn", 15},
+      {"sechzehn", 16}, {"siebzehn", 17}, {"achtzehn", 18}, {"neunzehn", 19}, {"zwanzig", 20},  {"dreißig", 30},
+      {"vierzig", 40},  {"fünfzig", 50},  {"sechzig", 60},  {"siebzig", 70},  {"achtzig", 80},  {"neunzig", 90}};
   for (const auto& [word, value] : kSmall)
     if (w == word) return value;
   if (const auto und = w.find("und"); und != std::string_view::npos && und > 0) {
@@ -108,9 +108,12 @@ std::optional<Value> numericValue(const std::string& answer) {
   std::size_t next = 1;
   if (next < words.size()) {
     const std::string& w = words[next];
-    if (startsWith(w, "million")) *n *= 1e6, ++next;
-    else if (startsWith(w, "milliarde")) *n *= 1e9, ++next;
-    else if (w == "tausend") *n *= 1e3, ++next;
+    if (startsWith(w, "million"))
+      *n *= 1e6, ++next;
+    else if (startsWith(w, "milliarde"))
+      *n *= 1e9, ++next;
+    else if (w == "tausend")
+      *n *= 1e3, ++next;
   }
   Value v{*n, {}};
   for (; next < words.size(); ++next) v.unit += (v.unit.empty() ? "" : " ") + words[next];
@@ -134,7 +137,8 @@ Fairness measureFairness(const std::vector<data::Question>& questions) {
     const std::array<const std::string*, 4> answers{&q.right, &q.wrong[0], &q.wrong[1], &q.wrong[2]};
     std::size_t maxLength = 0;
     for (const auto* a : answers) maxLength = std::max(maxLength, characters(*a));
-    const auto tied = std::count_if(answers.begin(), answers.end(), [&](auto* a) { return characters(*a) == maxLength; });
+    const auto tied =
+        std::count_if(answers.begin(), answers.end(), [&](auto* a) { return characters(*a) == maxLength; });
     if (characters(q.right) == maxLength) longest += 1.0 / static_cast<double>(tied);
 
     std::array<double, 4> values{};
@@ -150,7 +154,8 @@ Fairness measureFairness(const std::vector<data::Question>& questions) {
     std::sort(sorted.begin(), sorted.end());
     if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) continue;  // two equal values
     ++f.numericCount;
-    ++ranks[static_cast<std::size_t>(std::count_if(values.begin(), values.end(), [&](double v) { return v < values[0]; }))];
+    ++ranks[static_cast<std::size_t>(
+        std::count_if(values.begin(), values.end(), [&](double v) { return v < values[0]; }))];
   }
   if (f.numericCount > 0)
     for (std::size_t r = 0; r < 4; ++r) f.rankShare[r] = static_cast<double>(ranks[r]) / f.numericCount;

@@ -132,9 +132,9 @@ QString questionKey(const std::string& text) {
 
 // The pictures (Bilder/<n>.gif) drawn for each code's effect.
 const std::map<std::string, std::set<std::string>>& picturesForCode() {
-  static const std::map<std::string, std::set<std::string>> m{
-      {"+10L", {"1"}}, {"+5L", {"2"}}, {"-10L", {"3"}}, {"-5L", {"4"}},      {"+2", {"5"}},
-      {"+4", {"6"}},   {"-2", {"7"}},  {"-4", {"8"}},   {"P", {"9", "10"}}};
+  static const std::map<std::string, std::set<std::string>> m{{"+10L", {"1"}}, {"+5L", {"2"}}, {"-10L", {"3"}},
+                                                              {"-5L", {"4"}},  {"+2", {"5"}},  {"+4", {"6"}},
+                                                              {"-2", {"7"}},   {"-4", {"8"}},  {"P", {"9", "10"}}};
   return m;
 }
 
@@ -155,7 +155,8 @@ void checkText(std::vector<Problem>& out, Table table, int record, int field, co
   if (text.find_first_of("\t\r\n") != std::string::npos)
     add("Das Feld " + quoted(fieldName(table, field)) + " enthält einen Tabulator oder Zeilenumbruch.");
   const QString t = q(text);
-  if (t != t.trimmed()) add("Das Feld " + quoted(fieldName(table, field)) + " hat ein Leerzeichen am Anfang oder Ende.");
+  if (t != t.trimmed())
+    add("Das Feld " + quoted(fieldName(table, field)) + " hat ein Leerzeichen am Anfang oder Ende.");
 }
 
 void checkFit(std::vector<Problem>& out, Table table, int record, int field, const Box& box, const std::string& text) {
@@ -174,7 +175,7 @@ std::string fieldName(Table table, int field) {
 std::vector<Problem> checkQuestion(const data::Question& question, Table table, int record) {
   std::vector<Problem> out;
   const std::array<const std::string*, 5> fields{&question.text, &question.wrong[0], &question.wrong[1],
-                                                  &question.wrong[2], &question.right};
+                                                 &question.wrong[2], &question.right};
   for (int f = 0; f < 5; ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
   std::map<QString, int> seen;
   for (int f = 1; f < 5; ++f) {
@@ -203,11 +204,12 @@ std::vector<Problem> checkCard(const data::Card& card, int record) {
     std::string codes;
     for (const auto& [code, pics] : pictures) codes += (codes.empty() ? "" : ", ") + code;
     out.push_back({t, record, kCardCode,
-                   "Das Aktionskürzel " + quoted(card.code) + " kennt das Spiel nicht (möglich: " + codes + ").", false});
+                   "Das Aktionskürzel " + quoted(card.code) + " kennt das Spiel nicht (möglich: " + codes + ").",
+                   false});
   } else if (it != pictures.end() && !card.picture.empty() && !it->second.contains(card.picture)) {
     out.push_back({t, record, kCardPicture,
-                   "Für " + quoted(card.code) + " hat das Spiel kein Bild " + quoted(card.picture) + " (passend: " +
-                       joined(it->second) + ").",
+                   "Für " + quoted(card.code) + " hat das Spiel kein Bild " + quoted(card.picture) +
+                       " (passend: " + joined(it->second) + ").",
                    false});
   }
   checkFit(out, t, record, kCardTitle, boxes().cardTitle, card.title);
@@ -219,8 +221,10 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
   std::map<QString, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
-    out.push_back({t, -1, -1, "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
-                   true});
+    out.push_back(
+        {t, -1, -1,
+         "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
+         true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {
     const auto& questions = t == Table::Easy ? set.easy : set.hard;
@@ -234,8 +238,8 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
       const auto [it, fresh] = seen.emplace(key, std::pair{t, record});
       if (!fresh)
         out.push_back({t, record, kQuestionText,
-                       "Die Frage steht schon in " + quoted(std::string(data::tableCaption(it->second.first))) + ", Zeile " +
-                           std::to_string(it->second.second + 1) + ".",
+                       "Die Frage steht schon in " + quoted(std::string(data::tableCaption(it->second.first))) +
+                           ", Zeile " + std::to_string(it->second.second + 1) + ".",
                        false});
     }
   }

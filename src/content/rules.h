@@ -31,10 +31,10 @@ inline constexpr int kCardCode = 0, kCardTitle = 1, kCardText = 2, kCardPicture 
 
 struct Problem {
   Table table = Table::Easy;
-  int record = -1;       // index in its table's vector; -1: the whole table
-  int field = -1;        // field number as above; -1: the whole record
-  std::string message;   // one German sentence, for a tooltip and a list
-  bool blocking = false; // true only where the game could not play the set (an empty table)
+  int record = -1;        // index in its table's vector; -1: the whole table
+  int field = -1;         // field number as above; -1: the whole record
+  std::string message;    // one German sentence, for a tooltip and a list
+  bool blocking = false;  // true only where the game could not play the set (an empty table)
   friend bool operator==(const Problem&, const Problem&) = default;
 };
 

@@ -143,8 +143,8 @@ ReadOutcome readAccessTableHere(const std::string& file, const std::string& tabl
 TableSnapshot readAccessTable(const fs::path& file, std::string_view table) {
   const std::string path = file.string();
   const std::string name(table);
-  const auto bytes = runIsolated([&] { return encodeOutcome(readAccessTableHere(path, name)); }, kReadLimit,
-                                 kMaxSnapshotBytes);
+  const auto bytes =
+      runIsolated([&] { return encodeOutcome(readAccessTableHere(path, name)); }, kReadLimit, kMaxSnapshotBytes);
   if (!bytes) throw fileError(Fault::Unreadable, file);
   auto outcome = decodeOutcome(*bytes);
   if (!outcome) throw fileError(Fault::Unreadable, file);

@@ -91,7 +91,8 @@ void checkHeader(const TextTable& table, const fs::path& file, const TableLayout
   for (std::size_t i = 0; i < table.fields.size(); ++i) {
     if (table.fields[i].empty()) failAt(file, 1, "Der Feldname in Spalte " + std::to_string(i + 1) + " ist leer.");
     for (std::size_t j = 0; j < i; ++j) {
-      if (table.fields[j] == table.fields[i]) failAt(file, 1, "Das Feld " + inQuotes(table.fields[i]) + " kommt doppelt vor.");
+      if (table.fields[j] == table.fields[i])
+        failAt(file, 1, "Das Feld " + inQuotes(table.fields[i]) + " kommt doppelt vor.");
     }
   }
   for (const auto name : layout.required) {
@@ -132,8 +133,9 @@ TextTable parseTable(std::string_view text, const fs::path& file, const TableLay
     if (lines[i].empty()) failAt(file, lineNo, "Die Zeile ist leer.");
     auto record = splitTabs(lines[i]);
     if (record.size() != table.fields.size()) {
-      failAt(file, lineNo, "Der Datensatz hat " + std::to_string(record.size()) + " Felder statt " +
-                               std::to_string(table.fields.size()) + ".");
+      failAt(file, lineNo,
+             "Der Datensatz hat " + std::to_string(record.size()) + " Felder statt " +
+                 std::to_string(table.fields.size()) + ".");
     }
     for (std::size_t f = 0; f < record.size(); ++f) {
       if (record[f].empty() && isRequired(layout, table.fields[f])) {

@@ -16,8 +16,8 @@ namespace tj::data::detail {
 // German messages; every one names the file.
 DataError fileError(Fault fault, const std::filesystem::path& file);
 DataError tableError(Fault fault, const std::filesystem::path& file, std::string_view table);
-DataError fieldError(Fault fault, const std::filesystem::path& file, std::string_view table,
-                     std::string_view field, int32_t record);
+DataError fieldError(Fault fault, const std::filesystem::path& file, std::string_view table, std::string_view field,
+                     int32_t record);
 
 // Display text of numbers: integral values without a decimal point ("7"),
 // others in their shortest exact form ("0.15").

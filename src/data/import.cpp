@@ -176,8 +176,10 @@ Grid gridOf(const Decoded& d, const std::string& file) {
 std::string nameKey(const std::string& name) {
   std::string out;
   for (const char c : name) {
-    if (c >= 'A' && c <= 'Z') out += static_cast<char>(c - 'A' + 'a');
-    else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || (c & 0x80)) out += c;
+    if (c >= 'A' && c <= 'Z')
+      out += static_cast<char>(c - 'A' + 'a');
+    else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || (c & 0x80))
+      out += c;
   }
   return out;
 }
@@ -251,11 +253,16 @@ std::string readImportFile(const fs::path& file) {
 
 std::string encodingName(Encoding e) {
   switch (e) {
-    case Encoding::Utf8: return "UTF-8";
-    case Encoding::Utf8Bom: return "UTF-8 mit BOM";
-    case Encoding::Windows1252: return "Windows-1252";
-    case Encoding::Utf16LE: return "UTF-16 LE";
-    case Encoding::Utf16BE: return "UTF-16 BE";
+    case Encoding::Utf8:
+      return "UTF-8";
+    case Encoding::Utf8Bom:
+      return "UTF-8 mit BOM";
+    case Encoding::Windows1252:
+      return "Windows-1252";
+    case Encoding::Utf16LE:
+      return "UTF-16 LE";
+    case Encoding::Utf16BE:
+      return "UTF-16 BE";
   }
   return {};
 }
@@ -340,8 +347,9 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
   ImportResult result;
   result.source = "Tabelle (Trennzeichen " + delimiterName(grid.delimiter) + ", " + encodingName(grid.encoding) + ")";
   const std::size_t first = columns.header ? 1 : 0;
-  int width = std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2],
-                        columns.level}) + 1;
+  int width =
+      std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2], columns.level}) +
+      1;
   // A row wider than the header (or, without one, than most rows) was split by a delimiter
   // inside an unquoted text; its cells would land in the wrong columns.
   if (columns.header && !grid.rows.empty()) {
@@ -367,7 +375,8 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
            " (ein Trennzeichen im Text ohne Anführungszeichen?)");
       continue;
     }
-    ImportedQuestion q{{cell(columns.question), {cell(columns.wrong[0]), cell(columns.wrong[1]), cell(columns.wrong[2])},
+    ImportedQuestion q{{cell(columns.question),
+                        {cell(columns.wrong[0]), cell(columns.wrong[1]), cell(columns.wrong[2])},
                         cell(columns.right)},
                        std::nullopt,
                        line};
@@ -375,8 +384,8 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
       skip("keine Frage");
       continue;
     }
-    const int wrong = static_cast<int>(
-        std::count_if(q.question.wrong.begin(), q.question.wrong.end(), [](const std::string& s) { return !s.empty(); }));
+    const int wrong = static_cast<int>(std::count_if(q.question.wrong.begin(), q.question.wrong.end(),
+                                                     [](const std::string& s) { return !s.empty(); }));
     if (const auto problem = answerCountProblem(q.question.right.empty() ? 0 : 1, wrong)) {
       skip(*problem);
       continue;
@@ -396,7 +405,8 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
 
 ImportFormat detectFormat(const fs::path& file, std::string_view text) {
   std::string ext = file.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext == ".csv" || ext == ".tsv" || ext == ".tab") return ImportFormat::Grid;
   if (ext == ".gift") return ImportFormat::Gift;
   if (looksLikeAiken(text)) return ImportFormat::Aiken;
@@ -410,8 +420,12 @@ ImportResult importFile(const fs::path& file, ImportFormat format, const std::op
   if (format == ImportFormat::Auto) format = detectFormat(file, decoded.text);
   ImportResult result;
   switch (format) {
-    case ImportFormat::Gift: result = importGift(decoded.text, name); break;
-    case ImportFormat::Aiken: result = importAiken(decoded.text, name); break;
+    case ImportFormat::Gift:
+      result = importGift(decoded.text, name);
+      break;
+    case ImportFormat::Aiken:
+      result = importAiken(decoded.text, name);
+      break;
     case ImportFormat::Auto:
     case ImportFormat::Grid: {
       const Grid grid = gridOf(decoded, name);
@@ -429,7 +443,8 @@ std::string reportText(const ImportResult& result) {
   if (result.skipped.empty()) return out + ".";
   out += ", " + std::to_string(result.skipped.size()) + " übersprungen: ";
   for (std::size_t i = 0; i < result.skipped.size() && i < kListed; ++i)
-    out += (i ? "; " : "") + std::string("Zeile ") + std::to_string(result.skipped[i].line) + ": " + result.skipped[i].reason;
+    out += (i ? "; " : "") + std::string("Zeile ") + std::to_string(result.skipped[i].line) + ": " +
+           result.skipped[i].reason;
   if (result.skipped.size() > kListed) out += "; … und " + std::to_string(result.skipped.size() - kListed) + " weitere";
   return out;
 }

@@ -56,16 +56,20 @@ struct Block {
 // Position of the first unescaped `c` in s from `from`, or npos.
 std::size_t findUnescaped(std::string_view s, char c, std::size_t from = 0) {
   for (std::size_t i = from; i < s.size(); ++i) {
-    if (s[i] == '\\') ++i;
-    else if (s[i] == c) return i;
+    if (s[i] == '\\')
+      ++i;
+    else if (s[i] == c)
+      return i;
   }
   return std::string_view::npos;
 }
 
 std::size_t findUnescaped(std::string_view s, std::string_view what, std::size_t from = 0) {
   for (std::size_t i = from; i + what.size() <= s.size(); ++i) {
-    if (s[i] == '\\') ++i;
-    else if (s.substr(i, what.size()) == what) return i;
+    if (s[i] == '\\')
+      ++i;
+    else if (s.substr(i, what.size()) == what)
+      return i;
   }
   return std::string_view::npos;
 }
@@ -109,8 +113,8 @@ std::string plainFromHtml(std::string_view s) {
 }
 
 struct Answer {
-  char mark;     // '=' or '~'
-  int weight;    // percent; 100 for '=' and 0 for '~' unless written
+  char mark;   // '=' or '~'
+  int weight;  // percent; 100 for '=' and 0 for '~' unless written
   std::string text;
 };
 
@@ -126,8 +130,7 @@ std::optional<std::string> giftKind(std::string_view body, std::vector<Answer>& 
   const auto head = trim(body.substr(0, hash));
   for (const char* tf : {"T", "F", "TRUE", "FALSE", "WAHR", "FALSCH"})
     if (equalsNoCase(head, tf)) return "Wahr/Falsch-Frage";
-  if (body.front() != '=' && body.front() != '~')
-    giftError(file, line, "Vor der ersten Antwort fehlt „=“ oder „~“.");
+  if (body.front() != '=' && body.front() != '~') giftError(file, line, "Vor der ersten Antwort fehlt „=“ oder „~“.");
   std::size_t i = 0;
   while (i < body.size()) {
     const char mark = body[i++];
@@ -157,14 +160,13 @@ std::optional<std::string> giftKind(std::string_view body, std::vector<Answer>& 
 
 void importGiftBlock(const Block& block, const std::string& file, ImportResult& result) {
   std::string_view s = block.text;
-  const auto lineAt = [&](std::size_t offset) {
-    return block.lineOf[std::min(offset, block.lineOf.size() - 1)];
-  };
+  const auto lineAt = [&](std::size_t offset) { return block.lineOf[std::min(offset, block.lineOf.size() - 1)]; };
   std::size_t start = 0;
   while (start < s.size() && std::isspace(static_cast<unsigned char>(s[start]))) ++start;
   if (s.substr(start, 2) == "::") {
     const auto close = findUnescaped(s, "::", start + 2);
-    if (close == std::string_view::npos) giftError(file, lineAt(start), "Der Titel „::…“ wird nicht mit „::“ geschlossen.");
+    if (close == std::string_view::npos)
+      giftError(file, lineAt(start), "Der Titel „::…“ wird nicht mit „::“ geschlossen.");
     start = close + 2;
   }
   const int line = lineAt(start);
@@ -177,9 +179,10 @@ void importGiftBlock(const Block& block, const std::string& file, ImportResult& 
   const auto close = findUnescaped(s, '}', open + 1);
   if (close == std::string_view::npos) giftError(file, lineAt(open), "„{“ wird nicht mit „}“ geschlossen.");
   if (const auto inner = findUnescaped(s, '{', open + 1); inner < close)
-    giftError(file, lineAt(open), "„{“ wird nicht vor dem nächsten „{“ (Zeile " + std::to_string(lineAt(inner)) +
-                                      ") mit „}“ geschlossen.");
-  if (findUnescaped(s, '{', close + 1) != std::string_view::npos || findUnescaped(s, '}', close + 1) != std::string_view::npos)
+    giftError(file, lineAt(open),
+              "„{“ wird nicht vor dem nächsten „{“ (Zeile " + std::to_string(lineAt(inner)) + ") mit „}“ geschlossen.");
+  if (findUnescaped(s, '{', close + 1) != std::string_view::npos ||
+      findUnescaped(s, '}', close + 1) != std::string_view::npos)
     giftError(file, lineAt(close + 1), "Eine Frage hat nur einen Antwortblock „{…}“; fehlt eine Leerzeile davor?");
 
   std::string_view question = trim(s.substr(start, open - start));
@@ -208,9 +211,12 @@ void importGiftBlock(const Block& block, const std::string& file, ImportResult& 
       result.skipped.push_back({line, "eine leere Antwort"});
       return;
     }
-    if (a.mark == '=') q.question.right = a.text, ++right;
-    else if (wrong < 3) q.question.wrong[static_cast<std::size_t>(wrong++)] = a.text;
-    else ++wrong;
+    if (a.mark == '=')
+      q.question.right = a.text, ++right;
+    else if (wrong < 3)
+      q.question.wrong[static_cast<std::size_t>(wrong++)] = a.text;
+    else
+      ++wrong;
   }
   if (const auto problem = answerCountProblem(right, wrong)) {
     result.skipped.push_back({line, *problem});
@@ -334,7 +340,8 @@ ImportResult importAiken(std::string_view text, const std::string& /*file*/) {
         result.skipped.push_back({static_cast<int>(n) + 1, "„ANSWER:“ ohne Frage"});
         continue;
       }
-      const auto right = std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == *letter; });
+      const auto right =
+          std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == *letter; });
       const int wrong = static_cast<int>(options.size()) - (right == options.end() ? 0 : 1);
       if (right == options.end()) {
         result.skipped.push_back({line, "„ANSWER:“ nennt keine der Antworten"});

@@ -13,9 +13,9 @@ namespace tj::data {
 
 // One record of "tabFragen_leicht" or "tabFragen_schwer".
 struct Question {
-  std::string text;                 // "Frage"
+  std::string text;                  // "Frage"
   std::array<std::string, 3> wrong;  // "Antwort1" .. "Antwort3"
-  std::string right;                // "Antwort Richtig"
+  std::string right;                 // "Antwort Richtig"
   friend bool operator==(const Question&, const Question&) = default;
 };
 

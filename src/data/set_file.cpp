@@ -66,8 +66,9 @@ QuestionSet collect(const Source& source) {
       questions.push_back(Question{v[0], {v[1], v[2], v[3]}, v[4]});
     });
   }
-  eachRecord(source(SetTable::Cards), SetTable::Cards,
-             [&](const std::vector<std::string>& v) { set.cards.push_back(Card{v[0], v[1], v[2], v[3]}); });
+  eachRecord(source(SetTable::Cards), SetTable::Cards, [&](const std::vector<std::string>& v) {
+    set.cards.push_back(Card{v[0], v[1], v[2], v[3]});
+  });
   return set;
 }
 
@@ -129,18 +130,24 @@ std::string_view tableName(SetTable t) { return layoutOf(t).name; }
 
 std::string_view tableCaption(SetTable t) {
   switch (t) {
-    case SetTable::Easy: return "Leichte Fragen";
-    case SetTable::Hard: return "Schwere Fragen";
-    case SetTable::Cards: return "Aktionskarten";
+    case SetTable::Easy:
+      return "Leichte Fragen";
+    case SetTable::Hard:
+      return "Schwere Fragen";
+    case SetTable::Cards:
+      return "Aktionskarten";
   }
   return {};
 }
 
 std::size_t recordCount(const QuestionSet& set, SetTable t) {
   switch (t) {
-    case SetTable::Easy: return set.easy.size();
-    case SetTable::Hard: return set.hard.size();
-    case SetTable::Cards: return set.cards.size();
+    case SetTable::Easy:
+      return set.easy.size();
+    case SetTable::Hard:
+      return set.hard.size();
+    case SetTable::Cards:
+      return set.cards.size();
   }
   return 0;
 }

@@ -34,8 +34,8 @@ std::string fileUri(const fs::path& file) {
   std::string uri = "file:";
   constexpr char hex[] = "0123456789ABCDEF";
   for (const unsigned char c : path) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
+                       c == '-' || c == '_' || c == '.' || c == '~';
     if (plain) {
       uri += static_cast<char>(c);
     } else {

@@ -74,7 +74,8 @@ Recordset TableCache::open(const fs::path& file, std::string_view table) {
     return openTable(file, table);
   }
   if (auto it = entries_.find(key); it != entries_.end()) {
-    if (it->second.modified == modified && it->second.size == size) return Recordset(file, key.second, it->second.snapshot);
+    if (it->second.modified == modified && it->second.size == size)
+      return Recordset(file, key.second, it->second.snapshot);
     entries_.erase(it);
   }
   Recordset fresh = openTable(file, table);

@@ -135,13 +135,16 @@ void EditorWindow::buildActions() {
   undo->setShortcut(QKeySequence::Undo);
   QAction* redo = doc_.undoStack().createRedoAction(this, QStringLiteral("Wiederholen"));
   redo->setShortcut(QKeySequence::Redo);
-  QAction* add = action(QStringLiteral("Neuer Eintrag"), QKeySequence(Qt::CTRL | Qt::Key_Plus), &EditorWindow::addRecord);
-  QAction* dup = action(QStringLiteral("Duplizieren"), QKeySequence(Qt::CTRL | Qt::Key_D), &EditorWindow::duplicateRecords);
+  QAction* add =
+      action(QStringLiteral("Neuer Eintrag"), QKeySequence(Qt::CTRL | Qt::Key_Plus), &EditorWindow::addRecord);
+  QAction* dup =
+      action(QStringLiteral("Duplizieren"), QKeySequence(Qt::CTRL | Qt::Key_D), &EditorWindow::duplicateRecords);
   QAction* del = action(QStringLiteral("Löschen"), QKeySequence::Delete, &EditorWindow::deleteRecords);
   del->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   for (auto* view : views_) view->addAction(del);
   QAction* find = action(QStringLiteral("Suchen"), QKeySequence::Find, [this] { search_->setFocus(); });
-  QAction* import = action(QStringLiteral("Importieren …"), QKeySequence(Qt::CTRL | Qt::Key_I), &EditorWindow::importFile);
+  QAction* import =
+      action(QStringLiteral("Importieren …"), QKeySequence(Qt::CTRL | Qt::Key_I), &EditorWindow::importFile);
   QAction* previewAct = action(QStringLiteral("Vorschau"), QKeySequence(Qt::Key_F5), &EditorWindow::showPreview);
   QAction* playAct = action(QStringLiteral("Spielen"), QKeySequence(Qt::Key_F9), &EditorWindow::play);
 
@@ -288,8 +291,9 @@ void EditorWindow::updateProblems() {
     item->setData(Qt::UserRole + 1, p.record);
     if (p.blocking) item->setForeground(QColor(180, 0, 0));
   }
-  const QString count = problems.size() == 1 ? QStringLiteral("1 Problem")
-                                              : QStringLiteral("%1 Probleme").arg(static_cast<qulonglong>(problems.size()));
+  const QString count = problems.size() == 1
+                            ? QStringLiteral("1 Problem")
+                            : QStringLiteral("%1 Probleme").arg(static_cast<qulonglong>(problems.size()));
   problemCount_->setText(problems.empty() ? QStringLiteral("Keine Probleme gefunden.")
                                           : count + QStringLiteral(" (Doppelklick springt zum Eintrag)"));
 }
@@ -484,9 +488,9 @@ void EditorWindow::exportText() {
 
 void EditorWindow::exportCsv() {
   const SetTable t = currentTable();
-  QString file = QFileDialog::getSaveFileName(this, QStringLiteral("%1 als CSV exportieren").arg(caption(t)),
-                                              caption(t) + QStringLiteral(".csv"),
-                                              QStringLiteral("CSV-Dateien (*.csv)"));
+  QString file =
+      QFileDialog::getSaveFileName(this, QStringLiteral("%1 als CSV exportieren").arg(caption(t)),
+                                   caption(t) + QStringLiteral(".csv"), QStringLiteral("CSV-Dateien (*.csv)"));
   if (file.isEmpty()) return;
   try {
     data::exportCsv(file.toStdString(), doc_.set(), t);

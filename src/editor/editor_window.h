@@ -83,9 +83,9 @@ class EditorWindow final : public QMainWindow {
 
   Installation installation_;
   SetDocument doc_;
-  QString path_;               // the file saves go to; empty: not yet named
-  QString origin_;             // shown in the title when not yet named
-  QString accessFile_;         // an opened Access file, which is never written over
+  QString path_;        // the file saves go to; empty: not yet named
+  QString origin_;      // shown in the title when not yet named
+  QString accessFile_;  // an opened Access file, which is never written over
   QTabWidget* tabs_ = nullptr;
   std::array<QTableView*, 3> views_{};
   std::array<QSortFilterProxyModel*, 3> proxies_{};

@@ -20,8 +20,12 @@ namespace tj::editor {
 namespace {
 
 constexpr int kSampleRows = 8;
-const char* const kColumnRoles[] = {"Frage", "Richtige Antwort", "Falsche Antwort 1", "Falsche Antwort 2",
-                                    "Falsche Antwort 3", "Stufe (leicht/schwer)"};
+const char* const kColumnRoles[] = {"Frage",
+                                    "Richtige Antwort",
+                                    "Falsche Antwort 1",
+                                    "Falsche Antwort 2",
+                                    "Falsche Antwort 3",
+                                    "Stufe (leicht/schwer)"};
 constexpr int kLevelRole = 5;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
@@ -153,7 +157,8 @@ void ImportDialog::fillPreview() {
     if (static_cast<int>(i) == kLevelRole) box->addItem(QStringLiteral("— keine —"), -1);
     for (std::size_t c = 0; c < width; ++c) {
       const bool named = guess.header && !rows.empty() && c < rows.front().size() && !rows.front()[c].empty();
-      box->addItem(QStringLiteral("Spalte %1").arg(c + 1) + (named ? QStringLiteral(" („%1“)").arg(qs(rows.front()[c])) : QString()),
+      box->addItem(QStringLiteral("Spalte %1").arg(c + 1) +
+                       (named ? QStringLiteral(" („%1“)").arg(qs(rows.front()[c])) : QString()),
                    static_cast<int>(c));
     }
     box->setCurrentIndex(std::max(0, box->findData(chosen[i])));

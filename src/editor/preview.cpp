@@ -57,9 +57,12 @@ Preview::~Preview() {
 
 const char* Preview::screenName(data::SetTable t) const {
   switch (t) {
-    case data::SetTable::Easy: return FrmFragenLeicht::kName;
-    case data::SetTable::Hard: return FrmFragenSchwer::kName;
-    case data::SetTable::Cards: return FrmAktion::kName;
+    case data::SetTable::Easy:
+      return FrmFragenLeicht::kName;
+    case data::SetTable::Hard:
+      return FrmFragenSchwer::kName;
+    case data::SetTable::Cards:
+      return FrmAktion::kName;
   }
   return FrmFragenLeicht::kName;
 }
@@ -112,7 +115,8 @@ void Preview::close() {
 }
 
 bool Preview::isOpen() const {
-  return !shownScreen_.empty() && !app_->forms.quitting() && app_->forms.isLoaded(shownScreen_) && app_->forms.get(shownScreen_).Visible();
+  return !shownScreen_.empty() && !app_->forms.quitting() && app_->forms.isLoaded(shownScreen_) &&
+         app_->forms.get(shownScreen_).Visible();
 }
 
 }  // namespace tj::editor

@@ -40,18 +40,24 @@ QString caption(SetTable t) { return QString::fromUtf8(data::tableCaption(t).dat
 
 content::Table contentTable(SetTable t) {
   switch (t) {
-    case SetTable::Easy: return content::Table::Easy;
-    case SetTable::Hard: return content::Table::Hard;
-    case SetTable::Cards: return content::Table::Cards;
+    case SetTable::Easy:
+      return content::Table::Easy;
+    case SetTable::Hard:
+      return content::Table::Hard;
+    case SetTable::Cards:
+      return content::Table::Cards;
   }
   return content::Table::Easy;
 }
 
 SetTable setTable(content::Table t) {
   switch (t) {
-    case content::Table::Easy: return SetTable::Easy;
-    case content::Table::Hard: return SetTable::Hard;
-    case content::Table::Cards: return SetTable::Cards;
+    case content::Table::Easy:
+      return SetTable::Easy;
+    case content::Table::Hard:
+      return SetTable::Hard;
+    case content::Table::Cards:
+      return SetTable::Cards;
   }
   return SetTable::Easy;
 }
@@ -62,7 +68,11 @@ SetTable setTable(content::Table t) {
 class FieldCommand final : public QUndoCommand {
  public:
   FieldCommand(SetDocument& doc, SetTable t, int index, int field, std::string text)
-      : doc_(doc), t_(t), index_(index), field_(field), new_(std::move(text)),
+      : doc_(doc),
+        t_(t),
+        index_(index),
+        field_(field),
+        new_(std::move(text)),
         old_(fieldRef(doc.set_, t, index, field)) {
     setText(QStringLiteral("Feld ändern"));
   }
@@ -155,7 +165,8 @@ bool TableModel::setData(const QModelIndex& index, const QVariant& value, int ro
 // Document
 
 SetDocument::SetDocument() {
-  for (const SetTable t : data::kSetTables) models_[static_cast<std::size_t>(t)] = std::make_unique<TableModel>(*this, t);
+  for (const SetTable t : data::kSetTables)
+    models_[static_cast<std::size_t>(t)] = std::make_unique<TableModel>(*this, t);
   // The rules measure every text; after a burst of edits they run once.
   checkTimer_.setSingleShot(true);
   checkTimer_.setInterval(150);
@@ -286,8 +297,9 @@ void SetDocument::edited() {
 void SetDocument::startCheck() {
   checkTimer_.stop();
   if (checking_.isRunning()) return;  // its end starts the next one
-  checking_.setFuture(
-      QtConcurrent::run([set = set_, generation = generation_] { return Checked{generation, content::checkSet(set)}; }));
+  checking_.setFuture(QtConcurrent::run([set = set_, generation = generation_] {
+    return Checked{generation, content::checkSet(set)};
+  }));
 }
 
 void SetDocument::checkNow() {

@@ -106,7 +106,7 @@ class SetDocument final : public QObject {
     std::vector<content::Problem> problems;
   };
   QFutureWatcher<Checked> checking_;
-  uint64_t generation_ = 0;        // counts changes, so that a stale check is dropped
+  uint64_t generation_ = 0;         // counts changes, so that a stale check is dropped
   uint64_t appliedGeneration_ = 0;  // the change the shown problems belong to
   std::vector<content::Problem> problems_;
   std::map<std::pair<int, int>, std::vector<std::size_t>> byRecord_;  // (table, record) -> problems

@@ -31,9 +31,7 @@ class Int16 {
   constexpr Int16& operator-=(Int16 o) { return *this = *this - o; }
 
   // 32767 or -32768 instead of an overflow, for sums the game chooses to hold at the limit.
-  static constexpr Int16 saturated(int v) {
-    return Int16(v > kMax ? kMax : v < kMin ? kMin : v);
-  }
+  static constexpr Int16 saturated(int v) { return Int16(v > kMax ? kMax : v < kMin ? kMin : v); }
 
   static constexpr int kMax = 32767;
   static constexpr int kMin = -32768;

@@ -22,10 +22,10 @@ int shownField(Int16 position, Int16 goal);
 
 // The outcome of driving one roll with the fuel in the tank.
 struct Drive {
-  Int16 steps;             // fields driven: the step label's final number
-  bool stepsWritten;       // false only when the roll was below 1 (no step was counted)
-  Int16 tank;              // fuel left, never below 0
-  bool tankWritten;        // false when the tank was empty before the first field
+  Int16 steps;        // fields driven: the step label's final number
+  bool stepsWritten;  // false only when the roll was below 1 (no step was counted)
+  Int16 tank;         // fuel left, never below 0
+  bool tankWritten;   // false when the tank was empty before the first field
 };
 
 // Pays `perField` litres for each of the `roll` fields, as far as the tank allows. The
@@ -38,10 +38,10 @@ enum class FieldEvent { None, Question, Card };
 
 // The inputs of the decision after a move; the first-event flags are updated in place.
 struct FieldEventState {
-  bool spielEnde;          // the move won the race
+  bool spielEnde;  // the move won the race
   Flag& ersterZug1;
   Flag& ersterZug2;
-  Int16 spielerAmZug;      // already the player whose turn comes next
+  Int16 spielerAmZug;  // already the player whose turn comes next
   Int16 position1;
   Int16 position2;
   Int16 goal;

@@ -57,18 +57,24 @@ void Element::setDescription(std::string text) {
 
 const char* markSymbol(Mark m) {
   switch (m) {
-    case Mark::Right: return "\u2714";
-    case Mark::Wrong: return "\u2718";
-    case Mark::None: break;
+    case Mark::Right:
+      return "\u2714";
+    case Mark::Wrong:
+      return "\u2718";
+    case Mark::None:
+      break;
   }
   return "";
 }
 
 const char* markWords(Mark m) {
   switch (m) {
-    case Mark::Right: return "richtige Antwort";
-    case Mark::Wrong: return "falsch gewählt";
-    case Mark::None: break;
+    case Mark::Right:
+      return "richtige Antwort";
+    case Mark::Wrong:
+      return "falsch gewählt";
+    case Mark::None:
+      break;
   }
   return "";
 }

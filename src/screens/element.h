@@ -27,8 +27,8 @@ struct Color {
   friend bool operator==(const Color&, const Color&) = default;
 };
 
-inline constexpr Color kGreen = Color::rgb(0, 255, 0);        // right answer
-inline constexpr Color kRed = Color::rgb(255, 0, 0);          // wrong answer
+inline constexpr Color kGreen = Color::rgb(0, 255, 0);  // right answer
+inline constexpr Color kRed = Color::rgb(255, 0, 0);    // wrong answer
 inline constexpr Color kLightYellow = Color::rgb(255, 255, 192);
 
 struct Font {
@@ -110,7 +110,7 @@ class Element {
   bool stretch = false;      // picture stretched to the rectangle
   bool autoSize = false;     // label sizes itself to its text, keeping its left edge
   bool wordWrap = true;
-  int tabIndex = -1;         // focus order; -1 takes no focus
+  int tabIndex = -1;             // focus order; -1 takes no focus
   Element* container = nullptr;  // the frame this element sits in
   std::string accessibleName;    // what a picture shows, for screen readers
   // What a screen reader says beyond the name: what has just happened and what to do now.

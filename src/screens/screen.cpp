@@ -27,7 +27,8 @@ std::vector<Element*> Screen::tabOrder() const {
   std::vector<Element*> order;
   for (const auto& e : elements_)
     if (e->tabIndex >= 0) order.push_back(e.get());
-  std::stable_sort(order.begin(), order.end(), [](const Element* a, const Element* b) { return a->tabIndex < b->tabIndex; });
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Element* a, const Element* b) { return a->tabIndex < b->tabIndex; });
   return order;
 }
 
@@ -51,8 +52,8 @@ void Screen::focusFirst() {
   if (Element* e = nextFocus(nullptr, 1)) SetFocus(*e);
 }
 
-Element& Screen::add(const std::string& elementName, ElementKind kind, float left, float top, float width,
-                     float height, std::string caption) {
+Element& Screen::add(const std::string& elementName, ElementKind kind, float left, float top, float width, float height,
+                     std::string caption) {
   auto e = std::make_unique<Element>(*this, elementName, kind);
   e->move(left, top, width, height);
   e->setCaption(std::move(caption));

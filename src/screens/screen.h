@@ -99,8 +99,8 @@ class Screen {
   uint64_t focusRevision() const { return focusRev_; }
 
  protected:
-  Element& add(const std::string& elementName, ElementKind kind, float left, float top, float width,
-               float height, std::string caption = {});
+  Element& add(const std::string& elementName, ElementKind kind, float left, float top, float width, float height,
+               std::string caption = {});
   Element& addTimer(const std::string& elementName, int intervalMs, bool enabled);
   void addMenu(Menu menu) { menus_.push_back(std::move(menu)); }
 

@@ -18,13 +18,20 @@ inline constexpr std::array kAllSounds = {Sound::Roll, Sound::DriveOut, Sound::R
 inline constexpr std::string_view kSoundFolder = "toene";
 constexpr std::string_view soundFile(Sound s) {
   switch (s) {
-    case Sound::Roll: return "wuerfeln.wav";
-    case Sound::DriveOut: return "losfahren.wav";
-    case Sound::Right: return "richtig.wav";
-    case Sound::Wrong: return "falsch.wav";
-    case Sound::Card: return "aktionskarte.wav";
-    case Sound::Skip: return "aussetzen.wav";
-    case Sound::Win: return "gewonnen.wav";
+    case Sound::Roll:
+      return "wuerfeln.wav";
+    case Sound::DriveOut:
+      return "losfahren.wav";
+    case Sound::Right:
+      return "richtig.wav";
+    case Sound::Wrong:
+      return "falsch.wav";
+    case Sound::Card:
+      return "aktionskarte.wav";
+    case Sound::Skip:
+      return "aussetzen.wav";
+    case Sound::Win:
+      return "gewonnen.wav";
   }
   return {};
 }

@@ -32,7 +32,8 @@ std::string turn(const std::string& name, const Stand& p1, const Stand& p2) {
 
 std::string level(int easyReward, int hardReward) {
   return "Schwierigkeitsgrad der Frage wählen: Leicht bringt " + std::to_string(easyReward) + " Liter, Schwer " +
-         std::to_string(hardReward) + " Liter für eine richtige Antwort. Pfeiltasten wechseln, Eingabe- oder "
+         std::to_string(hardReward) +
+         " Liter für eine richtige Antwort. Pfeiltasten wechseln, Eingabe- oder "
          "Leertaste wählt.";
 }
 
@@ -46,8 +47,8 @@ std::string question(int slot, const std::string& text, const std::array<std::st
 
 std::string answer(bool right, const std::string& name, int paid, int fuel, const std::string& rightAnswer) {
   if (right)
-    return "Richtig! " + name + " bekommt " + std::to_string(paid) + " Liter und hat jetzt " +
-           std::to_string(fuel) + " Liter im Tank." + kGoOn;
+    return "Richtig! " + name + " bekommt " + std::to_string(paid) + " Liter und hat jetzt " + std::to_string(fuel) +
+           " Liter im Tank." + kGoOn;
   return "Falsch, keine Tankpunkte. Richtig war: " + rightAnswer + "." + kGoOn;
 }
 

@@ -64,8 +64,7 @@ struct PulsePlayer::State {
   const Wave* wave(Sound s);
 };
 
-PulsePlayer::PulsePlayer(std::vector<std::filesystem::path> folders, Warn warn)
-    : state_(std::make_shared<State>()) {
+PulsePlayer::PulsePlayer(std::vector<std::filesystem::path> folders, Warn warn) : state_(std::make_shared<State>()) {
   state_->folders = std::move(folders);
   state_->warn = std::move(warn);
 }

@@ -19,9 +19,12 @@ constexpr const char* kShownProperty = "tjRichDocument";
 
 Qt::Alignment toQtAlignment(Align a) {
   switch (a) {
-    case Align::Center: return Qt::AlignHCenter;
-    case Align::Right: return Qt::AlignRight;
-    case Align::Left: break;
+    case Align::Center:
+      return Qt::AlignHCenter;
+    case Align::Right:
+      return Qt::AlignRight;
+    case Align::Left:
+      break;
   }
   return Qt::AlignLeft | Qt::AlignAbsolute;
 }
@@ -94,7 +97,8 @@ std::unique_ptr<QTextDocument> buildDocument(const RichDocument& doc, double pxP
 }
 
 void showDocument(QTextBrowser& box, const RichDocument& doc, double pxPerPoint) {
-  const QString key = QString::number(reinterpret_cast<quintptr>(&doc)) + QLatin1Char('@') + QString::number(pxPerPoint);
+  const QString key =
+      QString::number(reinterpret_cast<quintptr>(&doc)) + QLatin1Char('@') + QString::number(pxPerPoint);
   box.setReadOnly(true);
   box.setUndoRedoEnabled(false);
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -173,8 +173,10 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
         if (!detached_) app_.click(*ep);
       };
       if (e.Click) p->setCursor(Qt::PointingHandCursor);
-      if (e.Click && e.tabIndex >= 0) p->makeButton();
-      else if (e.tabIndex >= 0) p->setFocusPolicy(Qt::StrongFocus);
+      if (e.Click && e.tabIndex >= 0)
+        p->makeButton();
+      else if (e.tabIndex >= 0)
+        p->setFocusPolicy(Qt::StrongFocus);
       return p;
     }
     case ElementKind::TextBox: {
@@ -187,14 +189,16 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
       });
       return t;
     }
-    case ElementKind::Frame: return new FrameBox(parent);
+    case ElementKind::Frame:
+      return new FrameBox(parent);
     case ElementKind::RichText: {
       auto* r = new QTextBrowser(parent);
       r->setReadOnly(true);
       r->setOpenLinks(false);
       return r;
     }
-    case ElementKind::Timer: return nullptr;
+    case ElementKind::Timer:
+      return nullptr;
   }
   return nullptr;
 }
@@ -260,8 +264,10 @@ void ScreenWindow::apply(Item& item) {
   item.seen = e.revision();
   if (item.timer) {
     const bool run = e.TimerEnabled() && e.Interval() > 0;
-    if (!run) item.timer->stop();
-    else if (!item.timer->isActive() || item.timer->interval() != e.Interval()) item.timer->start(e.Interval());
+    if (!run)
+      item.timer->stop();
+    else if (!item.timer->isActive() || item.timer->interval() != e.Interval())
+      item.timer->start(e.Interval());
     return;
   }
   QWidget* w = item.widget;
@@ -283,7 +289,7 @@ void ScreenWindow::apply(Item& item) {
       // Text that does not fit is shortened in the middle; screen readers get it whole.
       l->setText(fittedText(caption, font, r.size(), e.wordWrap && !e.autoSize));
       l->setWordWrap(e.wordWrap && !e.autoSize);
-      l->setAlignment((e.alignment == Align::Center ? Qt::AlignHCenter
+      l->setAlignment((e.alignment == Align::Center  ? Qt::AlignHCenter
                        : e.alignment == Align::Right ? Qt::AlignRight
                                                      : Qt::AlignLeft) |
                       Qt::AlignTop);
@@ -302,7 +308,8 @@ void ScreenWindow::apply(Item& item) {
     }
     case ElementKind::Picture: {
       auto* p = static_cast<PictureBox*>(w);
-      const QString text = e.picture().kind == Picture::Kind::Text ? QString::fromStdString(e.picture().ref) : QString();
+      const QString text =
+          e.picture().kind == Picture::Kind::Text ? QString::fromStdString(e.picture().ref) : QString();
       p->setPicture(pictures_.pixmap(e.picture()), text, e.stretch, s * 15.0);
       break;
     }
@@ -321,7 +328,8 @@ void ScreenWindow::apply(Item& item) {
       rt->setPalette(pal);
       break;
     }
-    case ElementKind::Timer: break;
+    case ElementKind::Timer:
+      break;
   }
   // What a screen reader says; Qt tells it when either changes on the focused control.
   const QString spoken = QString::fromStdString(e.spokenName());

@@ -43,7 +43,8 @@ bool activates(const QKeyEvent* e) {
 QString fittedText(const QString& text, const QFont& font, const QSize& box, bool wrap) {
   const QFontMetrics fm(font);
   if (!wrap) {
-    const bool fits = fm.horizontalAdvance(QString(text).remove(QRegularExpression(QStringLiteral("\\s+$")))) <= box.width();
+    const bool fits =
+        fm.horizontalAdvance(QString(text).remove(QRegularExpression(QStringLiteral("\\s+$")))) <= box.width();
     return fits ? text : fm.elidedText(text, Qt::ElideMiddle, box.width());
   }
   const int height = std::max(box.height(), fm.height());
@@ -59,8 +60,10 @@ QString fittedText(const QString& text, const QFont& font, const QSize& box, boo
   qsizetype lo = std::max<qsizetype>(1, text.size() - most), hi = text.size();  // characters to take out
   while (lo < hi) {
     const qsizetype mid = (lo + hi) / 2;
-    if (fits(cutMiddle(text, mid))) hi = mid;
-    else lo = mid + 1;
+    if (fits(cutMiddle(text, mid)))
+      hi = mid;
+    else
+      lo = mid + 1;
   }
   return cutMiddle(text, lo);
 }
@@ -147,8 +150,10 @@ class PictureButtonAccessible final : public QAccessibleWidget {
   QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
   void doAction(const QString& action) override {
     auto* p = static_cast<PictureBox*>(widget());
-    if (action == pressAction() && p->onClick) p->onClick();
-    else QAccessibleWidget::doAction(action);
+    if (action == pressAction() && p->onClick)
+      p->onClick();
+    else
+      QAccessibleWidget::doAction(action);
   }
 };
 
@@ -226,8 +231,10 @@ void FrameBox::paintEvent(QPaintEvent*) {
 void KeyLineEdit::keyPressEvent(QKeyEvent* e) {
   if (onKey) {
     int code = 0;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) code = 13;
-    else if (!e->text().isEmpty()) code = e->text().at(0).unicode();
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+      code = 13;
+    else if (!e->text().isEmpty())
+      code = e->text().at(0).unicode();
     if (code) onKey(code);
   }
   QLineEdit::keyPressEvent(e);

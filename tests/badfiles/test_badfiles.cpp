@@ -85,8 +85,8 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 std::string fill(std::string text, const fs::path& folder) {
-  for (const auto& [key, value] : {std::pair{std::string("{P}"), (folder / kDb).string()},
-                                   std::pair{std::string("{F}"), folder.string()}})
+  for (const auto& [key, value] :
+       {std::pair{std::string("{P}"), (folder / kDb).string()}, std::pair{std::string("{F}"), folder.string()}})
     for (auto at = text.find(key); at != std::string::npos; at = text.find(key)) text.replace(at, key.size(), value);
   return text;
 }
@@ -106,39 +106,80 @@ const std::vector<Case>& cases() {
        fileFails("Die Datei „{P}“ kann nicht gelesen werden oder ist beschädigt.")},
       {"database_zero_bytes", [](const fs::path& f) { fs::resize_file(f / kDb, 0); },
        fileFails("Die Datei „{P}“ ist keine Datenbank.")},
-      {"database_is_a_picture", [](const fs::path& f) { fs::copy_file(f / "wuerfel/w1.gif", f / kDb, fs::copy_options::overwrite_existing); },
+      {"database_is_a_picture",
+       [](const fs::path& f) { fs::copy_file(f / "wuerfel/w1.gif", f / kDb, fs::copy_options::overwrite_existing); },
        fileFails("Die Datei „{P}“ ist keine Datenbank.")},
       {"database_wrong_tables",
-       [](const fs::path& f) { runSql(f / kDb, "ALTER TABLE tabFragen_leicht RENAME TO tabFragen_alt; ALTER TABLE tabAktion RENAME TO tabKarten;"); },
-       bothFail("Die Datei „{P}“ enthält keine Tabelle „tabFragen_leicht“.", "Die Datei „{P}“ enthält keine Tabelle „tabAktion“.")},
+       [](const fs::path& f) {
+         runSql(f / kDb,
+                "ALTER TABLE tabFragen_leicht RENAME TO tabFragen_alt; ALTER TABLE tabAktion RENAME TO tabKarten;");
+       },
+       bothFail("Die Datei „{P}“ enthält keine Tabelle „tabFragen_leicht“.",
+                "Die Datei „{P}“ enthält keine Tabelle „tabAktion“.")},
       {"database_field_missing",
-       [](const fs::path& f) { runSql(f / kDb, "ALTER TABLE tabFragen_leicht DROP COLUMN Antwort1; ALTER TABLE tabAktion DROP COLUMN \"Aktionskürzel\";"); },
+       [](const fs::path& f) {
+         runSql(
+             f / kDb,
+             "ALTER TABLE tabFragen_leicht DROP COLUMN Antwort1; ALTER TABLE tabAktion DROP COLUMN \"Aktionskürzel\";");
+       },
        bothFail("Die Tabelle „tabFragen_leicht“ in „{P}“ hat kein Feld „Antwort1“.",
                 "Die Tabelle „tabAktion“ in „{P}“ hat kein Feld „Aktionskürzel“.")},
       {"database_null_texts",
        [](const fs::path& f) {
          // One record per table, so the message names the same record whatever the shipped content holds.
-         runSql(f / kDb, "DELETE FROM tabFragen_leicht WHERE rowid > 1; UPDATE tabFragen_leicht SET Antwort1 = NULL;"
-                      "DELETE FROM tabAktion WHERE rowid > 1; UPDATE tabAktion SET \"Aktionskürzel\" = NULL;");
+         runSql(f / kDb,
+                "DELETE FROM tabFragen_leicht WHERE rowid > 1; UPDATE tabFragen_leicht SET Antwort1 = NULL;"
+                "DELETE FROM tabAktion WHERE rowid > 1; UPDATE tabAktion SET \"Aktionskürzel\" = NULL;");
        },
        bothFail("Im Feld „Antwort1“ der Tabelle „tabFragen_leicht“ in „{P}“ fehlt der Text (Datensatz 1).",
                 "Im Feld „Aktionskürzel“ der Tabelle „tabAktion“ in „{P}“ fehlt der Text (Datensatz 1).")},
       {"database_100kB_texts",
        [](const fs::path& f) {
-         runSql(f / kDb, "UPDATE tabFragen_leicht SET Frage = " + kLong + ", Antwort1 = " + kLong + ", \"Antwort Richtig\" = " +
-                          kLong + "; UPDATE tabAktion SET Aktionstext = " + kLong + ", Aktion = " + kLong + ";");
+         runSql(f / kDb, "UPDATE tabFragen_leicht SET Frage = " + kLong + ", Antwort1 = " + kLong +
+                             ", \"Antwort Richtig\" = " + kLong + "; UPDATE tabAktion SET Aktionstext = " + kLong +
+                             ", Aktion = " + kLong + ";");
        },
-       {}, Kind::File, Kind::File, Kind::File, "", true},
-      {"die_face_missing", [](const fs::path& f) { fs::remove(f / "wuerfel/w1.gif"); }, {}, Kind::Text, Kind::File,
-       Kind::File, "tankjagd: Bild nicht lesbar: {F}/wuerfel/w1.gif"},
-      {"car_missing", [](const fs::path& f) { fs::remove(f / "autos/rotes auto rechts.gif"); }, {}, Kind::File,
-       Kind::Stored, Kind::File, "tankjagd: Bild nicht lesbar: {F}/autos/rotes auto rechts.gif"},
-      {"car_zero_bytes", [](const fs::path& f) { fs::resize_file(f / "autos/rotes auto rechts.gif", 0); }, {}, Kind::File,
-       Kind::Stored, Kind::File, "tankjagd: Bild nicht lesbar: {F}/autos/rotes auto rechts.gif"},
-      {"card_picture_missing", [](const fs::path& f) { fs::remove(f / "Bilder/1.gif"); }, {}, Kind::File, Kind::File,
-       Kind::None, "tankjagd: Bild nicht lesbar: {F}/Bilder/1.gif"},
-      {"card_picture_png_named_gif", [](const fs::path& f) { asPng(f / "Bilder/1.gif"); }, {}, Kind::File, Kind::File,
-       Kind::File, ""},
+       {},
+       Kind::File,
+       Kind::File,
+       Kind::File,
+       "",
+       true},
+      {"die_face_missing",
+       [](const fs::path& f) { fs::remove(f / "wuerfel/w1.gif"); },
+       {},
+       Kind::Text,
+       Kind::File,
+       Kind::File,
+       "tankjagd: Bild nicht lesbar: {F}/wuerfel/w1.gif"},
+      {"car_missing",
+       [](const fs::path& f) { fs::remove(f / "autos/rotes auto rechts.gif"); },
+       {},
+       Kind::File,
+       Kind::Stored,
+       Kind::File,
+       "tankjagd: Bild nicht lesbar: {F}/autos/rotes auto rechts.gif"},
+      {"car_zero_bytes",
+       [](const fs::path& f) { fs::resize_file(f / "autos/rotes auto rechts.gif", 0); },
+       {},
+       Kind::File,
+       Kind::Stored,
+       Kind::File,
+       "tankjagd: Bild nicht lesbar: {F}/autos/rotes auto rechts.gif"},
+      {"card_picture_missing",
+       [](const fs::path& f) { fs::remove(f / "Bilder/1.gif"); },
+       {},
+       Kind::File,
+       Kind::File,
+       Kind::None,
+       "tankjagd: Bild nicht lesbar: {F}/Bilder/1.gif"},
+      {"card_picture_png_named_gif",
+       [](const fs::path& f) { asPng(f / "Bilder/1.gif"); },
+       {},
+       Kind::File,
+       Kind::File,
+       Kind::File,
+       ""},
   };
   return all;
 }
@@ -152,7 +193,8 @@ class BadFileRun {
   int run() {
     d_.setUpPlayers("Anna", "imgAuto3SP1", "Bert", "imgAuto1SP2");
     d_.loop(
-        "vier Züge", [this] { return turns_ >= 4 && QtDriver::topScreen() == "frmSpielfeld" && !QtDriver::messageBox(); },
+        "vier Züge",
+        [this] { return turns_ >= 4 && QtDriver::topScreen() == "frmSpielfeld" && !QtDriver::messageBox(); },
         [this] { act(); });
     d_.check("Brett nach vier Zügen", [this] {
       FrmSpielfeld& b = game_.app().form<FrmSpielfeld>();

@@ -46,7 +46,8 @@ TEST(ContentFairness, ShippedAnswersKeepTheBands) {
     std::cout << tj::data::tableCaption(t) << ": " << f.numericCount << " Zahlenfragen, Rang 1-4: " << f.rankShare[0]
               << ' ' << f.rankShare[1] << ' ' << f.rankShare[2] << ' ' << f.rankShare[3]
               << "; längste richtig: " << f.longestShare << '\n';
-    for (const auto& p : tj::content::checkFairness(questions, t)) ADD_FAILURE() << tj::data::tableCaption(t) << ": " << p.message;
+    for (const auto& p : tj::content::checkFairness(questions, t))
+      ADD_FAILURE() << tj::data::tableCaption(t) << ": " << p.message;
   }
 }
 
@@ -67,9 +68,11 @@ TEST(ContentRules, BadRecordsAreReportedAtTheirField) {
       {"padded field", [](QuestionSet& s) { s.hard[0].right = "Paris "; }, Table::Hard, 0, 4, false},
       {"line break", [](QuestionSet& s) { s.easy[0].text = "Wie heißt\ndie Stadt?"; }, Table::Easy, 0, 0, false},
       {"same answer twice", [](QuestionSet& s) { s.easy[0].wrong[2] = "paris"; }, Table::Easy, 0, 4, false},
-      {"question twice across levels", [](QuestionSet& s) { s.hard[0].text = s.easy[0].text; }, Table::Hard, 0, 0, false},
+      {"question twice across levels", [](QuestionSet& s) { s.hard[0].text = s.easy[0].text; }, Table::Hard, 0, 0,
+       false},
       {"word too wide for a button",
-       [](QuestionSet& s) { s.easy[0].wrong[0] = "Donaudampfschifffahrtsgesellschaftskapitän"; }, Table::Easy, 0, 1, false},
+       [](QuestionSet& s) { s.easy[0].wrong[0] = "Donaudampfschifffahrtsgesellschaftskapitän"; }, Table::Easy, 0, 1,
+       false},
       {"question too long",
        [](QuestionSet& s) {
          s.easy[0].text.clear();
@@ -78,7 +81,9 @@ TEST(ContentRules, BadRecordsAreReportedAtTheirField) {
        },
        Table::Easy, 0, 0, false},
       {"card title too long",
-       [](QuestionSet& s) { s.cards[0].title = "Ein Titel, der drei Zeilen braucht, ist für dieses Feld viel zu lang"; },
+       [](QuestionSet& s) {
+         s.cards[0].title = "Ein Titel, der drei Zeilen braucht, ist für dieses Feld viel zu lang";
+       },
        Table::Cards, 0, 1, false},
       {"unknown code", [](QuestionSet& s) { s.cards[0].code = "+10l"; }, Table::Cards, 0, 0, false},
       {"picture of another code", [](QuestionSet& s) { s.cards[0].picture = "9"; }, Table::Cards, 0, 3, false},

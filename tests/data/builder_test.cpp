@@ -37,15 +37,20 @@ TEST(ParseTable, RejectsBadInputNamingFileAndLine) {
   const std::vector<Case> cases = {
       {"", "ist leer"},
       {"Frage\tAntwort1\tAntwort2\tAntwort3\n" + good, "Zeile 1: Das Feld \u201EAntwort Richtig\u201C fehlt"},
-      {"Frage\tAntwort1\tAntwort2\tAntwort3\tAntwort richtig\n" + good, "Zeile 1: Das Feld \u201EAntwort Richtig\u201C"},
-      {"Frage\tFrage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Das Feld \u201EFrage\u201C kommt doppelt vor"},
+      {"Frage\tAntwort1\tAntwort2\tAntwort3\tAntwort richtig\n" + good,
+       "Zeile 1: Das Feld \u201EAntwort Richtig\u201C"},
+      {"Frage\tFrage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n",
+       "Zeile 1: Das Feld \u201EFrage\u201C kommt doppelt vor"},
       {"Frage\t\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Der Feldname in Spalte 2 ist leer"},
       {kQuestionHeader + good + "Wie?\ta\tb\tc\n", "Zeile 3: Der Datensatz hat 4 Felder statt 5"},
       {kQuestionHeader + good + good + "Wie?\ta\tb\tc\td\te\n", "Zeile 4: Der Datensatz hat 6 Felder statt 5"},
       {kQuestionHeader + good + "\n" + good, "Zeile 3: Die Zeile ist leer"},
       {kQuestionHeader + "\ta\tb\tc\td\n", "Zeile 2: Das Feld \u201EFrage\u201C ist leer"},
       {kQuestionHeader + "Wer?\ta\tb\tc\t\n", "Zeile 2: Das Feld \u201EAntwort Richtig\u201C ist leer"},
-      {kQuestionHeader + good + "Gr\xFC\xDF" "e\ta\tb\tc\td\n", "Zeile 3: Der Text ist kein gültiges UTF-8"},
+      {kQuestionHeader + good +
+           "Gr\xFC\xDF"
+           "e\ta\tb\tc\td\n",
+       "Zeile 3: Der Text ist kein gültiges UTF-8"},
       {kQuestionHeader, "enthält keinen Datensatz"},
   };
   for (const auto& c : cases) {
@@ -79,8 +84,7 @@ class Mkdb : public ::testing::Test {
  protected:
   void SetUp() override {
     test::writeFile(dir / "tabFragen_leicht.tsv", kQuestionHeader + "Leicht?\ta\tb\tc\trichtig\n");
-    test::writeFile(dir / "tabFragen_schwer.tsv",
-                    kQuestionHeader + "Schwer 1?\ta\tb\tc\tr1\nSchwer 2?\ta\tb\tc\tr2\n");
+    test::writeFile(dir / "tabFragen_schwer.tsv", kQuestionHeader + "Schwer 1?\ta\tb\tc\tr1\nSchwer 2?\ta\tb\tc\tr2\n");
     test::writeFile(dir / "tabAktion.tsv", kCardHeader + "+4\tVorwärts\tVier Felder vor.\t3\n");
   }
   test::TempDir dir;
@@ -104,9 +108,9 @@ TEST_F(Mkdb, BuildsADatabaseTheStoreReads) {
 // Imported questions take the place of the folder's; a level left without questions is refused.
 TEST_F(Mkdb, ImportsIntoALevel) {
   const std::string samples = TJ_IMPORT_SAMPLES;
-  const auto [code, err] =
-      mkdb(out, dir.path(), log, "--nur-importierte --schwer '" + samples + "/komma_zeilenumbruch.csv' --leicht '" +
-                                     samples + "/fragen_aiken.txt'");
+  const auto [code, err] = mkdb(out, dir.path(), log,
+                                "--nur-importierte --schwer '" + samples + "/komma_zeilenumbruch.csv' --leicht '" +
+                                    samples + "/fragen_aiken.txt'");
   ASSERT_EQ(code, 0) << err;
   Recordset hard = openTable(out, "tabFragen_schwer");
   ASSERT_EQ(hard.RecordCount(), 4);

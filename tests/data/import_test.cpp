@@ -19,36 +19,47 @@ struct Sample {
   const char* file;
   std::string source;
   std::string report;
-  Question first;          // the first accepted question
+  Question first;  // the first accepted question
   std::optional<Level> firstLevel;
   std::string anotherText;  // one more accepted question, its text only
 };
 
 TEST(Import, RealisticFiles) {
   const Sample samples[] = {
-      {"tabelle_semikolon_cp1252.csv", "Tabelle (Trennzeichen „;“, Windows-1252)",
+      {"tabelle_semikolon_cp1252.csv",
+       "Tabelle (Trennzeichen „;“, Windows-1252)",
        "4 Fragen übernommen, 2 übersprungen: Zeile 5: nur drei Antworten; Zeile 7: unbekannte Stufe „mittel“ "
        "(leicht oder schwer)",
-       {"Wie viele Beine hat eine Spinne?", {"sechs", "zehn", "zwölf"}, "acht"}, Level::Easy,
+       {"Wie viele Beine hat eine Spinne?", {"sechs", "zehn", "zwölf"}, "acht"},
+       Level::Easy,
        "Was kostet ein Brötchen beim Bäcker „Süß“?"},
-      {"unicode_text_utf16.txt", "Tabelle (Trennzeichen Tabulator, UTF-16 LE)", "3 Fragen übernommen.",
-       {"Welche Zahl nennt man π?", {"Eulersche Zahl", "Goldener Schnitt", "Wurzel zwei"}, "Kreiszahl"}, std::nullopt,
+      {"unicode_text_utf16.txt",
+       "Tabelle (Trennzeichen Tabulator, UTF-16 LE)",
+       "3 Fragen übernommen.",
+       {"Welche Zahl nennt man π?", {"Eulersche Zahl", "Goldener Schnitt", "Wurzel zwei"}, "Kreiszahl"},
+       std::nullopt,
        "Wer sagte \"Ich bin ein Berliner\"?"},
-      {"komma_zeilenumbruch.csv", "Tabelle (Trennzeichen „,“, UTF-8)",
+      {"komma_zeilenumbruch.csv",
+       "Tabelle (Trennzeichen „,“, UTF-8)",
        "4 Fragen übernommen, 2 übersprungen: Zeile 5: 6 Spalten statt 5 (ein Trennzeichen im Text ohne "
        "Anführungszeichen?); Zeile 6: nur zwei Antworten",
-       {"Wie heißt die Hauptstadt von Italien?", {"Mailand", "Neapel", "Turin"}, "Rom"}, std::nullopt,
+       {"Wie heißt die Hauptstadt von Italien?", {"Mailand", "Neapel", "Turin"}, "Rom"},
+       std::nullopt,
        "Welcher Planet ist der Sonne am nächsten?"},
-      {"fragen.gift", "GIFT (UTF-8)",
+      {"fragen.gift",
+       "GIFT (UTF-8)",
        "4 Fragen übernommen, 8 übersprungen: Zeile 27: Wahr/Falsch-Frage; Zeile 29: Kurzantwortfrage; Zeile 31: "
        "Zahlenfrage; Zeile 33: Zuordnungsfrage; Zeile 35: Freitextfrage; Zeile 37: Lückentext; Zeile 39: nur drei "
        "Antworten; Zeile 41: Frage mit Teilpunkten",
-       {"Wie heißt die Hauptstadt von Frankreich?", {"Lyon", "Marseille", "Nizza"}, "Paris"}, std::nullopt,
+       {"Wie heißt die Hauptstadt von Frankreich?", {"Lyon", "Marseille", "Nizza"}, "Paris"},
+       std::nullopt,
        "Was ergibt 3 = 4 - 1 {wahr} oder {falsch}?"},
-      {"fragen_aiken.txt", "Aiken (UTF-8)",
+      {"fragen_aiken.txt",
+       "Aiken (UTF-8)",
        "3 Fragen übernommen, 2 übersprungen: Zeile 15: nur drei Antworten; Zeile 21: „ANSWER:“ nennt keine der "
        "Antworten",
-       {"Wie viele Kontinente gibt es?", {"fünf", "sechs", "acht"}, "sieben"}, std::nullopt,
+       {"Wie viele Kontinente gibt es?", {"fünf", "sechs", "acht"}, "sieben"},
+       std::nullopt,
        "Welches Gas atmen Pflanzen bei der Fotosynthese ein?"},
   };
   for (const Sample& s : samples) {
@@ -67,7 +78,8 @@ TEST(Import, RealisticFiles) {
 TEST(Import, TextsComeOutPlain) {
   const ImportResult gift = importFile(kDir / "fragen.gift");
   ASSERT_EQ(gift.accepted.size(), 4u);
-  EXPECT_EQ(gift.accepted[2].question.text, "Welches Zeichen trennt in der Frage: \"A ~ B\" die Teile und wie heißt es?");
+  EXPECT_EQ(gift.accepted[2].question.text,
+            "Welches Zeichen trennt in der Frage: \"A ~ B\" die Teile und wie heißt es?");
   EXPECT_EQ(gift.accepted[3].question.text, "Welcher Fluss fließt durch Wien?");
   EXPECT_EQ(gift.accepted[3].line, 43);
 
@@ -80,7 +92,7 @@ TEST(Import, TextsComeOutPlain) {
 
   // UTF-16 big endian with its mark, and little endian without one.
   const std::pair<std::string, Encoding> utf16[] = {{std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE},
-                                                     {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE}};
+                                                    {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE}};
   for (const auto& [bytes, encoding] : utf16) {
     const Grid grid = readGrid(bytes, "x.txt");
     EXPECT_EQ(grid.encoding, encoding);
@@ -121,7 +133,11 @@ TEST(Import, UnreadableFilesAreNamed) {
       {"bild.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "ist keine Textdatei (Zeile 2"},
       {"riesig.csv", "", "zu groß"},
       {"dos.csv", "Frage;Antwort\nK\x81se;x\n", "Zeichenkodierung der Datei"},
-      {"utf16.txt", std::string("\xFF\xFE" "A\0\0", 5), "kein gültiges UTF-16"},
+      {"utf16.txt",
+       std::string("\xFF\xFE"
+                   "A\0\0",
+                   5),
+       "kein gültiges UTF-16"},
       {"quote.csv", "Frage;Antwort\n\"Offen;a;b;c;d\nF;a;b;c;d\n", "Zeile 2: Das Anführungszeichen"},
       {"offen.gift", "::A::Frage {=a ~b ~c ~d\n\n::B::Frage {=a ~b ~c ~d}\n", "Zeile 1: „{“ wird nicht"},
       {"zu.gift", "Frage {=a ~b ~c ~d}}\n", "Zeile 1: Eine Frage hat nur einen Antwortblock"},

@@ -38,17 +38,29 @@ TEST(RunIsolated, FailingChildrenGiveNothing) {
     std::size_t maxBytes;
   };
   const std::vector<Case> cases = {
-      {"crash", [] { ::raise(SIGSEGV); return std::string("x"); }, 5s, 100},
+      {"crash",
+       [] {
+         ::raise(SIGSEGV);
+         return std::string("x");
+       },
+       5s, 100},
       {"abort", []() -> std::string { std::abort(); }, 5s, 100},
       {"exception", []() -> std::string { throw std::runtime_error("x"); }, 5s, 100},
       {"exit code", []() -> std::string { ::_exit(3); }, 5s, 100},
-      {"hang", [] { std::this_thread::sleep_for(60s); return std::string("x"); }, 300ms, 100},
-      {"hang after output", [] {
+      {"hang",
+       [] {
+         std::this_thread::sleep_for(60s);
+         return std::string("x");
+       },
+       300ms, 100},
+      {"hang after output",
+       [] {
          const std::string part = "teil";
          (void)!::write(STDOUT_FILENO, part.data(), part.size());
          std::this_thread::sleep_for(60s);
          return part;
-       }, 300ms, 100},
+       },
+       300ms, 100},
       {"too much", [] { return std::string(1000, 'x'); }, 5s, 999},
   };
   for (const auto& c : cases) {
@@ -64,8 +76,8 @@ TEST(RunIsolated, FailingChildrenGiveNothing) {
 TEST(Outcome, RoundTripsAndRejectsEveryCutOrExtension) {
   ReadOutcome outcome;
   outcome.snapshot.fields = {"Frage", "Antwort Richtig", ""};
-  outcome.snapshot.cells = {std::string("Wie?"), std::nullopt, std::string(""), std::string("ä\0b", 3),
-                            std::string("x"), std::nullopt};
+  outcome.snapshot.cells = {std::string("Wie?"),    std::nullopt,     std::string(""),
+                            std::string("ä\0b", 3), std::string("x"), std::nullopt};
   const std::string bytes = encodeOutcome(outcome);
   const auto back = decodeOutcome(bytes);
   ASSERT_TRUE(back.has_value());

@@ -178,14 +178,10 @@ TEST(Faults, EachBrokenInputGivesItsFaultAndNamesTheFile) {
     std::vector<Fault> expected;  // a damaged file may also read as lacking the table
   };
   const std::vector<Case> cases = {
-      {"fehlt.mdb", {Fault::FileMissing}},
-      {"null.mdb", {Fault::NotADatabase}},
-      {"text.mdb", {Fault::NotADatabase}},
-      {"rauschen.mdb", {Fault::NotADatabase}},
-      {"ordner.mdb", {Fault::NotADatabase}},
-      {"kopf.mdb", {Fault::Unreadable}},
-      {"halb.mdb", {Fault::Unreadable}},
-      {"zerwuerfelt.mdb", {Fault::Unreadable, Fault::TableMissing}},
+      {"fehlt.mdb", {Fault::FileMissing}},   {"null.mdb", {Fault::NotADatabase}},
+      {"text.mdb", {Fault::NotADatabase}},   {"rauschen.mdb", {Fault::NotADatabase}},
+      {"ordner.mdb", {Fault::NotADatabase}}, {"kopf.mdb", {Fault::Unreadable}},
+      {"halb.mdb", {Fault::Unreadable}},     {"zerwuerfelt.mdb", {Fault::Unreadable, Fault::TableMissing}},
   };
   for (const auto& c : cases) {
     const Fault got = faultOf(dir / c.file, "tabAktion");

@@ -18,7 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TextTable questions(const std::string& text) {
-  return {"tabFragen_leicht", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}, {{text, "a", "b", "c", "d"}}};
+  return {"tabFragen_leicht",
+          {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"},
+          {{text, "a", "b", "c", "d"}}};
 }
 
 // A new file content with a modification time that differs from the old one even on
@@ -26,7 +28,8 @@ TextTable questions(const std::string& text) {
 void rewrite(const fs::path& file, const std::function<void()>& write) {
   const auto before = fs::exists(file) ? fs::last_write_time(file) : fs::file_time_type{};
   write();
-  if (fs::exists(file) && fs::last_write_time(file) == before) fs::last_write_time(file, before + std::chrono::seconds(2));
+  if (fs::exists(file) && fs::last_write_time(file) == before)
+    fs::last_write_time(file, before + std::chrono::seconds(2));
 }
 
 TEST(TableCache, unchangedFileServesTheSameRecordsWithOwnPosition) {
@@ -82,25 +85,26 @@ void overwrite(const fs::path& file, const std::string& bytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TableCacheChange,
-    ::testing::Values(
-        Change{"new question", [](const fs::path& f) { writeDatabase(f, {questions("Neu?")}); }, std::nullopt},
-        Change{"removed", [](const fs::path& f) { fs::remove(f); }, Fault::FileMissing},
-        Change{"zero bytes", [](const fs::path& f) { overwrite(f, ""); }, Fault::NotADatabase},
-        Change{"text file", [](const fs::path& f) { overwrite(f, "Hallo Welt, keine Datenbank\n"); }, Fault::NotADatabase},
-        Change{"truncated",
-               [](const fs::path& f) {
-                 std::string head(16, '\0');
-                 std::ifstream(f, std::ios::binary).read(head.data(), 16);
-                 overwrite(f, head + std::string(600, 'x'));
-               },
-               Fault::Unreadable},
-        Change{"table gone",
-               [](const fs::path& f) {
-                 TextTable other = questions("x");
-                 other.name = "tabAnderes";
-                 writeDatabase(f, {other});
-               },
-               Fault::TableMissing}),
+    ::testing::Values(Change{"new question", [](const fs::path& f) { writeDatabase(f, {questions("Neu?")}); },
+                             std::nullopt},
+                      Change{"removed", [](const fs::path& f) { fs::remove(f); }, Fault::FileMissing},
+                      Change{"zero bytes", [](const fs::path& f) { overwrite(f, ""); }, Fault::NotADatabase},
+                      Change{"text file", [](const fs::path& f) { overwrite(f, "Hallo Welt, keine Datenbank\n"); },
+                             Fault::NotADatabase},
+                      Change{"truncated",
+                             [](const fs::path& f) {
+                               std::string head(16, '\0');
+                               std::ifstream(f, std::ios::binary).read(head.data(), 16);
+                               overwrite(f, head + std::string(600, 'x'));
+                             },
+                             Fault::Unreadable},
+                      Change{"table gone",
+                             [](const fs::path& f) {
+                               TextTable other = questions("x");
+                               other.name = "tabAnderes";
+                               writeDatabase(f, {other});
+                             },
+                             Fault::TableMissing}),
     [](const auto& info) {
       std::string n = info.param.what;
       for (char& c : n)

@@ -43,7 +43,8 @@ QWidget* QtDriver::widget(const std::string& screen, const std::string& element)
 std::string QtDriver::text(const std::string& screen, const std::string& element) {
   QWidget* w = widget(screen, element);
   // A label's whole text, also where it shows it shortened.
-  if (auto* l = qobject_cast<QLabel*>(w)) return (l->accessibleName().isEmpty() ? l->text() : l->accessibleName()).toStdString();
+  if (auto* l = qobject_cast<QLabel*>(w))
+    return (l->accessibleName().isEmpty() ? l->text() : l->accessibleName()).toStdString();
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->accessibleName().toStdString();
   if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
   return {};
@@ -57,7 +58,8 @@ bool QtDriver::usable(QWidget* w) {
 
 QMessageBox* QtDriver::messageBox() {
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible() && box->objectName() == "Meldung") return box;
+    if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible() && box->objectName() == "Meldung")
+      return box;
   return nullptr;
 }
 
@@ -201,13 +203,15 @@ QtDriver& QtDriver::setUpPlayers(const QString& name1, const std::string& car1, 
   for (const auto& [player, name] : {std::pair{1, name1}, std::pair{2, name2}}) {
     const std::string n = std::to_string(player);
     waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler " + n + " ein!");
-    when("Tippen des Namens " + n, [] { return usable(widget("frmAuswahl", "txtName")); }, [name] {
-      for (char32_t c : name.toUcs4()) {
-        const QString ch = QString::fromUcs4(&c, 1);
-        QTest::sendKeyEvent(QTest::Press, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
-      }
-    });
+    when(
+        "Tippen des Namens " + n, [] { return usable(widget("frmAuswahl", "txtName")); },
+        [name] {
+          for (char32_t c : name.toUcs4()) {
+            const QString ch = QString::fromUcs4(&c, 1);
+            QTest::sendKeyEvent(QTest::Press, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
+          }
+        });
     click("frmAuswahl", "cmdName" + n + "Weiter");
   }
   click("frmAuswahl", car1);

@@ -23,10 +23,10 @@ TEST(Roll, boundariesInSinglePrecision) {
     int roll;
   };
   const Case cases[] = {
-      {0.0f, 1},        {0.09f, 1},        {below(0.1f), 2},  {0.1f, 2},        {above(0.1f), 2},
-      {below(0.3f), 2}, {0.3f, 2},         {above(0.3f), 3},  {below(0.5f), 3}, {0.5f, 4},
-      {above(0.5f), 4}, {below(0.7f), 4},  {0.7f, 4},         {above(0.7f), 4}, {0.71f, 5},
-      {below(0.9f), 5}, {0.9f, 6},         {above(0.9f), 6},  {below(1.0f), 6},
+      {0.0f, 1},        {0.09f, 1},       {below(0.1f), 2}, {0.1f, 2},        {above(0.1f), 2},
+      {below(0.3f), 2}, {0.3f, 2},        {above(0.3f), 3}, {below(0.5f), 3}, {0.5f, 4},
+      {above(0.5f), 4}, {below(0.7f), 4}, {0.7f, 4},        {above(0.7f), 4}, {0.71f, 5},
+      {below(0.9f), 5}, {0.9f, 6},        {above(0.9f), 6}, {below(1.0f), 6},
   };
   for (const Case& c : cases) EXPECT_EQ(rollFromR(c.r), c.roll) << "r = " << c.r;
 }
@@ -72,15 +72,11 @@ TEST(Drive, fuelRuleOverRollsAndTanks) {
     bool tankWritten;
   };
   const Case cases[] = {
-      {6, 10, 6, 4, true},  // plenty
-      {6, 4, 4, 0, true},   // runs dry on field 4, which is still driven
-      {3, 3, 3, 0, true},   // runs dry on the last field of the roll
-      {1, 1, 1, 0, true},
-      {5, 0, 0, 0, false},  // empty tank: no field, fuel label not written
-      {1, 0, 0, 0, false},
-      {2, 7, 2, 5, true},
-      {6, 6, 6, 0, true},
-      {6, 500, 6, 494, true},
+      {6, 10, 6, 4, true},                       // plenty
+      {6, 4, 4, 0, true},                        // runs dry on field 4, which is still driven
+      {3, 3, 3, 0, true},                        // runs dry on the last field of the roll
+      {1, 1, 1, 0, true},  {5, 0, 0, 0, false},  // empty tank: no field, fuel label not written
+      {1, 0, 0, 0, false}, {2, 7, 2, 5, true},  {6, 6, 6, 0, true}, {6, 500, 6, 494, true},
   };
   for (const Case& c : cases) {
     const Drive d = drive(c.roll, c.tank, 1);
@@ -138,7 +134,8 @@ TEST(FieldEventRule, questionsFirstThenCardsOnlyBeforeField40) {
       {"n = 10", false, kTrue, kTrue, 1, 0, 0, std::nextafter(0.1f, 0.0f), FieldEvent::Card, 1, kTrue, kTrue},
       {"n = 11", false, kTrue, kTrue, 1, 0, 0, 0.1f, FieldEvent::Question, 1, kTrue, kTrue},
       {"player 2 at 41: no draw", false, kTrue, kTrue, 2, 12, 41, 0.0f, FieldEvent::Question, 0, kTrue, kTrue},
-      {"player 1 at 47 (not a win here): no draw", false, kTrue, kTrue, 2, 47, 0, 0.0f, FieldEvent::Question, 0, kTrue, kTrue},
+      {"player 1 at 47 (not a win here): no draw", false, kTrue, kTrue, 2, 47, 0, 0.0f, FieldEvent::Question, 0, kTrue,
+       kTrue},
   };
   for (const Case& c : cases) {
     Flag e1 = c.erster1, e2 = c.erster2;

@@ -16,8 +16,9 @@ namespace fs = std::filesystem;
 struct Tree : ::testing::Test {
   fs::path root;
   void SetUp() override {
-    root = fs::temp_directory_path() / ("tj-locate-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root =
+        fs::temp_directory_path() / ("tj-locate-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                     "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root);
     fs::create_directories(root);
   }
@@ -65,7 +66,8 @@ TEST(QuestionFileArgument, TakesTheFileAfterTheOptionAgainstTheCurrentFolder) {
   const fs::path cwd = "/home/lehrer";
   EXPECT_EQ(questionFileArgument({"tankjagd"}, cwd), std::nullopt);
   EXPECT_EQ(questionFileArgument({"tankjagd", "--fragen"}, cwd), std::nullopt);
-  EXPECT_EQ(questionFileArgument(Args{"tankjagd", "--fragen", "klasse/5b.mdb"}, cwd), fs::path("/home/lehrer/klasse/5b.mdb"));
+  EXPECT_EQ(questionFileArgument(Args{"tankjagd", "--fragen", "klasse/5b.mdb"}, cwd),
+            fs::path("/home/lehrer/klasse/5b.mdb"));
   EXPECT_EQ(questionFileArgument(Args{"tankjagd", "--fragen=/tmp/a b.mdb"}, cwd), fs::path("/tmp/a b.mdb"));
 }
 

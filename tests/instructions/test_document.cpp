@@ -54,13 +54,20 @@ struct Expected {
 
 Expected expectedLayout(Layout l) {
   switch (l) {
-    case Layout::Centre: return {Align::Center, 0, 0, 0, 0, {}};
-    case Layout::CentreSpaced: return {Align::Center, 40, 40, 0, 0, {}};
-    case Layout::Left: return {Align::Left, 0, 0, 0, 0, {}};
-    case Layout::List: return {Align::Left, 0, 0, 720, -360, {720}};
-    case Layout::Indent360: return {Align::Left, 0, 0, 360, 0, {}};
-    case Layout::Indent708: return {Align::Left, 0, 0, 708, 0, {}};
-    case Layout::Indent720: return {Align::Left, 0, 0, 720, 0, {}};
+    case Layout::Centre:
+      return {Align::Center, 0, 0, 0, 0, {}};
+    case Layout::CentreSpaced:
+      return {Align::Center, 40, 40, 0, 0, {}};
+    case Layout::Left:
+      return {Align::Left, 0, 0, 0, 0, {}};
+    case Layout::List:
+      return {Align::Left, 0, 0, 720, -360, {720}};
+    case Layout::Indent360:
+      return {Align::Left, 0, 0, 360, 0, {}};
+    case Layout::Indent708:
+      return {Align::Left, 0, 0, 708, 0, {}};
+    case Layout::Indent720:
+      return {Align::Left, 0, 0, 720, 0, {}};
   }
   return {};
 }
@@ -108,14 +115,10 @@ struct RunCase {
 
 // The character formatting of the runs that carry it.
 const RunCase kRuns[] = {
-    {1, "TANK-Jagd", 14, true, true, true, ""},
-    {4, "Ziel des Spiels: GEWINNEN ", 13, true, false, false, ""},
-    {4, "☺", 16, false, false, false, "DejaVu Sans"},
-    {17, "1.", 14, true, true, false, ""},
-    {17, "Würfeln:", 14, true, true, true, ""},
-    {32, "leichte Frage", 14, true, true, false, ""},
-    {33, "2 Liter", 14, true, true, false, ""},
-    {42, "☺", 18, false, false, false, "DejaVu Sans"},
+    {1, "TANK-Jagd", 14, true, true, true, ""},       {4, "Ziel des Spiels: GEWINNEN ", 13, true, false, false, ""},
+    {4, "☺", 16, false, false, false, "DejaVu Sans"}, {17, "1.", 14, true, true, false, ""},
+    {17, "Würfeln:", 14, true, true, true, ""},       {32, "leichte Frage", 14, true, true, false, ""},
+    {33, "2 Liter", 14, true, true, false, ""},       {42, "☺", 18, false, false, false, "DejaVu Sans"},
     {44, "Viel Glück!!!", 20, true, true, false, ""},
 };
 

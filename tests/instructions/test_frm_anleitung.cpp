@@ -18,10 +18,12 @@ namespace {
 // announced the way the board does on activation (a draw only while no game started).
 struct BoardStandIn : Screen {
   explicit BoardStandIn(App& app)
-      : Screen(app, "frmSpielfeld", WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::buttonFace(), true, ""}),
+      : Screen(app, "frmSpielfeld",
+               WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::buttonFace(), true, ""}),
         cmdWuerfel(add("cmdWuerfel", ElementKind::Button, 0, 0, 100, 100)),
         cmdWuerfeln2(add("cmdWuerfeln2", ElementKind::Button, 200, 0, 100, 100)) {
-    addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { this->app().forms.get("frmAnleitung").ShowModal(); }}}});
+    addMenu(Menu{"Hilfe",
+                 {MenuItem{"Anleitung", "Anleitung", [this] { this->app().forms.get("frmAnleitung").ShowModal(); }}}});
   }
   void Form_Activate() override {
     if (app().g.SpielGestartet == 0) {
@@ -46,7 +48,11 @@ struct Instructions : ::testing::Test {
   std::string stored = storedAnleitung();
   App app{services()};
   Services services() {
-    Services s{loop, random, pictures, "/spiel", "/usr/share/tankjagd",
+    Services s{loop,
+               random,
+               pictures,
+               "/spiel",
+               "/usr/share/tankjagd",
                [this](const std::string& w) { warnings.push_back(w); }};
     s.storedText = [this](const std::string& name) {
       ++documentReads;
@@ -93,8 +99,8 @@ void midGame(GameState& g) {
 
 std::string boardSnapshot(const BoardVars& b) {
   std::ostringstream s;
-  for (Int16 v : {b.WurfSpieler1, b.WurfSpieler2, b.VerbrauchProFeld, b.SchritteSpieler1, b.SchritteSpieler2, b.ZielFeld,
-                  b.SpielerAmZug, b.ErsterZugSpieler1, b.ErsterZugSpieler2})
+  for (Int16 v : {b.WurfSpieler1, b.WurfSpieler2, b.VerbrauchProFeld, b.SchritteSpieler1, b.SchritteSpieler2,
+                  b.ZielFeld, b.SpielerAmZug, b.ErsterZugSpieler1, b.ErsterZugSpieler2})
     s << Str(v) << '|';
   return s.str();
 }

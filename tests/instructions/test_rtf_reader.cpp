@@ -49,10 +49,16 @@ TEST(RtfReader, badInputGivesWhatCouldBeRead) {
       {"truncated unicode escape", "{\\rtf1 x\\u", {"x"}},
       {"unicode escape with fallback", "{\\rtf1 \\u252 u\\par", {"ü"}},
       {"control word cut by the end", "{\\rtf1 A\\par\\par", {"A"}},
-      {"negative unicode", "{\\rtf1 \\u-3913?A\\par}", {"\xEF\x82\xB7" "A"}},
+      {"negative unicode",
+       "{\\rtf1 \\u-3913?A\\par}",
+       {"\xEF\x82\xB7"
+        "A"}},
       {"surrogate pair", "{\\rtf1 \\u-10179?\\u-8638?\\par}", {"🙂"}},
       {"lone high surrogate", "{\\rtf1 \\u-10179?B\\par}", {"B"}},
-      {"lone low surrogate", "{\\rtf1 \\u-8638?B\\par}", {"\xEF\xBF\xBD" "B"}},
+      {"lone low surrogate",
+       "{\\rtf1 \\u-8638?B\\par}",
+       {"\xEF\xBF\xBD"
+        "B"}},
       {"unknown ignorable destination", "{\\rtf1 {\\*\\geheim nicht zeigen}A\\par}", {"A"}},
       {"truncated font table", "{\\rtf1 {\\fonttbl{\\f0 Arial;}", {}},
       {"truncated colour table", "{\\rtf1 {\\colortbl;\\red255", {}},

@@ -97,7 +97,7 @@ TEST_F(View, reproducesTheFormatting) {
   const QTextBlockFormat list = block(17).blockFormat();
   ASSERT_GT(list.leftMargin(), 0);
   EXPECT_NEAR(list.textIndent(), -list.leftMargin() / 2, 0.01);
-  const double numberX = xOf(17, 0);  // "1."
+  const double numberX = xOf(17, 0);   // "1."
   const double headingX = xOf(17, 3);  // "Würfeln:" after the tab
   EXPECT_NEAR(headingX - numberX, -list.textIndent(), 1.5) << "the number hangs left of the text";
   const double lineStart = block(17).layout()->position().x() + block(17).layout()->lineAt(0).x();
@@ -129,8 +129,8 @@ TEST_F(View, reproducesTheFormatting) {
   big.setPosition(block(44).position() + 4);
   QTextCursor normal(block(18));
   normal.setPosition(block(18).position() + 1);
-  EXPECT_NEAR(static_cast<double>(big.charFormat().font().pixelSize()) / normal.charFormat().font().pixelSize(), 20.0 / 14.0,
-              0.1);
+  EXPECT_NEAR(static_cast<double>(big.charFormat().font().pixelSize()) / normal.charFormat().font().pixelSize(),
+              20.0 / 14.0, 0.1);
 }
 
 // The program reads the document from its resources; they hold the file from assets/.

@@ -31,8 +31,7 @@ struct Difference {
     qsizetype largestBlob = 0;
 };
 
-Difference compareDecoded(const QImage& a, const QImage& b)
-{
+Difference compareDecoded(const QImage& a, const QImage& b) {
     const int w = a.width(), h = a.height();
     std::vector<char> far(std::size_t(w) * std::size_t(h), 0);
     Difference d;
@@ -49,8 +48,7 @@ Difference compareDecoded(const QImage& a, const QImage& b)
     // Largest 8-connected group of differing pixels.
     std::vector<int> stack;
     for (int start = 0; start < w * h; ++start) {
-        if (far[std::size_t(start)] != 1)
-            continue;
+        if (far[std::size_t(start)] != 1) continue;
         qsizetype size = 0;
         far[std::size_t(start)] = 2;
         stack.push_back(start);
@@ -72,34 +70,23 @@ Difference compareDecoded(const QImage& a, const QImage& b)
     return d;
 }
 
-QImage decode(const QString& path)
-{
-    return QImage(path).convertToFormat(QImage::Format_ARGB32);
-}
+QImage decode(const QString& path) { return QImage(path).convertToFormat(QImage::Format_ARGB32); }
 
-QImage readGif(const QString& path)
-{
+QImage readGif(const QString& path) {
     QImageReader reader(path, "gif");
     return reader.read().convertToFormat(QImage::Format_ARGB32);
 }
 
-QString committed(const QString& rel)
-{
-    return QDir(QStringLiteral(TJ_ASSETS_DIR)).filePath(rel);
-}
+QString committed(const QString& rel) { return QDir(QStringLiteral(TJ_ASSETS_DIR)).filePath(rel); }
 
 class GeneratedPictures : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
+ protected:
+    static void SetUpTestSuite() {
         out_ = std::make_unique<QTemporaryDir>();  // lives for the whole suite
         const std::string cmd = std::string("\"") + TJ_PICGEN_EXE + "\" \"" + out_->path().toStdString() + "\"";
         exitCode_ = std::system(cmd.c_str());
     }
-    static void TearDownTestSuite()
-    {
-        out_.reset();
-    }
+    static void TearDownTestSuite() { out_.reset(); }
     static QString generated(const QString& rel) { return QDir(out_->path()).filePath(rel); }
 
     static inline std::unique_ptr<QTemporaryDir> out_;
@@ -107,19 +94,16 @@ protected:
 };
 
 // Relative paths of all pictures below `root`.
-QStringList picturesBelow(const QString& root)
-{
+QStringList picturesBelow(const QString& root) {
     QStringList found;
     QDirIterator it(root, {QStringLiteral("*.gif"), QStringLiteral("*.png")}, QDir::Files,
                     QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << QDir(root).relativeFilePath(it.next());
+    while (it.hasNext()) found << QDir(root).relativeFilePath(it.next());
     found.sort();
     return found;
 }
 
-TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedPictures)
-{
+TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedPictures) {
     ASSERT_EQ(exitCode_, 0);
     const QStringList made = picturesBelow(out_->path());
     // No committed picture is stale or missing.
@@ -139,8 +123,7 @@ TEST_F(GeneratedPictures, generatorRunsAndMatchesCommittedPictures)
 
 // The comparison itself: edge noise passes, a shifted shape or a recoloured
 // area does not.
-TEST(DecodedComparison, toleratesEdgeNoiseButNotAMovedShapeOrAWrongColour)
-{
+TEST(DecodedComparison, toleratesEdgeNoiseButNotAMovedShapeOrAWrongColour) {
     const QImage base = decode(committed(QStringLiteral("stored/hintergrund.gif")));
     ASSERT_FALSE(base.isNull());
 
@@ -158,8 +141,7 @@ TEST(DecodedComparison, toleratesEdgeNoiseButNotAMovedShapeOrAWrongColour)
     QImage moved(car.size(), QImage::Format_ARGB32);
     moved.fill(Qt::transparent);
     for (int y = 0; y < car.height(); ++y)
-        for (int x = 3; x < car.width(); ++x)
-            moved.setPixel(x, y, car.pixel(x - 3, y));
+        for (int x = 3; x < car.width(); ++x) moved.setPixel(x, y, car.pixel(x - 3, y));
     EXPECT_GT(compareDecoded(moved, car).largestBlob, kMaxBlob);
 
     const QImage blue = decode(committed(QStringLiteral("app/autos/blaues auto rechts.gif")));
@@ -170,32 +152,36 @@ TEST(DecodedComparison, toleratesEdgeNoiseButNotAMovedShapeOrAWrongColour)
 // Every committed picture has the size the screens are laid out for; an icon the size its
 // hicolor folder names.
 TEST(CommittedPictures, haveTheSizeTheScreensUse) {
-  const std::pair<QString, QSize> sizes[] = {
-      {"app/wuerfel/", {86, 86}},  {"app/autos/", {71, 33}},           {"app/Bilder/", {240, 160}},
-      {"stored/auswahl_", {71, 33}}, {"stored/auto_platzhalter", {71, 33}}, {"stored/wuerfel_", {86, 86}},
-      {"stored/hintergrund", {836, 631}}, {"stored/gewonnen", {461, 409}}, {"stored/aussetzen", {105, 164}},
-      {"stored/icon", {64, 64}}};
-  for (const QString& rel : picturesBelow(QStringLiteral(TJ_ASSETS_DIR))) {
-    const QSize size = decode(committed(rel)).size();
-    bool known = false;
-    if (rel.startsWith(QLatin1String("icons/hicolor/"))) {
-      const int n = rel.section(QLatin1Char('/'), 2, 2).section(QLatin1Char('x'), 0, 0).toInt();
-      EXPECT_EQ(size, QSize(n, n)) << rel.toStdString();
-      known = true;
+    const std::pair<QString, QSize> sizes[] = {{"app/wuerfel/", {86, 86}},
+                                               {"app/autos/", {71, 33}},
+                                               {"app/Bilder/", {240, 160}},
+                                               {"stored/auswahl_", {71, 33}},
+                                               {"stored/auto_platzhalter", {71, 33}},
+                                               {"stored/wuerfel_", {86, 86}},
+                                               {"stored/hintergrund", {836, 631}},
+                                               {"stored/gewonnen", {461, 409}},
+                                               {"stored/aussetzen", {105, 164}},
+                                               {"stored/icon", {64, 64}}};
+    for (const QString& rel : picturesBelow(QStringLiteral(TJ_ASSETS_DIR))) {
+        const QSize size = decode(committed(rel)).size();
+        bool known = false;
+        if (rel.startsWith(QLatin1String("icons/hicolor/"))) {
+            const int n = rel.section(QLatin1Char('/'), 2, 2).section(QLatin1Char('x'), 0, 0).toInt();
+            EXPECT_EQ(size, QSize(n, n)) << rel.toStdString();
+            known = true;
+        }
+        for (const auto& [prefix, want] : sizes)
+            if (rel.startsWith(prefix)) {
+                EXPECT_EQ(size, want) << rel.toStdString();
+                known = true;
+            }
+        EXPECT_TRUE(known) << "no size known for " << rel.toStdString();
     }
-    for (const auto& [prefix, want] : sizes)
-      if (rel.startsWith(prefix)) {
-        EXPECT_EQ(size, want) << rel.toStdString();
-        known = true;
-      }
-    EXPECT_TRUE(known) << "no size known for " << rel.toStdString();
-  }
 }
 
 // A left-facing car is the exact mirror of the right-facing one, and the
 // cars and dice have a transparent surround.
-TEST(CarsAndDice, leftCarsMirrorRightCarsAndBothAreCutOut)
-{
+TEST(CarsAndDice, leftCarsMirrorRightCarsAndBothAreCutOut) {
     for (const char* colour : {"blaues", "gelbes", "rotes", "weisses"}) {
         const QString base = QStringLiteral("app/autos/%1 auto ").arg(QLatin1String(colour));
         const QImage right = readGif(committed(base + QStringLiteral("rechts.gif")));
@@ -216,21 +202,18 @@ namespace {
 
 // Where the board shows a point given in twips of its design area: the background is
 // stretched over the whole width and the height below the top strip.
-QPointF toPicture(QSize picture, double xTwips, double yTwips)
-{
+QPointF toPicture(QSize picture, double xTwips, double yTwips) {
     using namespace tj::track;
     return {xTwips * picture.width() / kBoardWidth,
             (yTwips - kBackgroundTop) * picture.height() / (kBoardHeight - kBackgroundTop)};
 }
 
-QPointF carCentre(QSize picture, int field, int shiftTwips = 0)
-{
+QPointF carCentre(QSize picture, int field, int shiftTwips = 0) {
     const tj::track::Spot& s = tj::track::kSpots[std::size_t(field)];
     return toPicture(picture, s.left + tj::track::kCarWidth / 2.0, s.top + shiftTwips + tj::track::kCarHeight / 2.0);
 }
 
-bool grey(QRgb c, int from, int to)
-{
+bool grey(QRgb c, int from, int to) {
     const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
     const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
     return hi - lo <= 20 && lo >= from && hi <= to;
@@ -243,8 +226,7 @@ bool isChequer(QRgb c) { return grey(c, 0, 49) || grey(c, 221, 255); }
 // each field lies under its car's centre: the faint dot on fields 1 to 44, the finish line
 // on the goal (the centre of the mark's pixels within 8 pixels is taken). A field moved by
 // a pixel and a half (about 25 twips) in any direction fails.
-TEST(BoardBackground, everyFieldsMarkLiesUnderItsCarsCentre)
-{
+TEST(BoardBackground, everyFieldsMarkLiesUnderItsCarsCentre) {
     const QImage board = readGif(committed(QStringLiteral("stored/hintergrund.gif")));
     ASSERT_EQ(board.size(), QSize(836, 631));
     for (int shift : {-tj::track::kPairShift, tj::track::kPairShift})

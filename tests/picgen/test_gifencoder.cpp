@@ -17,8 +17,7 @@ using picgen::encodeGif;
 using picgen::quantise;
 using picgen::toImage;
 
-QImage decode(const QByteArray& bytes)
-{
+QImage decode(const QByteArray& bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -26,8 +25,7 @@ QImage decode(const QByteArray& bytes)
     return reader.read().convertToFormat(QImage::Format_ARGB32);
 }
 
-std::uint32_t nextNoise(std::uint32_t& s)
-{
+std::uint32_t nextNoise(std::uint32_t& s) {
     s ^= s << 13;
     s ^= s >> 17;
     s ^= s << 5;
@@ -44,8 +42,7 @@ struct Case {
     bool noise;        // random order (long LZW runs of new strings)
 };
 
-QImage makeImage(const Case& c)
-{
+QImage makeImage(const Case& c) {
     QImage img(c.width, c.height, QImage::Format_ARGB32);
     std::uint32_t seed = 12345;
     for (int y = 0; y < c.height; ++y) {
@@ -53,8 +50,7 @@ QImage makeImage(const Case& c)
             const int i = y * c.width + x;
             const int k = c.noise ? int(nextNoise(seed) % std::uint32_t(c.colours)) : (i / 3) % c.colours;
             QRgb rgb = qRgb((k * 37) & 0xff, (k * 11 + k / 7) & 0xff, (k * 5 + 90) & 0xff);
-            if (c.transparent && i % 7 == 3)
-                rgb = qRgba(10, 20, 30, 0);
+            if (c.transparent && i % 7 == 3) rgb = qRgba(10, 20, 30, 0);
             img.setPixel(x, y, rgb);
         }
     }
@@ -63,8 +59,7 @@ QImage makeImage(const Case& c)
 
 class GifRoundTrip : public ::testing::TestWithParam<Case> {};
 
-TEST_P(GifRoundTrip, qtReaderSeesTheQuantisedPixels)
-{
+TEST_P(GifRoundTrip, qtReaderSeesTheQuantisedPixels) {
     const Case& c = GetParam();
     const QImage source = makeImage(c);
     const auto indexed = quantise(source);
@@ -82,32 +77,28 @@ TEST_P(GifRoundTrip, qtReaderSeesTheQuantisedPixels)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, GifRoundTrip,
-    ::testing::Values(Case{"onePixel", 1, 1, 1, false, false},
-                      Case{"twoColours", 9, 5, 2, false, false},
-                      Case{"transparentTwoColours", 9, 5, 2, true, false},
-                      Case{"exactly256", 64, 64, 256, false, true},
-                      Case{"255AndTransparent", 64, 64, 255, true, true},
-                      Case{"noiseFillsCodeTable", 400, 300, 200, false, true},
-                      Case{"manyColoursNeedMedianCut", 300, 200, 5000, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pictures, GifRoundTrip,
+                         ::testing::Values(Case{"onePixel", 1, 1, 1, false, false},
+                                           Case{"twoColours", 9, 5, 2, false, false},
+                                           Case{"transparentTwoColours", 9, 5, 2, true, false},
+                                           Case{"exactly256", 64, 64, 256, false, true},
+                                           Case{"255AndTransparent", 64, 64, 255, true, true},
+                                           Case{"noiseFillsCodeTable", 400, 300, 200, false, true},
+                                           Case{"manyColoursNeedMedianCut", 300, 200, 5000, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Up to the palette limit colours are kept exactly; beyond it every pixel
 // still lands on a nearby palette colour.
-TEST(Quantise, keepsFewColoursExactlyAndApproximatesMany)
-{
+TEST(Quantise, keepsFewColoursExactlyAndApproximatesMany) {
     const QImage few = makeImage({"few", 40, 40, 200, true, true});
     QImage cleared = few;
     for (int y = 0; y < cleared.height(); ++y)
         for (int x = 0; x < cleared.width(); ++x)
-            if (qAlpha(cleared.pixel(x, y)) == 0)
-                cleared.setPixel(x, y, 0);
+            if (qAlpha(cleared.pixel(x, y)) == 0) cleared.setPixel(x, y, 0);
     EXPECT_EQ(toImage(quantise(few)), cleared);
     QImage gradient(256, 64, QImage::Format_ARGB32);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 256; ++x)
-            gradient.setPixel(x, y, qRgb(x, y * 4, 255 - x));
+        for (int x = 0; x < 256; ++x) gradient.setPixel(x, y, qRgb(x, y * 4, 255 - x));
     const QImage approx = toImage(quantise(gradient));
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 256; ++x) {
@@ -120,8 +111,7 @@ TEST(Quantise, keepsFewColoursExactlyAndApproximatesMany)
 }
 
 // Same pixels, same bytes: the output may depend on nothing but the image.
-TEST(EncodeGif, isDeterministic)
-{
+TEST(EncodeGif, isDeterministic) {
     const QImage img = makeImage({"det", 71, 33, 300, true, true});
     EXPECT_EQ(encodeGif(quantise(img)), encodeGif(quantise(img.copy())));
 }

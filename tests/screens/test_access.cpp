@@ -53,24 +53,30 @@ struct KeyboardPlayer {
       const std::string& amZug = b.SpielerAmZug == 1 ? g.NameSpieler1 : g.NameSpieler2;
       check(f == (b.SpielerAmZug == 1 ? &b.cmdWuerfel : &b.cmdWuerfeln2), "Fokus nicht auf dem Würfel", *f);
       const std::string stand = "Stand: " + g.NameSpieler1 + " " + Str(g.TankSpieler1) + " Liter, Feld " +
-                                Str(g.PositionSpieler1) + "; " + g.NameSpieler2 + " " + Str(g.TankSpieler2) + " Liter, Feld " +
-                                Str(g.PositionSpieler2) + ".";
+                                Str(g.PositionSpieler1) + "; " + g.NameSpieler2 + " " + Str(g.TankSpieler2) +
+                                " Liter, Feld " + Str(g.PositionSpieler2) + ".";
       check(d.starts_with(amZug + " ist dran") && d.ends_with(stand), "Zug oder Stand falsch", *f);
     } else if (top.name() == "frmLevel" || top.name() == "frmAktion" || top.name() == "frmGewonnen") {
       const bool eins = g.AktiverSpieler == kSpieler1;
-      const std::regex roll("^(.+) würfelt [1-6](?:, hat kein Benzin und bleibt auf| und fährt [1-6] Felde?r?"
-                            "(?:, so weit das Benzin reicht,)? bis) (?:Feld (\\d+)|ins Ziel)\\. (?:Noch (\\d+) Liter im Tank\\. )?.*");
+      const std::regex roll(
+          "^(.+) würfelt [1-6](?:, hat kein Benzin und bleibt auf| und fährt [1-6] Felde?r?"
+          "(?:, so weit das Benzin reicht,)? bis) (?:Feld (\\d+)|ins Ziel)\\. (?:Noch (\\d+) Liter im Tank\\. )?.*");
       check(std::regex_match(d, m, roll) && m[1] == (eins ? g.NameSpieler1 : g.NameSpieler2) &&
-                (m[2].matched ? m[2] == Str(eins ? g.PositionSpieler1 : g.PositionSpieler2) : top.name() == "frmGewonnen") &&
-                (m[3].matched ? m[3] == Str(eins ? g.TankSpieler1 : g.TankSpieler2) : (eins ? g.TankSpieler1 : g.TankSpieler2) == 0),
+                (m[2].matched ? m[2] == Str(eins ? g.PositionSpieler1 : g.PositionSpieler2)
+                              : top.name() == "frmGewonnen") &&
+                (m[3].matched ? m[3] == Str(eins ? g.TankSpieler1 : g.TankSpieler2)
+                              : (eins ? g.TankSpieler1 : g.TankSpieler2) == 0),
             "Wurf falsch angesagt", *f);
-      if (top.name() == "frmLevel" && f->name() != "cmdSchwer") arrow(top, 1);  // "Schwer" pays enough fuel to reach the goal
-      if (top.name() == "frmAktion") ++cards, check(d.find("Aktionskarte: Titel ") != std::string::npos, "Karte fehlt", *f);
+      if (top.name() == "frmLevel" && f->name() != "cmdSchwer")
+        arrow(top, 1);  // "Schwer" pays enough fuel to reach the goal
+      if (top.name() == "frmAktion")
+        ++cards, check(d.find("Aktionskarte: Titel ") != std::string::npos, "Karte fehlt", *f);
       if (top.name() == "frmGewonnen" && wins++ == 0) arrow(top, 1);  // "neues Spiel" once, then "Ende"
     } else if (top.name().starts_with("frmFragen")) {
       auto& q = static_cast<FrmFragen&>(top);
       if (!q.cmdWeiter.Visible()) {
-        check(d.find(q.lblFrage.Caption()) != std::string::npos && d.find("4. " + q.cmdAntwort(3).Caption()) != std::string::npos,
+        check(d.find(q.lblFrage.Caption()) != std::string::npos &&
+                  d.find("4. " + q.cmdAntwort(3).Caption()) != std::string::npos,
               "Frage oder Antworten fehlen", *f);
         // The first question is answered wrong on purpose; the rest right, so the race ends.
         const bool wrong = answers++ == 0;
@@ -134,9 +140,12 @@ TEST(Keyboard, tabOrderSkipsHiddenAndDisabledAndWrapsBothWays) {
     Element* from;
     int step;
     Element* want;
-  } cases[] = {{nullptr, 1, &dummy.cmdAntwort(0)},      {nullptr, -1, &dummy.cmdAntwort(3)},
-               {&dummy.cmdAntwort(0), 1, &dummy.cmdAntwort(2)}, {&dummy.cmdAntwort(2), -1, &dummy.cmdAntwort(0)},
-               {&dummy.cmdAntwort(3), 1, &dummy.cmdAntwort(0)}, {&dummy.cmdAntwort(0), -1, &dummy.cmdAntwort(3)}};
+  } cases[] = {{nullptr, 1, &dummy.cmdAntwort(0)},
+               {nullptr, -1, &dummy.cmdAntwort(3)},
+               {&dummy.cmdAntwort(0), 1, &dummy.cmdAntwort(2)},
+               {&dummy.cmdAntwort(2), -1, &dummy.cmdAntwort(0)},
+               {&dummy.cmdAntwort(3), 1, &dummy.cmdAntwort(0)},
+               {&dummy.cmdAntwort(0), -1, &dummy.cmdAntwort(3)}};
   for (const auto& c : cases)
     EXPECT_EQ(dummy.nextFocus(c.from, c.step), c.want) << (c.from ? c.from->name() : "nullptr") << " " << c.step;
 }

@@ -107,8 +107,8 @@ TEST_F(FormsTest, nestedModalShowsReturnInnermostFirst) {
   });
   loop.click("C", "cmdClose").click("B", "cmdClose");
   loop.drain();
-  const std::vector<std::string> expected{"A opens B", "B activate", "B opens C",  "C load",
-                                          "C activate", "B activate", "B continues", "A activate", "A continues"};
+  const std::vector<std::string> expected{"A opens B",  "B activate",  "B opens C",  "C load",     "C activate",
+                                          "B activate", "B continues", "A activate", "A continues"};
   EXPECT_EQ(log, expected);
   EXPECT_FALSE(app.forms.isLoaded("B"));
   EXPECT_FALSE(app.forms.isLoaded("C"));

@@ -16,9 +16,10 @@ TEST(LevelDialog, opensTheChosenQuestionAndStaysLoaded) {
   setQuestions(h, "tabFragen_schwer", {{"schwer?", "1", "2", "3", "R"}});
   FrmSpielfeld& board = openBoard(h, 1);
   h.g().AktiverSpieler = "spieler2";
-  const std::pair<const char*, const char*> choices[] = {
-      {"cmdSchwer", "frmFragenSchwer"}, {"cmdLeicht", "frmFragenLeicht"}, {"cmdLeicht", "frmFragenLeicht"},
-      {"cmdSchwer", "frmFragenSchwer"}};
+  const std::pair<const char*, const char*> choices[] = {{"cmdSchwer", "frmFragenSchwer"},
+                                                         {"cmdLeicht", "frmFragenLeicht"},
+                                                         {"cmdLeicht", "frmFragenLeicht"},
+                                                         {"cmdSchwer", "frmFragenSchwer"}};
   for (auto [button, dialog] : choices) {
     showFromBoard(h, "frmLevel");
     h.loop.click("frmLevel", button).then([&, dialog = std::string(dialog)](ScriptLoop& s) {

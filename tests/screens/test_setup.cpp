@@ -42,7 +42,9 @@ TEST(SetupNames, emptyNameOnlyShowsTheMessageAndRefocusesTheNameBox) {
     r.confirm(c.spieler, c.byEnter);
 
     ASSERT_EQ(r.h.loop.messages().size(), 1u);
-    EXPECT_EQ(r.h.loop.messages()[0].title, "HALLOOO?" "?!!!");
+    EXPECT_EQ(r.h.loop.messages()[0].title,
+              "HALLOOO?"
+              "?!!!");
     EXPECT_EQ(s.focus(), &s.txtName);
     EXPECT_EQ(snapshot(s), before);
     EXPECT_EQ(r.h.g().NameSpieler1, c.spieler == 1 ? "" : "Anna");
@@ -61,10 +63,10 @@ TEST(SetupNames, enterWithANameEqualsTheClick) {
     SetupRun r;
     std::string trace;
     auto record = [&] {
-      trace += snapshot(r.setup()) + "N1=" + r.h.g().NameSpieler1 + " N2=" + r.h.g().NameSpieler2 + " board=" +
-               (r.boardLoaded() ? r.board().lblSpieler1Name.Caption() + "|" + r.board().lblSpieler2Name.Caption()
-                                : "-") +
-               "\n";
+      trace +=
+          snapshot(r.setup()) + "N1=" + r.h.g().NameSpieler1 + " N2=" + r.h.g().NameSpieler2 + " board=" +
+          (r.boardLoaded() ? r.board().lblSpieler1Name.Caption() + "|" + r.board().lblSpieler2Name.Caption() : "-") +
+          "\n";
     };
     r.enterName(1, "Anna", byEnter);
     record();
@@ -185,8 +187,7 @@ TEST(SetupCars, eachCarFillsItsPlayersTrackAndStartsTheDriveOut) {
           EXPECT_EQ(track(spieler, i).picture().ref, r.carFile(farbe, run.rechts)) << i;
         }
       EXPECT_EQ(track(3 - spieler, 0).picture(), otherTrack) << "the other track is untouched";
-      for (int f = 0; f < FrmAuswahl::kFarben; ++f)
-        EXPECT_EQ(s.autoBild(spieler, f).Visible(), f == farbe) << f;
+      for (int f = 0; f < FrmAuswahl::kFarben; ++f) EXPECT_EQ(s.autoBild(spieler, f).Visible(), f == farbe) << f;
       EXPECT_EQ(s.autoBild(spieler, farbe).Left(), kStartLeft[farbe]);
       EXPECT_TRUE(s.tmrRausFahren.TimerEnabled());
       // The setup changes pictures on the board, never what shows or where.

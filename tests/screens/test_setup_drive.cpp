@@ -15,8 +15,10 @@ TEST(SetupDriveOut, ticksToLeaveTheScreenPerColour) {
     for (int farbe = 0; farbe < FrmAuswahl::kFarben; ++farbe) {
       SCOPED_TRACE(::testing::Message() << kFarbWort[farbe] << spieler);
       SetupRun r;
-      if (spieler == 2) r.toCarTwo((farbe + 1) % FrmAuswahl::kFarben);
-      else r.enterNames();
+      if (spieler == 2)
+        r.toCarTwo((farbe + 1) % FrmAuswahl::kFarben);
+      else
+        r.enterNames();
       r.clickCar(spieler, farbe);
       Element& car = r.setup().autoBild(spieler, farbe);
       for (int n = 1; n < expected[farbe]; ++n) {

@@ -18,16 +18,15 @@ namespace tj::testing {
 inline std::string snapshot(const Screen& s) {
   std::ostringstream o;
   for (const auto& e : s.elements())
-    o << e->name() << " '" << e->Caption() << "' vis=" << e->Visible() << " en=" << e->Enabled() << " @"
-      << e->Left() << "," << e->Top() << " " << e->Width() << "x" << e->Height() << " pic=" << e->picture().ref
+    o << e->name() << " '" << e->Caption() << "' vis=" << e->Visible() << " en=" << e->Enabled() << " @" << e->Left()
+      << "," << e->Top() << " " << e->Width() << "x" << e->Height() << " pic=" << e->picture().ref
       << " timer=" << e->TimerEnabled() << "\n";
   o << "visible=" << s.Visible() << "\n";
   return o.str();
 }
 
 inline const char* const kFarbWort[FrmAuswahl::kFarben] = {"blau", "gelb", "rot", "weiss"};
-inline const char* const kFarbDatei[FrmAuswahl::kFarben] = {"blaues auto", "gelbes auto", "rotes auto",
-                                                            "weisses auto"};
+inline const char* const kFarbDatei[FrmAuswahl::kFarben] = {"blaues auto", "gelbes auto", "rotes auto", "weisses auto"};
 inline constexpr float kStartLeft[FrmAuswahl::kFarben] = {7680, 8640, 6600, 5640};
 inline constexpr float kStartTop[FrmAuswahl::kFarben] = {4440, 3480, 5400, 6360};
 

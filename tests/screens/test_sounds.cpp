@@ -54,8 +54,16 @@ TEST(RaceSounds, eachEventPlaysItsSoundUnlessTonIsOff) {
       {"skip instead of a roll", [&] { return roll(3, skip, "frmAussetzen", "cmdWeiter"); }, {Sound::Skip}},
       {"Ton off", [&] { return roll(3, tonOff, "frmLevel", "cmdOk"); }, {}},
       {"Ton off and on again", [&] { return roll(3, tonOffOn, "frmLevel", "cmdOk"); }, {Sound::Roll}},
-      {"right answer", [] { return dialog("frmFragenLeicht", {"cmdAntwort(0)", "cmdWeiter"}); }, {Sound::Right}},
-      {"wrong answer", [] { return dialog("frmFragenLeicht", {"cmdAntwort(2)", "cmdWeiter"}); }, {Sound::Wrong}},
+      {"right answer",
+       [] {
+         return dialog("frmFragenLeicht", {"cmdAntwort(0)", "cmdWeiter"});
+       },
+       {Sound::Right}},
+      {"wrong answer",
+       [] {
+         return dialog("frmFragenLeicht", {"cmdAntwort(2)", "cmdWeiter"});
+       },
+       {Sound::Wrong}},
       {"action card", [] { return dialog("frmAktion", {"cmdWeiter"}); }, {Sound::Card}},
       {"drive-out, the moving car clicked again, the second drive-out",
        [] {

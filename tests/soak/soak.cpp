@@ -39,8 +39,8 @@ std::string instructionsText() {
 
 // Names a player may type: umlauts, blanks only, emoji, markup, quotes, very long.
 std::string randomName(std::mt19937& rnd) {
-  static const std::vector<std::string> fixed{"Anna", "Jörg Müller", "   ", "🚗💨 Flitzer", "<b>fett</b>",
-                                              "&amp; &lt;", "%s %n {0}", "Tab\tName", "\\autos\\..\\x"};
+  static const std::vector<std::string> fixed{"Anna",       "Jörg Müller", "   ",       "🚗💨 Flitzer",    "<b>fett</b>",
+                                              "&amp; &lt;", "%s %n {0}",   "Tab\tName", "\\autos\\..\\x"};
   static const std::vector<std::string> pieces{"a", "Z", "ä", "ß", " ", "😀", "<", ">", "&", "€", "9", "\xc3\xa9"};
   std::uniform_int_distribution<int> kind(0, 9);
   const int k = kind(rnd);
@@ -59,8 +59,7 @@ struct Counts {
 // One run of the program: from the countdown until "Ende", "Beenden" or a closed window.
 class SoakRun {
  public:
-  SoakRun(uint32_t seed, Counts& counts)
-      : agentRnd_(seed ^ 0x9e3779b9u), counts_(counts), app_(services()) {
+  SoakRun(uint32_t seed, Counts& counts) : agentRnd_(seed ^ 0x9e3779b9u), counts_(counts), app_(services()) {
     random_.state = seed;  // the game's generator: a failing run can be replayed from its seed
     loop_.attach(app_);
     defineScreens(app_.forms);
@@ -92,8 +91,8 @@ class SoakRun {
 
   [[noreturn]] void fail(const std::string& what) {
     Screen* top = app_.forms.top();
-    throw SoakFailure{what + " (Ereignis " + std::to_string(loop_.eventsRun()) + ", oben: " +
-                      (top ? top->name() : "nichts") + ")"};
+    throw SoakFailure{what + " (Ereignis " + std::to_string(loop_.eventsRun()) +
+                      ", oben: " + (top ? top->name() : "nichts") + ")"};
   }
 
   bool chance(double p) { return std::bernoulli_distribution(p)(agentRnd_); }
@@ -119,7 +118,10 @@ class SoakRun {
     if (n == "frmSpielfeld") return board();
     if (n == "frmLevel") return click(n, chance(0.5) ? "cmdLeicht" : "cmdSchwer");
     if (n == "frmFragenLeicht" || n == "frmFragenSchwer") return question(n);
-    if (n == "frmAktion") { ++counts_.cards; return click(n, "cmdWeiter"); }
+    if (n == "frmAktion") {
+      ++counts_.cards;
+      return click(n, "cmdWeiter");
+    }
     if (n == "frmAussetzen") return click(n, "cmdWeiter");
     if (n == "frmAnleitung") return click(n, "cmdWeg");
     if (n == "frmGewonnen") return winner();
@@ -222,9 +224,11 @@ class SoakRun {
       if (!(p == 1 ? b.imgSpieler1(i) : b.imgSpieler2(i)).Visible()) continue;
       ++shown;
       if (i != want)
-        fail("Auto von Spieler " + std::to_string(p) + " auf Feld " + std::to_string(i) + ", Position " + Str(position));
+        fail("Auto von Spieler " + std::to_string(p) + " auf Feld " + std::to_string(i) + ", Position " +
+             Str(position));
     }
-    if (shown != 1) fail("Auto von Spieler " + std::to_string(p) + " auf " + std::to_string(shown) + " Feldern sichtbar");
+    if (shown != 1)
+      fail("Auto von Spieler " + std::to_string(p) + " auf " + std::to_string(shown) + " Feldern sichtbar");
   }
 
   void checkDie(FrmSpielfeld& b) {

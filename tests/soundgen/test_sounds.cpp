@@ -44,9 +44,14 @@ TEST(Wav, roundTripsAndRefusesOtherFormatsAndCutFiles) {
 
   auto patched = [&](std::size_t at, char c) { return bytes.substr(0, at) + c + bytes.substr(at + 1); };
   const std::pair<const char*, std::string> bad[] = {
-      {"empty", ""}, {"not RIFF", patched(0, 'X')}, {"not PCM", patched(20, 3)}, {"stereo", patched(22, 2)},
-      {"8 bit", patched(34, 8)}, {"data size beyond the end", patched(41, 0x7f)},
-      {"cut inside the data", bytes.substr(0, bytes.size() - 2)}, {"no data chunk", bytes.substr(0, 36)},
+      {"empty", ""},
+      {"not RIFF", patched(0, 'X')},
+      {"not PCM", patched(20, 3)},
+      {"stereo", patched(22, 2)},
+      {"8 bit", patched(34, 8)},
+      {"data size beyond the end", patched(41, 0x7f)},
+      {"cut inside the data", bytes.substr(0, bytes.size() - 2)},
+      {"no data chunk", bytes.substr(0, 36)},
   };
   for (const auto& [what, b] : bad) EXPECT_FALSE(sound::decodeWav(b)) << what;
 }

@@ -33,8 +33,9 @@ struct Harness {
   }
   GameState& g() { return app.g; }
   Services services(std::filesystem::path appFolder) {
-    Services s{loop, random, pictures, std::move(appFolder), "/usr/share/tankjagd",
-               [this](const std::string& w) { warnings.push_back(w); }};
+    Services s{loop, random, pictures, std::move(appFolder), "/usr/share/tankjagd", [this](const std::string& w) {
+                 warnings.push_back(w);
+               }};
     s.sounds = &sounds;
     s.openTable = [this](std::string_view table) {
       auto t = tables.find(table);

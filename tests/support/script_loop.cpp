@@ -25,7 +25,8 @@ bool ScriptLoop::tryClick(const std::string& screen, const std::string& name) {
 
 ScriptLoop& ScriptLoop::click(const std::string& screen, const std::string& name) {
   return then([screen, name](ScriptLoop& s) {
-    if (!s.tryClick(screen, name)) s.stall("Klick auf " + screen + "." + name + " nicht möglich (oben: " + topName(s.app()) + ")");
+    if (!s.tryClick(screen, name))
+      s.stall("Klick auf " + screen + "." + name + " nicht möglich (oben: " + topName(s.app()) + ")");
   });
 }
 
@@ -122,7 +123,8 @@ bool ScriptLoop::step() {
 
 void ScriptLoop::runModal(ModalSession& session) {
   while (!session.finished) {
-    if (!step()) stall("Der modale Bildschirm " + session.screen->name() + " wartet auf eine Eingabe, die das Skript nicht gibt");
+    if (!step())
+      stall("Der modale Bildschirm " + session.screen->name() + " wartet auf eine Eingabe, die das Skript nicht gibt");
   }
 }
 
@@ -149,7 +151,8 @@ void ScriptLoop::screenUnloaded(Screen& s) {
 void ScriptLoop::runMain() {
   app_->start();
   while (!app_->ended()) {
-    if (!step()) stall("Das Programm wartet auf eine Eingabe, die das Skript nicht gibt (oben: " + topName(*app_) + ")");
+    if (!step())
+      stall("Das Programm wartet auf eine Eingabe, die das Skript nicht gibt (oben: " + topName(*app_) + ")");
   }
 }
 

@@ -33,7 +33,8 @@ void spin(int ms) {
 // A screen with one label and one picture, for the drawing rules.
 struct Sample : Screen {
   explicit Sample(App& app)
-      : Screen(app, "frmProbe", WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::highlight(), true, ""}),
+      : Screen(app, "frmProbe",
+               WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::highlight(), true, ""}),
         lbl(add("lblName", ElementKind::Label, 7680, 5760, 3000, 495, "<b>Tom</b> & Jerry")),
         img(add("imgAuto", ElementKind::Picture, 0, 0, 1065, 495)),
         cmd(add("cmdWeiter", ElementKind::Button, 1000, 1000, 1215, 495, "Weiter")) {

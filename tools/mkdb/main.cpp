@@ -47,8 +47,9 @@ std::optional<Options> parse(int argc, char** argv) {
     const std::string_view a = argv[i];
     const bool takesFile = a == "--leicht" || a == "--schwer" || a == "--fragen";
     if (takesFile && i + 1 < argc) {
-      const std::optional<Level> level =
-          a == "--leicht" ? std::optional(Level::Easy) : a == "--schwer" ? std::optional(Level::Hard) : std::nullopt;
+      const std::optional<Level> level = a == "--leicht"   ? std::optional(Level::Easy)
+                                         : a == "--schwer" ? std::optional(Level::Hard)
+                                                           : std::nullopt;
       o.imports.push_back({level, argv[++i]});
     } else if (a == "--nur-importierte") {
       o.onlyImported = true;
@@ -72,8 +73,10 @@ void importInto(QuestionSet& set, const Import& import) {
   std::vector<ImportedQuestion> taken;
   for (auto& q : result.accepted) {
     const std::optional<Level> level = import.level ? import.level : q.level;
-    if (!level) result.skipped.push_back({q.line, "keine Stufe (leicht oder schwer)"});
-    else (*level == Level::Easy ? set.easy : set.hard).push_back(q.question), taken.push_back(std::move(q));
+    if (!level)
+      result.skipped.push_back({q.line, "keine Stufe (leicht oder schwer)"});
+    else
+      (*level == Level::Easy ? set.easy : set.hard).push_back(q.question), taken.push_back(std::move(q));
   }
   result.accepted = std::move(taken);
   std::stable_sort(result.skipped.begin(), result.skipped.end(),

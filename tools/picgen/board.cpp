@@ -21,20 +21,13 @@ const QColor kGrass(110, 190, 80);
 // The one house between the first and the second row of the track.
 const QPointF kHouseBetweenRows(330, 250);
 
-QPointF lerp(QPointF a, QPointF b, qreal t)
-{
-    return a + (b - a) * t;
-}
+QPointF lerp(QPointF a, QPointF b, qreal t) { return a + (b - a) * t; }
 
-qreal dist(QPointF a, QPointF b)
-{
-    return std::hypot(a.x() - b.x(), a.y() - b.y());
-}
+qreal dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
 
 // Centripetal Catmull-Rom between p1 and p2 (no loops or cusps even where
 // the fields are unevenly spaced), `steps` points from p1 (excluded p2).
-void appendSpline(std::vector<QPointF>& out, QPointF p0, QPointF p1, QPointF p2, QPointF p3, int steps)
-{
+void appendSpline(std::vector<QPointF>& out, QPointF p0, QPointF p1, QPointF p2, QPointF p3, int steps) {
     auto knot = [](qreal t, QPointF a, QPointF b) { return t + std::sqrt(std::max(dist(a, b), 1e-3)); };
     const qreal t0 = 0, t1 = knot(t0, p0, p1), t2 = knot(t1, p1, p2), t3 = knot(t2, p2, p3);
     for (int s = 0; s < steps; ++s) {
@@ -54,42 +47,34 @@ struct Road {
     std::vector<QPointF> samples;
     std::vector<std::size_t> fieldSample;
 
-    QPointF tangentAt(std::size_t i) const
-    {
+    QPointF tangentAt(std::size_t i) const {
         const QPointF d = samples[std::min(i + 1, samples.size() - 1)] - samples[i == 0 ? 0 : i - 1];
         const qreal len = std::hypot(d.x(), d.y());
         return d / len;
     }
     // Distance from p to the nearest centre-line sample.
-    qreal clearance(QPointF p) const
-    {
+    qreal clearance(QPointF p) const {
         qreal best = 1e9;
-        for (const QPointF& s : samples)
-            best = std::min(best, dist(p, s));
+        for (const QPointF& s : samples) best = std::min(best, dist(p, s));
         return best;
     }
-    QPainterPath path() const
-    {
+    QPainterPath path() const {
         QPainterPath path(samples.front());
-        for (std::size_t i = 1; i < samples.size(); ++i)
-            path.lineTo(samples[i]);
+        for (std::size_t i = 1; i < samples.size(); ++i) path.lineTo(samples[i]);
         return path;
     }
 };
 
-Road buildRoad()
-{
+Road buildRoad() {
     std::vector<QPointF> pts;
     pts.push_back(fieldCentre(0) + QPointF(-40, -10));
-    for (int i = 0; i < kFieldCount; ++i)
-        pts.push_back(fieldCentre(i));
+    for (int i = 0; i < kFieldCount; ++i) pts.push_back(fieldCentre(i));
     pts.push_back(fieldCentre(kFieldCount - 1) + QPointF(-8, 40));
     Road road;
     for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
         const QPointF p0 = pts[i == 0 ? 0 : i - 1];
         const QPointF p3 = pts[std::min(i + 2, pts.size() - 1)];
-        if (i >= 1)
-            road.fieldSample.push_back(road.samples.size());
+        if (i >= 1) road.fieldSample.push_back(road.samples.size());
         const int steps = std::max(4, int(dist(pts[i], pts[i + 1]) / 2));
         appendSpline(road.samples, p0, pts[i], pts[i + 1], p3, steps);
     }
@@ -97,8 +82,7 @@ Road buildRoad()
     return road;
 }
 
-void paintGround(QPainter& p, Rng& rng)
-{
+void paintGround(QPainter& p, Rng& rng) {
     QLinearGradient grass(0, 0, 0, kBoardHeight);
     grass.setColorAt(0, kGrass.lighter(108));
     grass.setColorAt(1, kGrass.darker(108));
@@ -111,8 +95,7 @@ void paintGround(QPainter& p, Rng& rng)
     }
 }
 
-void paintSkyAndHills(QPainter& p, Rng& rng)
-{
+void paintSkyAndHills(QPainter& p, Rng& rng) {
     QLinearGradient sky(0, 0, 0, 70);
     sky.setColorAt(0, QColor(120, 190, 250));
     sky.setColorAt(1, QColor(200, 235, 255));
@@ -152,8 +135,7 @@ void paintSkyAndHills(QPainter& p, Rng& rng)
     }
 }
 
-void paintLake(QPainter& p, QPointF centre, qreal rx, qreal ry)
-{
+void paintLake(QPainter& p, QPointF centre, qreal rx, qreal ry) {
     p.setPen(QPen(QColor(200, 180, 120), 4));
     QRadialGradient water(centre - QPointF(rx / 3, ry / 3), rx);
     water.setColorAt(0, QColor(140, 210, 250));
@@ -168,15 +150,13 @@ void paintLake(QPainter& p, QPointF centre, qreal rx, qreal ry)
 }
 
 // The start box is wide enough for the two start cars drawn apart.
-QPainterPath startBox()
-{
+QPainterPath startBox() {
     QPainterPath box;
     box.addRoundedRect(carRect(0, -kPairShift).united(carRect(0, kPairShift)).adjusted(-3, -2, 6, 2), 8, 8);
     return box;
 }
 
-void paintRoad(QPainter& p, const Road& road)
-{
+void paintRoad(QPainter& p, const Road& road) {
     QPainterPath path = road.path();
     const QPainterPath box = startBox();
     p.setPen(QPen(QColor(250, 250, 250), 3));
@@ -204,8 +184,7 @@ void paintRoad(QPainter& p, const Road& road)
 // A white mark across the road between neighbouring fields, so a car
 // standing on a field leaves the marks around it visible, and a faint dot
 // at every field centre.
-void paintFieldMarks(QPainter& p, const Road& road)
-{
+void paintFieldMarks(QPainter& p, const Road& road) {
     for (int i = 1; i < kFieldCount - 1; ++i) {
         const std::size_t s = road.fieldSample[std::size_t(i)];
         const std::size_t between = (road.fieldSample[std::size_t(i - 1)] + s) / 2;
@@ -222,8 +201,7 @@ void paintFieldMarks(QPainter& p, const Road& road)
 
 // Finds a spot for field i's number beside the road, as far from the road
 // and from the numbers already placed as possible.
-QPointF badgeSpot(const Road& road, int i, const std::vector<QPointF>& placed)
-{
+QPointF badgeSpot(const Road& road, int i, const std::vector<QPointF>& placed) {
     const QPointF c = road.samples[road.fieldSample[std::size_t(i)]];
     QPointF best = c;
     qreal bestScore = -1e9;
@@ -231,13 +209,11 @@ QPointF badgeSpot(const Road& road, int i, const std::vector<QPointF>& placed)
         const qreal angle = a * M_PI / 8;
         for (qreal r : {31.0, 35.0, 40.0, 46.0}) {
             const QPointF q = c + QPointF(std::cos(angle) * r * 1.25, std::sin(angle) * r);
-            if (q.x() < 9 || q.x() > kBoardWidth - 9 || q.y() < 9 || q.y() > kBoardHeight - 9)
-                continue;
+            if (q.x() < 9 || q.x() > kBoardWidth - 9 || q.y() < 9 || q.y() > kBoardHeight - 9) continue;
             // A number clear of the kerb beats one close to its field.
             const qreal clear = road.clearance(q);
             qreal score = (clear >= kKerbWidth / 2 + 10 ? 40.0 : clear) - r * 0.4;
-            for (const QPointF& o : placed)
-                score = std::min(score, dist(q, o) - 2);
+            for (const QPointF& o : placed) score = std::min(score, dist(q, o) - 2);
             if (score > bestScore) {
                 bestScore = score;
                 best = q;
@@ -247,8 +223,7 @@ QPointF badgeSpot(const Road& road, int i, const std::vector<QPointF>& placed)
     return best;
 }
 
-void paintBadge(QPainter& p, QPointF at, const QString& text, QColor fill)
-{
+void paintBadge(QPainter& p, QPointF at, const QString& text, QColor fill) {
     const QFont font = dejaVu(text.size() > 1 ? 10 : 11);
     p.setPen(QPen(QColor(30, 30, 40), 1.3));
     p.setBrush(fill);
@@ -262,21 +237,14 @@ void paintBadge(QPainter& p, QPointF at, const QString& text, QColor fill)
 }
 
 // Spots kept free of field numbers: the START text and the goal flag.
-QPointF startTextCentre()
-{
-    return {40, 97};
-}
+QPointF startTextCentre() { return {40, 97}; }
 
-QPointF goalFlagCentre(const Road& road)
-{
-    return road.samples[road.fieldSample[kFieldCount - 1]] + QPointF(62, -10);
-}
+QPointF goalFlagCentre(const Road& road) { return road.samples[road.fieldSample[kFieldCount - 1]] + QPointF(62, -10); }
 
-std::vector<QPointF> paintNumbers(QPainter& p, const Road& road)
-{
-    std::vector<QPointF> placed{startTextCentre() + QPointF(-15, 0), startTextCentre() + QPointF(15, 0),
+std::vector<QPointF> paintNumbers(QPainter& p, const Road& road) {
+    std::vector<QPointF> placed{startTextCentre() + QPointF(-15, 0),      startTextCentre() + QPointF(15, 0),
                                 goalFlagCentre(road) + QPointF(-10, -12), goalFlagCentre(road) + QPointF(8, 0),
-                                goalFlagCentre(road) + QPointF(-10, 12), kHouseBetweenRows,
+                                goalFlagCentre(road) + QPointF(-10, 12),  kHouseBetweenRows,
                                 kHouseBetweenRows - QPointF(0, 18)};
     for (int i = 1; i < kFieldCount - 1; ++i) {
         const QPointF at = badgeSpot(road, i, placed);
@@ -286,8 +254,7 @@ std::vector<QPointF> paintNumbers(QPainter& p, const Road& road)
     return placed;
 }
 
-void paintStartAndFinish(QPainter& p, const Road& road)
-{
+void paintStartAndFinish(QPainter& p, const Road& road) {
     // Start line just ahead of the start cars, across the road.
     const std::size_t s0 = road.fieldSample[0];
     const std::size_t startAt = s0 + (road.fieldSample[1] - s0) / 2;
@@ -299,8 +266,8 @@ void paintStartAndFinish(QPainter& p, const Road& road)
     p.rotate(angle);
     drawChequer(p, QRectF(-4, -kRoadWidth / 2, 8, kRoadWidth), 2, 8);
     p.restore();
-    drawOutlinedText(p, QRectF(startTextCentre() - QPointF(40, 9), QSizeF(80, 18)), QStringLiteral("START"), dejaVu(15), QColor(255, 255, 255),
-                     QColor(20, 60, 20), 3);
+    drawOutlinedText(p, QRectF(startTextCentre() - QPointF(40, 9), QSizeF(80, 18)), QStringLiteral("START"), dejaVu(15),
+                     QColor(255, 255, 255), QColor(20, 60, 20), 3);
 
     // Finish line on the goal field, a flag beside it.
     const std::size_t g = road.fieldSample[kFieldCount - 1];
@@ -322,8 +289,7 @@ void paintStartAndFinish(QPainter& p, const Road& road)
                      QColor(255, 255, 255), QColor(120, 20, 20), 3);
 }
 
-void paintTree(QPainter& p, QPointF foot, qreal size, Rng& rng)
-{
+void paintTree(QPainter& p, QPointF foot, qreal size, Rng& rng) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 90, 30, 90));
     p.drawEllipse(foot + QPointF(size * 0.3, 0), size * 0.8, size * 0.28);
@@ -340,8 +306,7 @@ void paintTree(QPainter& p, QPointF foot, qreal size, Rng& rng)
     p.drawEllipse(crown + QPointF(size * 0.38, size * 0.22), size * 0.5, size * 0.45);
 }
 
-void paintHouse(QPainter& p, QPointF foot, qreal w, QColor wall, QColor roof)
-{
+void paintHouse(QPainter& p, QPointF foot, qreal w, QColor wall, QColor roof) {
     const qreal h = w * 0.7;
     const QRectF body(foot.x() - w / 2, foot.y() - h, w, h);
     p.setPen(QPen(QColor(60, 50, 40), 1));
@@ -359,8 +324,7 @@ void paintHouse(QPainter& p, QPointF foot, qreal w, QColor wall, QColor roof)
     p.drawRect(QRectF(body.right() - w * 0.32, body.top() + h * 0.2, w * 0.22, h * 0.25));
 }
 
-void paintPetrolStation(QPainter& p, QPointF foot)
-{
+void paintPetrolStation(QPainter& p, QPointF foot) {
     // Forecourt.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(170, 170, 175));
@@ -403,23 +367,18 @@ struct Obstacle {
     qreal radius;
 };
 
-bool isFree(QPointF q, qreal radius, const Road& road, const std::vector<Obstacle>& taken)
-{
-    if (road.clearance(q) < kKerbWidth / 2 + radius + 4)
-        return false;
+bool isFree(QPointF q, qreal radius, const Road& road, const std::vector<Obstacle>& taken) {
+    if (road.clearance(q) < kKerbWidth / 2 + radius + 4) return false;
     for (const Obstacle& o : taken)
-        if (dist(q, o.centre) < o.radius + radius)
-            return false;
+        if (dist(q, o.centre) < o.radius + radius) return false;
     return true;
 }
 
 // Static scenery: a lake, a village, a petrol station; then trees wherever
 // there is room, drawn from the back to the front.
-void paintScenery(QPainter& p, const Road& road, const std::vector<QPointF>& badges, Rng& rng)
-{
+void paintScenery(QPainter& p, const Road& road, const std::vector<QPointF>& badges, Rng& rng) {
     std::vector<Obstacle> taken;
-    for (const QPointF& b : badges)
-        taken.push_back({b, 12});
+    for (const QPointF& b : badges) taken.push_back({b, 12});
     taken.push_back({startTextCentre(), 42});
     taken.push_back({goalFlagCentre(road), 40});
 
@@ -454,20 +413,17 @@ void paintScenery(QPainter& p, const Road& road, const std::vector<QPointF>& bad
     for (int attempt = 0; attempt < 2500 && trees.size() < 95; ++attempt) {
         const QPointF q(rng.uniform(8, kBoardWidth - 8), rng.uniform(78, kBoardHeight - 4));
         const qreal size = rng.uniform(9, 14);
-        if (!isFree(q - QPointF(0, size), size, road, taken))
-            continue;
+        if (!isFree(q - QPointF(0, size), size, road, taken)) continue;
         trees.push_back({q, size});
         taken.push_back({q - QPointF(0, size), size * 0.9});
     }
     std::sort(trees.begin(), trees.end(), [](const auto& a, const auto& b) {
         return a.first.y() != b.first.y() ? a.first.y() < b.first.y() : a.first.x() < b.first.x();
     });
-    for (const auto& [foot, size] : trees)
-        paintTree(p, foot, size, rng);
+    for (const auto& [foot, size] : trees) paintTree(p, foot, size, rng);
 }
 
-void paintBoard(QPainter& p, const Road& road)
-{
+void paintBoard(QPainter& p, const Road& road) {
     Rng rng(20240611u);
     p.setRenderHint(QPainter::Antialiasing);
     paintGround(p, rng);
@@ -481,16 +437,14 @@ void paintBoard(QPainter& p, const Road& road)
 
 }  // namespace
 
-QImage boardBackground()
-{
+QImage boardBackground() {
     QImage img = canvas(kBoardWidth, kBoardHeight, kGrass);
     QPainter p(&img);
     paintBoard(p, buildRoad());
     return img;
 }
 
-QImage boardDebugOverlay(const QImage& background)
-{
+QImage boardDebugOverlay(const QImage& background) {
     QImage img = background.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -16,8 +16,7 @@ const QColor kCardMatte(255, 255, 128);
 const QColor kPlus(20, 150, 40);
 const QColor kMinus(210, 30, 30);
 
-QPainterPath dropPath(QPointF tip, qreal size)
-{
+QPainterPath dropPath(QPointF tip, qreal size) {
     QPainterPath drop;
     drop.moveTo(tip);
     drop.cubicTo(tip + QPointF(size * 0.6, size * 0.9), tip + QPointF(size * 0.6, size * 1.5),
@@ -26,13 +25,11 @@ QPainterPath dropPath(QPointF tip, qreal size)
     return drop;
 }
 
-void cardText(QPainter& p, const QRectF& rect, const QString& text, QColor colour, int size = 34)
-{
+void cardText(QPainter& p, const QRectF& rect, const QString& text, QColor colour, int size = 34) {
     drawOutlinedText(p, rect, text, dejaVu(size), colour, QColor(255, 255, 255), 5);
 }
 
-void paintPump(QPainter& p)
-{
+void paintPump(QPainter& p) {
     p.setPen(QPen(QColor(40, 40, 40), 2));
     QLinearGradient body(30, 0, 100, 0);
     body.setColorAt(0, QColor(240, 60, 50));
@@ -61,8 +58,7 @@ void paintPump(QPainter& p)
     cardText(p, QRectF(130, 50, 110, 60), QStringLiteral("+10 L"), kPlus);
 }
 
-void paintJerrycan(QPainter& p)
-{
+void paintJerrycan(QPainter& p) {
     QPainterPath can;
     can.moveTo(45, 40);
     can.lineTo(95, 30);
@@ -88,8 +84,7 @@ void paintJerrycan(QPainter& p)
     cardText(p, QRectF(120, 50, 120, 60), QStringLiteral("+5 L"), kPlus);
 }
 
-void paintTank(QPainter& p, int holes, qreal puddle)
-{
+void paintTank(QPainter& p, int holes, qreal puddle) {
     // Puddle first, under the tank.
     QRadialGradient pool(QPointF(80, 142), puddle);
     pool.setColorAt(0, QColor(110, 80, 40));
@@ -118,17 +113,14 @@ void paintTank(QPainter& p, int holes, qreal puddle)
         p.drawEllipse(hole, 3.5, 3);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(150, 110, 40));
-        if (puddle > 50)
-            p.drawRect(QRectF(hole.x() - 2, hole.y(), 4, 48));
+        if (puddle > 50) p.drawRect(QRectF(hole.x() - 2, hole.y(), 4, 48));
         p.drawPath(dropPath(hole + QPointF(0, 14), 7));
         p.drawPath(dropPath(hole + QPointF(0, 30), 6));
     }
-    cardText(p, QRectF(140, 50, 100, 60), puddle > 50 ? QStringLiteral("-10 L") : QStringLiteral("-5 L"),
-             kMinus);
+    cardText(p, QRectF(140, 50, 100, 60), puddle > 50 ? QStringLiteral("-10 L") : QStringLiteral("-5 L"), kMinus);
 }
 
-void paintArrow(QPainter& p, bool forward, int steps)
-{
+void paintArrow(QPainter& p, bool forward, int steps) {
     const QColor colour = forward ? QColor(40, 180, 60) : QColor(220, 40, 40);
     QPainterPath arrow;
     arrow.moveTo(20, 55);
@@ -139,8 +131,7 @@ void paintArrow(QPainter& p, bool forward, int steps)
     arrow.lineTo(140, 105);
     arrow.lineTo(20, 105);
     arrow.closeSubpath();
-    if (!forward)
-        arrow = QTransform(-1, 0, 0, 1, kCardW, 0).map(arrow);
+    if (!forward) arrow = QTransform(-1, 0, 0, 1, kCardW, 0).map(arrow);
     QLinearGradient g(0, 22, 0, 138);
     g.setColorAt(0, colour.lighter(130));
     g.setColorAt(1, colour.darker(130));
@@ -152,8 +143,7 @@ void paintArrow(QPainter& p, bool forward, int steps)
                      colour.darker(220), 4);
 }
 
-QPolygonF octagon(QPointF c, qreal r)
-{
+QPolygonF octagon(QPointF c, qreal r) {
     QPolygonF poly;
     for (int k = 0; k < 8; ++k) {
         const qreal a = (k * 45 + 22.5) * M_PI / 180;
@@ -162,8 +152,7 @@ QPolygonF octagon(QPointF c, qreal r)
     return poly;
 }
 
-void paintStopSign(QPainter& p, QPointF c, qreal r)
-{
+void paintStopSign(QPainter& p, QPointF c, qreal r) {
     p.setPen(QPen(QColor(90, 90, 90), r * 0.12));
     p.drawLine(c, c + QPointF(0, r * 2.2));
     p.setPen(QPen(QColor(255, 255, 255), r * 0.08));
@@ -172,12 +161,11 @@ void paintStopSign(QPainter& p, QPointF c, qreal r)
     p.setPen(QPen(QColor(120, 10, 10), 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(octagon(c, r * 1.04));
-    drawOutlinedText(p, QRectF(c.x() - r, c.y() - r / 2, 2 * r, r), QStringLiteral("STOP"),
-                     dejaVu(int(r * 0.55)), QColor(255, 255, 255), QColor(210, 20, 30), 0.5);
+    drawOutlinedText(p, QRectF(c.x() - r, c.y() - r / 2, 2 * r, r), QStringLiteral("STOP"), dejaVu(int(r * 0.55)),
+                     QColor(255, 255, 255), QColor(210, 20, 30), 0.5);
 }
 
-void paintSleepingDriver(QPainter& p)
-{
+void paintSleepingDriver(QPainter& p) {
     p.save();
     p.translate(6, 48);
     p.scale(2.6, 2.6);
@@ -198,29 +186,47 @@ void paintSleepingDriver(QPainter& p)
     }
 }
 
-QImage card(int n)
-{
+QImage card(int n) {
     QImage img = canvas(kCardW, kCardH, kCardMatte);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     switch (n) {
-    case 1: paintPump(p); break;
-    case 2: paintJerrycan(p); break;
-    case 3: paintTank(p, 2, 75); break;
-    case 4: paintTank(p, 1, 30); break;
-    case 5: paintArrow(p, true, 2); break;
-    case 6: paintArrow(p, true, 4); break;
-    case 7: paintArrow(p, false, 2); break;
-    case 8: paintArrow(p, false, 4); break;
-    case 9: paintStopSign(p, QPointF(120, 62), 52); break;
-    default: paintSleepingDriver(p); break;
+        case 1:
+            paintPump(p);
+            break;
+        case 2:
+            paintJerrycan(p);
+            break;
+        case 3:
+            paintTank(p, 2, 75);
+            break;
+        case 4:
+            paintTank(p, 1, 30);
+            break;
+        case 5:
+            paintArrow(p, true, 2);
+            break;
+        case 6:
+            paintArrow(p, true, 4);
+            break;
+        case 7:
+            paintArrow(p, false, 2);
+            break;
+        case 8:
+            paintArrow(p, false, 4);
+            break;
+        case 9:
+            paintStopSign(p, QPointF(120, 62), 52);
+            break;
+        default:
+            paintSleepingDriver(p);
+            break;
     }
     p.end();
     return cutMatte(img, kCardMatte);
 }
 
-void paintTrophy(QPainter& p, QPointF base)
-{
+void paintTrophy(QPainter& p, QPointF base) {
     QLinearGradient gold(base.x() - 40, 0, base.x() + 40, 0);
     gold.setColorAt(0, QColor(200, 140, 20));
     gold.setColorAt(0.4, QColor(255, 230, 110));
@@ -245,8 +251,7 @@ void paintTrophy(QPainter& p, QPointF base)
                      QColor(255, 250, 200), QColor(150, 100, 0), 3);
 }
 
-void paintFlag(QPainter& p, QPointF foot, bool leanLeft)
-{
+void paintFlag(QPainter& p, QPointF foot, bool leanLeft) {
     const QPointF top = foot + QPointF(leanLeft ? -40 : 40, -150);
     p.setPen(QPen(QColor(90, 60, 30), 5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(foot, top);
@@ -261,8 +266,7 @@ void paintFlag(QPainter& p, QPointF foot, bool leanLeft)
     p.restore();
 }
 
-QImage winner()
-{
+QImage winner() {
     const int w = 461, h = 409;
     QImage img = canvas(w, h, QColor(255, 255, 128));
     QPainter p(&img);
@@ -280,8 +284,8 @@ QImage winner()
         p.drawPath(ray);
     }
     Rng rng(4242u);
-    const QColor confetti[] = {QColor(230, 40, 40), QColor(40, 110, 230), QColor(40, 170, 60),
-                               QColor(250, 150, 20), QColor(180, 60, 200)};
+    const QColor confetti[] = {QColor(230, 40, 40), QColor(40, 110, 230), QColor(40, 170, 60), QColor(250, 150, 20),
+                               QColor(180, 60, 200)};
     for (int k = 0; k < 90; ++k) {
         p.save();
         p.translate(rng.uniform(0, w), rng.uniform(0, h - 60));
@@ -320,8 +324,7 @@ QImage winner()
     return img;
 }
 
-QImage skipTurn()
-{
+QImage skipTurn() {
     const int w = 105, h = 164;
     QImage img = canvas(w, h, QColor(190, 225, 250));
     QPainter p(&img);
@@ -364,11 +367,9 @@ QImage skipTurn()
 
 }  // namespace
 
-std::vector<Picture> cardsAndNotices()
-{
+std::vector<Picture> cardsAndNotices() {
     std::vector<Picture> out;
-    for (int n = 1; n <= 10; ++n)
-        out.push_back({QStringLiteral("app/Bilder/%1.gif").arg(n), card(n)});
+    for (int n = 1; n <= 10; ++n) out.push_back({QStringLiteral("app/Bilder/%1.gif").arg(n), card(n)});
     out.push_back({QStringLiteral("stored/gewonnen.gif"), winner()});
     out.push_back({QStringLiteral("stored/aussetzen.gif"), skipTurn()});
     return out;

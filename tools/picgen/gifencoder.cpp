@@ -19,10 +19,7 @@ struct ColourCount {
     std::uint64_t count;
 };
 
-int channel(QRgb c, int ch)
-{
-    return ch == 0 ? qRed(c) : ch == 1 ? qGreen(c) : qBlue(c);
-}
+int channel(QRgb c, int ch) { return ch == 0 ? qRed(c) : ch == 1 ? qGreen(c) : qBlue(c); }
 
 // One box of the median cut: a range [begin, end) of the colour list.
 struct Box {
@@ -30,8 +27,7 @@ struct Box {
     std::size_t end;
 };
 
-int widestChannel(const std::vector<ColourCount>& colours, const Box& box, int* spread)
-{
+int widestChannel(const std::vector<ColourCount>& colours, const Box& box, int* spread) {
     int best = 0;
     *spread = -1;
     for (int ch = 0; ch < 3; ++ch) {
@@ -49,13 +45,11 @@ int widestChannel(const std::vector<ColourCount>& colours, const Box& box, int* 
     return best;
 }
 
-QRgb weightedMean(const std::vector<ColourCount>& colours, const Box& box)
-{
+QRgb weightedMean(const std::vector<ColourCount>& colours, const Box& box) {
     std::array<std::uint64_t, 3> sum{};
     std::uint64_t total = 0;
     for (std::size_t i = box.begin; i < box.end; ++i) {
-        for (int ch = 0; ch < 3; ++ch)
-            sum[ch] += std::uint64_t(channel(colours[i].rgb, ch)) * colours[i].count;
+        for (int ch = 0; ch < 3; ++ch) sum[ch] += std::uint64_t(channel(colours[i].rgb, ch)) * colours[i].count;
         total += colours[i].count;
     }
     auto mean = [&](int ch) { return int((sum[ch] + total / 2) / total); };
@@ -63,8 +57,7 @@ QRgb weightedMean(const std::vector<ColourCount>& colours, const Box& box)
 }
 
 // Median cut of `colours` (sorted, distinct) into at most `maxColours` boxes.
-std::vector<QRgb> medianCut(std::vector<ColourCount> colours, std::size_t maxColours)
-{
+std::vector<QRgb> medianCut(std::vector<ColourCount> colours, std::size_t maxColours) {
     std::vector<Box> boxes{{0, colours.size()}};
     while (boxes.size() < maxColours) {
         // Split the box with the widest channel spread; ties go to the first.
@@ -72,8 +65,7 @@ std::vector<QRgb> medianCut(std::vector<ColourCount> colours, std::size_t maxCol
         int bestChannel = 0;
         std::size_t bestBox = boxes.size();
         for (std::size_t b = 0; b < boxes.size(); ++b) {
-            if (boxes[b].end - boxes[b].begin < 2)
-                continue;
+            if (boxes[b].end - boxes[b].begin < 2) continue;
             int spread = 0;
             const int ch = widestChannel(colours, boxes[b], &spread);
             if (spread > bestSpread) {
@@ -82,8 +74,7 @@ std::vector<QRgb> medianCut(std::vector<ColourCount> colours, std::size_t maxCol
                 bestBox = b;
             }
         }
-        if (bestBox == boxes.size())
-            break;
+        if (bestBox == boxes.size()) break;
         Box& box = boxes[bestBox];
         const auto first = colours.begin() + std::ptrdiff_t(box.begin);
         const auto last = colours.begin() + std::ptrdiff_t(box.end);
@@ -93,33 +84,28 @@ std::vector<QRgb> medianCut(std::vector<ColourCount> colours, std::size_t maxCol
             return ca != cb ? ca < cb : a.rgb < b.rgb;
         });
         std::uint64_t total = 0;
-        for (auto it = first; it != last; ++it)
-            total += it->count;
+        for (auto it = first; it != last; ++it) total += it->count;
         std::uint64_t running = 0;
         std::size_t split = box.begin;
-        while (split + 1 < box.end && running + colours[split].count <= total / 2)
-            running += colours[split++].count;
+        while (split + 1 < box.end && running + colours[split].count <= total / 2) running += colours[split++].count;
         split = std::max(split, box.begin + 1);
         const Box upper{split, box.end};
         box.end = split;
         boxes.push_back(upper);
     }
     std::vector<QRgb> palette;
-    for (const Box& box : boxes)
-        palette.push_back(weightedMean(colours, box));
+    for (const Box& box : boxes) palette.push_back(weightedMean(colours, box));
     return palette;
 }
 
-int distance2(QRgb a, QRgb b)
-{
+int distance2(QRgb a, QRgb b) {
     const int dr = qRed(a) - qRed(b);
     const int dg = qGreen(a) - qGreen(b);
     const int db = qBlue(a) - qBlue(b);
     return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
 }
 
-int nearest(const std::vector<QRgb>& palette, QRgb c)
-{
+int nearest(const std::vector<QRgb>& palette, QRgb c) {
     int best = 0;
     int bestDistance = distance2(palette[0], c);
     for (int i = 1; i < int(palette.size()); ++i) {
@@ -134,9 +120,8 @@ int nearest(const std::vector<QRgb>& palette, QRgb c)
 
 // Appends codes of variable width, least significant bit first.
 class BitWriter {
-public:
-    void put(int code, int bits)
-    {
+ public:
+    void put(int code, int bits) {
         accumulator_ |= std::uint32_t(code) << used_;
         used_ += bits;
         while (used_ >= 8) {
@@ -145,23 +130,20 @@ public:
             used_ -= 8;
         }
     }
-    QByteArray finish()
-    {
-        if (used_ > 0)
-            bytes_.push_back(char(accumulator_ & 0xff));
+    QByteArray finish() {
+        if (used_ > 0) bytes_.push_back(char(accumulator_ & 0xff));
         accumulator_ = 0;
         used_ = 0;
         return bytes_;
     }
 
-private:
+ private:
     QByteArray bytes_;
     std::uint32_t accumulator_ = 0;
     int used_ = 0;
 };
 
-QByteArray lzwCompress(const std::vector<unsigned char>& pixels, int minCodeSize)
-{
+QByteArray lzwCompress(const std::vector<unsigned char>& pixels, int minCodeSize) {
     const int clearCode = 1 << minCodeSize;
     const int endCode = clearCode + 1;
     BitWriter out;
@@ -177,8 +159,7 @@ QByteArray lzwCompress(const std::vector<unsigned char>& pixels, int minCodeSize
     // its codes as soon as the next free code needs one more bit.
     auto emitCode = [&](int code) {
         out.put(code, codeBits);
-        if (nextCode >= (1 << codeBits) && codeBits < kMaxCodeBits)
-            ++codeBits;
+        if (nextCode >= (1 << codeBits) && codeBits < kMaxCodeBits) ++codeBits;
     };
     out.put(clearCode, codeBits);
     if (pixels.empty()) {
@@ -207,24 +188,20 @@ QByteArray lzwCompress(const std::vector<unsigned char>& pixels, int minCodeSize
     return out.finish();
 }
 
-void putWord(QByteArray& out, int value)
-{
+void putWord(QByteArray& out, int value) {
     out.push_back(char(value & 0xff));
     out.push_back(char((value >> 8) & 0xff));
 }
 
-int tableBits(std::size_t colours)
-{
+int tableBits(std::size_t colours) {
     int bits = 1;
-    while ((std::size_t(1) << bits) < colours)
-        ++bits;
+    while ((std::size_t(1) << bits) < colours) ++bits;
     return bits;
 }
 
 }  // namespace
 
-IndexedPicture quantise(const QImage& image)
-{
+IndexedPicture quantise(const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     IndexedPicture result;
     result.width = argb.width();
@@ -242,23 +219,19 @@ IndexedPicture quantise(const QImage& image)
     }
     const std::size_t room = anyTransparent ? 255 : 256;
     std::vector<ColourCount> colours;
-    for (const auto& [rgb, count] : histogram)
-        colours.push_back({rgb, count});
+    for (const auto& [rgb, count] : histogram) colours.push_back({rgb, count});
     if (colours.size() <= room) {
-        for (const auto& c : colours)
-            result.palette.push_back(c.rgb);
+        for (const auto& c : colours) result.palette.push_back(c.rgb);
     } else {
         result.palette = medianCut(std::move(colours), room);
     }
     std::map<QRgb, int> indexOf;
-    for (const auto& [rgb, count] : histogram)
-        indexOf[rgb] = nearest(result.palette, rgb);
+    for (const auto& [rgb, count] : histogram) indexOf[rgb] = nearest(result.palette, rgb);
     if (anyTransparent) {
         result.transparentIndex = int(result.palette.size());
         result.palette.push_back(qRgb(255, 0, 255));
     }
-    if (result.palette.empty())
-        result.palette.push_back(qRgb(0, 0, 0));
+    if (result.palette.empty()) result.palette.push_back(qRgb(0, 0, 0));
     result.pixels.reserve(std::size_t(result.width) * std::size_t(result.height));
     for (int y = 0; y < argb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
@@ -271,8 +244,7 @@ IndexedPicture quantise(const QImage& image)
     return result;
 }
 
-QImage toImage(const IndexedPicture& picture)
-{
+QImage toImage(const IndexedPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
     for (int y = 0; y < picture.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -284,8 +256,7 @@ QImage toImage(const IndexedPicture& picture)
     return image;
 }
 
-QByteArray encodeGif(const IndexedPicture& picture)
-{
+QByteArray encodeGif(const IndexedPicture& picture) {
     const int bits = tableBits(picture.palette.size());
     QByteArray out("GIF89a");
     putWord(out, picture.width);
@@ -323,11 +294,9 @@ QByteArray encodeGif(const IndexedPicture& picture)
     return out;
 }
 
-bool writeGif(const QImage& image, const QString& path)
-{
+bool writeGif(const QImage& image, const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     const QByteArray bytes = encodeGif(quantise(image));
     return file.write(bytes) == bytes.size();
 }

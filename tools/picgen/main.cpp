@@ -15,11 +15,9 @@
 
 namespace picgen {
 
-std::vector<QString> writeAll(const QString& assetsDir)
-{
+std::vector<QString> writeAll(const QString& assetsDir) {
     std::vector<Picture> all = diceAndCars();
-    for (Picture& p : cardsAndNotices())
-        all.push_back(std::move(p));
+    for (Picture& p : cardsAndNotices()) all.push_back(std::move(p));
     all.push_back({QStringLiteral("stored/hintergrund.gif"), boardBackground()});
 
     std::vector<QString> failed;
@@ -27,21 +25,18 @@ std::vector<QString> writeAll(const QString& assetsDir)
     for (const Picture& picture : all) {
         const QString path = root.filePath(picture.path);
         QDir().mkpath(QFileInfo(path).absolutePath());
-        const bool ok = path.endsWith(QLatin1String(".gif")) ? writeGif(picture.image, path)
-                                                             : picture.image.save(path, "PNG");
-        if (!ok)
-            failed.push_back(path);
+        const bool ok =
+            path.endsWith(QLatin1String(".gif")) ? writeGif(picture.image, path) : picture.image.save(path, "PNG");
+        if (!ok) failed.push_back(path);
     }
     return failed;
 }
 
 namespace {
 
-QImage contactSheet()
-{
+QImage contactSheet() {
     std::vector<Picture> all = diceAndCars();
-    for (Picture& p : cardsAndNotices())
-        all.push_back(std::move(p));
+    for (Picture& p : cardsAndNotices()) all.push_back(std::move(p));
     all.push_back({QStringLiteral("board.gif"), boardBackground()});
     const int width = 1000;
     int x = 0, y = 0, rowHeight = 0;
@@ -59,8 +54,8 @@ QImage contactSheet()
     QImage sheet = canvas(width, y + rowHeight, QColor(255, 255, 128));
     QPainter painter(&sheet);
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const QImage shown = all[i].path.endsWith(QLatin1String(".gif")) ? toImage(quantise(all[i].image))
-                                                                         : all[i].image;
+        const QImage shown =
+            all[i].path.endsWith(QLatin1String(".gif")) ? toImage(quantise(all[i].image)) : all[i].image;
         painter.drawImage(at[i], shown);
     }
     return sheet;
@@ -69,10 +64,8 @@ QImage contactSheet()
 }  // namespace
 }  // namespace picgen
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2 || args.at(1).startsWith(QLatin1Char('-'))) {
@@ -87,7 +80,6 @@ int main(int argc, char** argv)
             picgen::contactSheet().save(args.at(i + 1));
     }
     const std::vector<QString> failed = picgen::writeAll(args.at(1));
-    for (const QString& path : failed)
-        std::fprintf(stderr, "tankjagd-picgen: cannot write %s\n", qPrintable(path));
+    for (const QString& path : failed) std::fprintf(stderr, "tankjagd-picgen: cannot write %s\n", qPrintable(path));
     return failed.empty() ? 0 : 1;
 }

@@ -4,21 +4,16 @@
 
 namespace picgen {
 
-std::uint32_t Rng::next()
-{
+std::uint32_t Rng::next() {
     state_ ^= state_ << 13;
     state_ ^= state_ >> 17;
     state_ ^= state_ << 5;
     return state_;
 }
 
-double Rng::uniform(double lo, double hi)
-{
-    return lo + (hi - lo) * (double(next()) / 4294967296.0);
-}
+double Rng::uniform(double lo, double hi) { return lo + (hi - lo) * (double(next()) / 4294967296.0); }
 
-QFont dejaVu(int pixelSize, bool bold)
-{
+QFont dejaVu(int pixelSize, bool bold) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
@@ -27,29 +22,25 @@ QFont dejaVu(int pixelSize, bool bold)
     return font;
 }
 
-QImage canvas(int w, int h, QColor fill)
-{
+QImage canvas(int w, int h, QColor fill) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
 }
 
-QImage cutMatte(QImage image, QColor matte)
-{
+QImage cutMatte(QImage image, QColor matte) {
     image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = matte.rgb();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] | 0xff000000u) == key)
-                line[x] = 0;
+            if ((line[x] | 0xff000000u) == key) line[x] = 0;
         }
     }
     return image;
 }
 
-void drawChequer(QPainter& p, const QRectF& rect, int cols, int rows)
-{
+void drawChequer(QPainter& p, const QRectF& rect, int cols, int rows) {
     const qreal w = rect.width() / cols;
     const qreal h = rect.height() / rows;
     p.save();
@@ -65,8 +56,7 @@ void drawChequer(QPainter& p, const QRectF& rect, int cols, int rows)
 
 namespace {
 
-QPainterPath carBody()
-{
+QPainterPath carBody() {
     QPainterPath body;
     body.moveTo(3, 25);
     body.lineTo(2.5, 14.5);
@@ -81,8 +71,7 @@ QPainterPath carBody()
     return body;
 }
 
-void drawWheel(QPainter& p, QPointF centre)
-{
+void drawWheel(QPainter& p, QPointF centre) {
     p.setPen(QPen(QColor(15, 15, 15), 1.0));
     p.setBrush(QColor(38, 38, 40));
     p.drawEllipse(centre, 7.2, 7.2);
@@ -96,8 +85,7 @@ void drawWheel(QPainter& p, QPointF centre)
 
 }  // namespace
 
-void drawCar(QPainter& p, QColor body)
-{
+void drawCar(QPainter& p, QColor body) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QColor outline(22, 22, 26);
@@ -158,9 +146,8 @@ void drawCar(QPainter& p, QColor body)
     p.restore();
 }
 
-void drawOutlinedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font,
-                      QColor fill, QColor outline, qreal outlineWidth)
-{
+void drawOutlinedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor fill,
+                      QColor outline, qreal outlineWidth) {
     QPainterPath path;
     path.addText(0, 0, font, text);
     const QRectF box = path.boundingRect();

@@ -15,13 +15,13 @@ namespace picgen {
 // Small xorshift generator: the same seed gives the same sequence on every
 // platform.
 class Rng {
-public:
+ public:
     explicit Rng(std::uint32_t seed) : state_(seed ? seed : 0x9e3779b9u) {}
     std::uint32_t next();
     // Uniform in [lo, hi).
     double uniform(double lo, double hi);
 
-private:
+ private:
     std::uint32_t state_;
 };
 
@@ -45,7 +45,7 @@ void drawChequer(QPainter& p, const QRectF& rect, int cols, int rows);
 void drawCar(QPainter& p, QColor body);
 
 // Text centred in `rect` with a dark outline so it reads on any colour.
-void drawOutlinedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font,
-                      QColor fill, QColor outline, qreal outlineWidth);
+void drawOutlinedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor fill,
+                      QColor outline, qreal outlineWidth);
 
 }  // namespace picgen

@@ -12,8 +12,7 @@ namespace {
 constexpr int kDieSize = 86;
 const QColor kDieMatte(0, 120, 215);  // the board's usual highlight colour
 
-void drawDieBody(QPainter& p, QColor face)
-{
+void drawDieBody(QPainter& p, QColor face) {
     const QRectF outer(2, 2, 82, 82);
     QLinearGradient edge(outer.topLeft(), outer.bottomRight());
     edge.setColorAt(0, face.lighter(105));
@@ -30,8 +29,7 @@ void drawDieBody(QPainter& p, QColor face)
     p.drawRoundedRect(top, 12, 12);
 }
 
-void drawPip(QPainter& p, QPointF c)
-{
+void drawPip(QPainter& p, QPointF c) {
     QRadialGradient g(c + QPointF(-1.8, -1.8), 7.5);
     g.setColorAt(0, QColor(95, 95, 105));
     g.setColorAt(1, QColor(5, 5, 10));
@@ -42,16 +40,14 @@ void drawPip(QPainter& p, QPointF c)
     p.drawEllipse(c, 7.0, 7.0);
 }
 
-QImage dieFace(int pips)
-{
+QImage dieFace(int pips) {
     QImage img = canvas(kDieSize, kDieSize, kDieMatte);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     drawDieBody(p, QColor(252, 252, 250));
     const qreal lo = 23, mid = 42, hi = 61;
     std::vector<QPointF> at;
-    if (pips % 2 == 1)
-        at.push_back({mid, mid});
+    if (pips % 2 == 1) at.push_back({mid, mid});
     if (pips >= 2) {
         at.push_back({lo, hi});
         at.push_back({hi, lo});
@@ -64,14 +60,12 @@ QImage dieFace(int pips)
         at.push_back({lo, mid});
         at.push_back({hi, mid});
     }
-    for (const QPointF& c : at)
-        drawPip(p, c);
+    for (const QPointF& c : at) drawPip(p, c);
     p.end();
     return cutMatte(img, kDieMatte);
 }
 
-QImage diePlaceholder()
-{
+QImage diePlaceholder() {
     QImage img = canvas(kDieSize, kDieSize, kDieMatte);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -85,8 +79,7 @@ QImage diePlaceholder()
 // Cars stand on the grey road: antialiased edges blend into asphalt.
 const QColor kCarMatte(97, 99, 101);
 
-QImage carRight(QColor body)
-{
+QImage carRight(QColor body) {
     QImage img = canvas(71, 33, kCarMatte);
     QPainter p(&img);
     drawCar(p, body);
@@ -94,8 +87,7 @@ QImage carRight(QColor body)
     return cutMatte(img, kCarMatte);
 }
 
-QImage appIcon(int size)
-{
+QImage appIcon(int size) {
     QImage img = canvas(size, size, Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -133,8 +125,7 @@ QImage appIcon(int size)
 }
 
 // The game's icon with a question sheet and a pencil in front: the question editor.
-QImage editorIcon(int size)
-{
+QImage editorIcon(int size) {
     QImage img = appIcon(size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -143,8 +134,8 @@ QImage editorIcon(int size)
     p.setPen(QPen(QColor(40, 50, 70), 1.6));
     p.setBrush(QColor(252, 252, 248));
     p.drawRoundedRect(QRectF(30, 24, 26, 34), 2.5, 2.5);
-    drawOutlinedText(p, QRectF(30, 24, 20, 26), QStringLiteral("?"), dejaVu(22), QColor(0, 90, 200),
-                     QColor(0, 40, 110), 1.2);
+    drawOutlinedText(p, QRectF(30, 24, 20, 26), QStringLiteral("?"), dejaVu(22), QColor(0, 90, 200), QColor(0, 40, 110),
+                     1.2);
     p.setPen(QPen(QColor(120, 140, 170), 1.6));
     p.drawLine(QPointF(34, 52), QPointF(46, 52));
     // Pencil across the sheet's corner, tip down left.
@@ -171,11 +162,9 @@ QImage editorIcon(int size)
 
 }  // namespace
 
-std::vector<Picture> diceAndCars()
-{
+std::vector<Picture> diceAndCars() {
     std::vector<Picture> out;
-    for (int n = 1; n <= 6; ++n)
-        out.push_back({QStringLiteral("app/wuerfel/w%1.gif").arg(n), dieFace(n)});
+    for (int n = 1; n <= 6; ++n) out.push_back({QStringLiteral("app/wuerfel/w%1.gif").arg(n), dieFace(n)});
     out.push_back({QStringLiteral("stored/wuerfel_platzhalter.gif"), diePlaceholder()});
 
     struct CarColour {
@@ -199,10 +188,9 @@ std::vector<Picture> diceAndCars()
     out.push_back({QStringLiteral("stored/auto_platzhalter.gif"), carRight(QColor(150, 150, 155))});
 
     for (int size : {16, 32, 48, 64, 128, 256}) {
-        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.png").arg(size),
-                       appIcon(size)});
-        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.Editor.png").arg(size),
-                       editorIcon(size)});
+        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.png").arg(size), appIcon(size)});
+        out.push_back(
+            {QStringLiteral("icons/hicolor/%1x%1/apps/de.tankjagd.TankJagd.Editor.png").arg(size), editorIcon(size)});
     }
     out.push_back({QStringLiteral("stored/icon.png"), appIcon(64)});
     return out;

@@ -11,7 +11,7 @@ namespace tj::soundgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kPeak = 0.6;  // of full scale: never harsh
+constexpr double kPeak = 0.6;       // of full scale: never harsh
 constexpr double kLoudness = 0.15;  // root mean square of full scale, so that all sound alike loud
 
 // A mono track in floating point, seconds in and out.
@@ -155,13 +155,20 @@ Track win() {
 
 sound::Wave synthesise(Sound s) {
   switch (s) {
-    case Sound::Roll: return roll().finish();
-    case Sound::DriveOut: return driveOut().finish();
-    case Sound::Right: return right().finish();
-    case Sound::Wrong: return wrong().finish();
-    case Sound::Card: return card().finish();
-    case Sound::Skip: return skip().finish();
-    case Sound::Win: return win().finish();
+    case Sound::Roll:
+      return roll().finish();
+    case Sound::DriveOut:
+      return driveOut().finish();
+    case Sound::Right:
+      return right().finish();
+    case Sound::Wrong:
+      return wrong().finish();
+    case Sound::Card:
+      return card().finish();
+    case Sound::Skip:
+      return skip().finish();
+    case Sound::Win:
+      return win().finish();
   }
   return {};
 }

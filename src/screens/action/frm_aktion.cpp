@@ -13,9 +13,7 @@ namespace {
 constexpr Color kCardText = Color::rgb(0, 0, 192);
 constexpr int kTwipsPerPixel = 15;
 
-WindowSpec actionWindow() {
-  return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace());
-}
+WindowSpec actionWindow() { return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace()); }
 
 // A picture number names a file in the card picture folder only; anything that could
 // reach another folder names none.
@@ -54,7 +52,8 @@ FrmAktion::FrmAktion(App& app)
 }
 
 void FrmAktion::Form_Load() {
-  auto card = readRecord("tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, "Diese Aktionskarte fällt aus.");
+  auto card =
+      readRecord("tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, "Diese Aktionskarte fällt aus.");
   if (!card) return;
   auto& [code, title, text, bildnr] = *card;
   lblAktionstxt.setCaption(std::move(text));

@@ -59,8 +59,8 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   imgHintergrund.setPicture(Picture::stored("hintergrund.gif", 836, 631));
   imgHintergrund.stretch = true;
   imgHintergrund.accessibleName = "Rennstrecke";
-  for (Element* e : {&lblSpieler1Name, &lblSpieler2Name, &lblAktiverSpieler, &lblHeadlineTank, &lblTank,
-                     &lblTankInhalt2, &lblTank2})
+  for (Element* e :
+       {&lblSpieler1Name, &lblSpieler2Name, &lblAktiverSpieler, &lblHeadlineTank, &lblTank, &lblTankInhalt2, &lblTank2})
     boardLabel(*e);
   lblAktiverSpieler.alignment = Align::Right;
   lblAktiverSpieler.wordWrap = true;  // a long name takes a second line before it is cut
@@ -74,8 +74,8 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   }
   imgWuerfel.accessibleName = "Würfel";
   // Value holders and test buttons: never shown to the players.
-  for (Element* e : {&lblErgebnis, &lblErgebnis2, &lblHeadlineBewegung, &lblBewegung, &Label3, &lblBewegung2,
-                     &cmdReset, &cmdBewegung, &cmTank, &Command1})
+  for (Element* e : {&lblErgebnis, &lblErgebnis2, &lblHeadlineBewegung, &lblBewegung, &Label3, &lblBewegung2, &cmdReset,
+                     &cmdBewegung, &cmTank, &Command1})
     e->setVisible(false);
 
   for (int i = 0; i < kFelder; ++i) {
@@ -168,7 +168,8 @@ void FrmSpielfeld::SpielerReihenfolge() {
   // The die button of the player on turn has the focus and tells where both stand.
   const spoken::Stand p1{g.NameSpieler1, g.TankSpieler1.value(), race::shownField(g.PositionSpieler1, ZielFeld)};
   const spoken::Stand p2{g.NameSpieler2, g.TankSpieler2.value(), race::shownField(g.PositionSpieler2, ZielFeld)};
-  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2}) b->setDescription(spoken::turn(SpielerAmZug == 1 ? p1.name : p2.name, p1, p2));
+  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2})
+    b->setDescription(spoken::turn(SpielerAmZug == 1 ? p1.name : p2.name, p1, p2));
   focusFirst();
 }
 
@@ -220,10 +221,10 @@ Element& FrmSpielfeld::imgSpieler(int spieler, int i) { return spieler == 1 ? im
 FrmSpielfeld::Seite FrmSpielfeld::seite(int spieler) {
   const PlayerVars p = playerVars(app().g, spieler);
   if (spieler == 1)
-    return {1, p.skip, WurfSpieler1, SchritteSpieler1, p.tank, p.position, p.name, kSpieler1, lblErgebnis, lblBewegung,
-            lblTank, imgSpieler1_};
-  return {2, p.skip, WurfSpieler2, SchritteSpieler2, p.tank, p.position, p.name, kSpieler2, lblErgebnis2, lblBewegung2,
-          lblTank2, imgSpieler2_};
+    return {1,      p.skip,    WurfSpieler1, SchritteSpieler1, p.tank,  p.position,
+            p.name, kSpieler1, lblErgebnis,  lblBewegung,      lblTank, imgSpieler1_};
+  return {2,      p.skip,    WurfSpieler2, SchritteSpieler2, p.tank,   p.position,
+          p.name, kSpieler2, lblErgebnis2, lblBewegung2,     lblTank2, imgSpieler2_};
 }
 
 Element& FrmSpielfeld::auto_(Seite& s, Int16 position) {
@@ -300,7 +301,8 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
     g.SpielEnde = kTrue;
     FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
-    for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu}) b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
+    for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu})
+      b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
     app().play(Sound::Win);
     gewonnen.ShowModal();
   }
@@ -309,8 +311,8 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
 
 void FrmSpielfeld::Feldereignis() {
   GameState& g = app().g;
-  const race::FieldEventState state{g.SpielEnde != kFalse, ErsterZugSpieler1, ErsterZugSpieler2, SpielerAmZug,
-                                    g.PositionSpieler1,     g.PositionSpieler2, ZielFeld};
+  const race::FieldEventState state{g.SpielEnde != kFalse, ErsterZugSpieler1,  ErsterZugSpieler2, SpielerAmZug,
+                                    g.PositionSpieler1,    g.PositionSpieler2, ZielFeld};
   switch (race::decideFieldEvent(state, app().rnd())) {
     case race::FieldEvent::None:
       return;

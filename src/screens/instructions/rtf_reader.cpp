@@ -22,9 +22,9 @@ using data::appendUtf8;
 using data::fromCp1252;
 
 std::string languageTag(int lcid) {
-  static const std::map<int, std::string> tags = {
-      {1031, "de-DE"}, {2055, "de-CH"}, {3079, "de-AT"}, {1033, "en-US"}, {2057, "en-GB"},
-      {1036, "fr-FR"}, {1040, "it-IT"}, {1043, "nl-NL"}, {1034, "es-ES"}};
+  static const std::map<int, std::string> tags = {{1031, "de-DE"}, {2055, "de-CH"}, {3079, "de-AT"},
+                                                  {1033, "en-US"}, {2057, "en-GB"}, {1036, "fr-FR"},
+                                                  {1040, "it-IT"}, {1043, "nl-NL"}, {1034, "es-ES"}};
   const auto it = tags.find(lcid);
   return it == tags.end() ? std::string() : it->second;
 }
@@ -61,11 +61,16 @@ class Reader {
   RichDocument run() {
     while (pos_ < in_.size()) {
       const char c = in_[pos_++];
-      if (c == '{') openGroup();
-      else if (c == '}') closeGroup();
-      else if (c == '\\') controlSequence();
-      else if (c == '\r' || c == '\n') continue;
-      else text(fromCp1252(static_cast<unsigned char>(c)));
+      if (c == '{')
+        openGroup();
+      else if (c == '}')
+        closeGroup();
+      else if (c == '\\')
+        controlSequence();
+      else if (c == '\r' || c == '\n')
+        continue;
+      else
+        text(fromCp1252(static_cast<unsigned char>(c)));
     }
     if (!para_.runs.empty()) endParagraph();
     finish();
@@ -133,18 +138,29 @@ class Reader {
 
   void controlSymbol(char c) {
     switch (c) {
-      case '\'': hexByte(); break;
+      case '\'':
+        hexByte();
+        break;
       case '*':
         if (destinationPending_) st_.dest = Dest::Skip;  // an ignorable destination we do not know
         break;
-      case '~': text(0xA0); break;
-      case '_': text(0x2011); break;
+      case '~':
+        text(0xA0);
+        break;
+      case '_':
+        text(0x2011);
+        break;
       case '\n':
-      case '\r': endParagraph(); break;
+      case '\r':
+        endParagraph();
+        break;
       case '\\':
       case '{':
-      case '}': text(static_cast<unsigned char>(c)); break;
-      default: break;  // \- optional hyphen and the like
+      case '}':
+        text(static_cast<unsigned char>(c));
+        break;
+      default:
+        break;  // \- optional hyphen and the like
     }
     if (c != '*') destinationPending_ = false;
   }
@@ -165,8 +181,10 @@ class Reader {
       const char c = in_[pos_];
       if (c == '{' || c == '}') return;
       if (c == '\\') {
-        if (pos_ + 1 < in_.size() && in_[pos_ + 1] == '\'') pos_ += std::min<std::size_t>(4, in_.size() - pos_);
-        else return;  // a control word ends the fallback
+        if (pos_ + 1 < in_.size() && in_[pos_ + 1] == '\'')
+          pos_ += std::min<std::size_t>(4, in_.size() - pos_);
+        else
+          return;  // a control word ends the fallback
       } else {
         ++pos_;
       }
@@ -196,19 +214,24 @@ class Reader {
     CharState& ch = st_.ch;
     ParaState& pa = st_.para;
     // Destinations
-    if (w == "fonttbl") st_.dest = Dest::FontTable;
+    if (w == "fonttbl")
+      st_.dest = Dest::FontTable;
     else if (w == "colortbl") {
       st_.dest = Dest::ColorTable;
       colors_.clear();
       color_ = {};
-    } else if (w == "stylesheet" || w == "info" || w == "pict" || w == "header" || w == "footer" ||
-               w == "footnote" || w == "field" || w == "object" || w == "listtable" || w == "listoverridetable")
+    } else if (w == "stylesheet" || w == "info" || w == "pict" || w == "header" || w == "footer" || w == "footnote" ||
+               w == "field" || w == "object" || w == "listtable" || w == "listoverridetable")
       st_.dest = Dest::Skip;
     // Document
-    else if (w == "deff") defaultFont_ = static_cast<int>(v);
-    else if (w == "deflang") doc_.language = languageTag(static_cast<int>(v));
-    else if (w == "deftab") doc_.defaultTabWidth = static_cast<float>(std::clamp<long>(v, 1, 31680));
-    else if (w == "uc") st_.unicodeSkip = static_cast<int>(std::clamp<long>(v, 0, 8));
+    else if (w == "deff")
+      defaultFont_ = static_cast<int>(v);
+    else if (w == "deflang")
+      doc_.language = languageTag(static_cast<int>(v));
+    else if (w == "deftab")
+      doc_.defaultTabWidth = static_cast<float>(std::clamp<long>(v, 1, 31680));
+    else if (w == "uc")
+      st_.unicodeSkip = static_cast<int>(std::clamp<long>(v, 0, 8));
     // Font and colour tables
     else if (w == "f" && st_.dest == Dest::FontTable) {
       commitFont();
@@ -219,48 +242,80 @@ class Reader {
       colorSet_ = true;
     }
     // Paragraph
-    else if (w == "par") endParagraph();
-    else if (w == "pard") pa = ParaState{};
-    else if (w == "ql" || w == "qj") pa.alignment = Align::Left;
-    else if (w == "qc") pa.alignment = Align::Center;
-    else if (w == "qr") pa.alignment = Align::Right;
-    else if (w == "sb") pa.spaceBefore = clampTwips(v);
-    else if (w == "sa") pa.spaceAfter = clampTwips(v);
-    else if (w == "li") pa.leftIndent = clampTwips(v);
-    else if (w == "fi") pa.firstLineIndent = clampTwips(v);
+    else if (w == "par")
+      endParagraph();
+    else if (w == "pard")
+      pa = ParaState{};
+    else if (w == "ql" || w == "qj")
+      pa.alignment = Align::Left;
+    else if (w == "qc")
+      pa.alignment = Align::Center;
+    else if (w == "qr")
+      pa.alignment = Align::Right;
+    else if (w == "sb")
+      pa.spaceBefore = clampTwips(v);
+    else if (w == "sa")
+      pa.spaceAfter = clampTwips(v);
+    else if (w == "li")
+      pa.leftIndent = clampTwips(v);
+    else if (w == "fi")
+      pa.firstLineIndent = clampTwips(v);
     else if (w == "tx") {
       if (pa.tabStops.size() < 64) pa.tabStops.push_back(static_cast<float>(clampTwips(v)));
-    } else if (w == "keepn") pa.keepWithNext = true;
-    else if (w == "outlinelevel") pa.headingLevel = static_cast<int>(std::clamp<long>(v, 0, 8)) + 1;
+    } else if (w == "keepn")
+      pa.keepWithNext = true;
+    else if (w == "outlinelevel")
+      pa.headingLevel = static_cast<int>(std::clamp<long>(v, 0, 8)) + 1;
     // Characters
-    else if (w == "plain") ch = CharState{};
-    else if (w == "b") ch.bold = on;
-    else if (w == "i") ch.italic = on;
-    else if (w == "ul") ch.underline = on;
-    else if (w == "ulnone") ch.underline = false;
-    else if (w == "f") ch.font = static_cast<int>(v);
-    else if (w == "fs") ch.halfPoints = static_cast<int>(std::clamp<long>(p.value_or(24), 2, 3276));
-    else if (w == "cf") ch.color = static_cast<int>(std::clamp<long>(v, 0, 1 << 16));
+    else if (w == "plain")
+      ch = CharState{};
+    else if (w == "b")
+      ch.bold = on;
+    else if (w == "i")
+      ch.italic = on;
+    else if (w == "ul")
+      ch.underline = on;
+    else if (w == "ulnone")
+      ch.underline = false;
+    else if (w == "f")
+      ch.font = static_cast<int>(v);
+    else if (w == "fs")
+      ch.halfPoints = static_cast<int>(std::clamp<long>(p.value_or(24), 2, 3276));
+    else if (w == "cf")
+      ch.color = static_cast<int>(std::clamp<long>(v, 0, 1 << 16));
     // Special characters
-    else if (w == "tab") text('\t');
-    else if (w == "line") text('\n');
-    else if (w == "u" && p) unicode(v);
-    else if (w == "emdash") text(0x2014);
-    else if (w == "endash") text(0x2013);
-    else if (w == "lquote") text(0x2018);
-    else if (w == "rquote") text(0x2019);
-    else if (w == "ldblquote") text(0x201C);
-    else if (w == "rdblquote") text(0x201D);
-    else if (w == "bullet") text(0x2022);
+    else if (w == "tab")
+      text('\t');
+    else if (w == "line")
+      text('\n');
+    else if (w == "u" && p)
+      unicode(v);
+    else if (w == "emdash")
+      text(0x2014);
+    else if (w == "endash")
+      text(0x2013);
+    else if (w == "lquote")
+      text(0x2018);
+    else if (w == "rquote")
+      text(0x2019);
+    else if (w == "ldblquote")
+      text(0x201C);
+    else if (w == "rdblquote")
+      text(0x201D);
+    else if (w == "bullet")
+      text(0x2022);
     // Anything else is skipped.
   }
 
   void text(char32_t c) {
     switch (st_.dest) {
-      case Dest::Skip: return;
+      case Dest::Skip:
+        return;
       case Dest::FontTable:
-        if (c == ';') commitFont();
-        else if (fontIndex_ && fontName_.size() < 128) appendUtf8(fontName_, c);
+        if (c == ';')
+          commitFont();
+        else if (fontIndex_ && fontName_.size() < 128)
+          appendUtf8(fontName_, c);
         return;
       case Dest::ColorTable:
         if (c == ';') {
@@ -269,7 +324,8 @@ class Reader {
           colorSet_ = false;
         }
         return;
-      case Dest::Body: break;
+      case Dest::Body:
+        break;
     }
     RichRun run = currentRun();
     if (para_.runs.empty() || !sameLook(para_.runs.back(), run)) para_.runs.push_back(std::move(run));
@@ -335,8 +391,10 @@ class Reader {
     std::optional<std::optional<Color>> shared;
     bool one = true;
     auto visit = [&](const RichRun& r) {
-      if (!shared) shared = r.color;
-      else if (*shared != r.color) one = false;
+      if (!shared)
+        shared = r.color;
+      else if (*shared != r.color)
+        one = false;
     };
     for (const RichParagraph& p : doc_.paragraphs) {
       for (const RichRun& r : p.runs) visit(r);

@@ -11,9 +11,7 @@ namespace tj {
 namespace {
 constexpr Color kLevelBlue = Color::rgb(128, 128, 255);
 
-WindowSpec levelWindow() {
-  return WindowSpec::dialog("", 3270, 2685, Color::highlight());
-}
+WindowSpec levelWindow() { return WindowSpec::dialog("", 3270, 2685, Color::highlight()); }
 
 void levelButton(Element& b, int tab) {
   b.setBackColor(kLevelBlue);
@@ -24,7 +22,8 @@ void levelButton(Element& b, int tab) {
 
 FrmLevel::FrmLevel(App& app)
     : Screen(app, kName, levelWindow()),
-      lblHeadline(add("lblHeadline", ElementKind::Label, 240, 360, 2775, 735, "Schwierigkeitsgrad der Frage auswählen")),
+      lblHeadline(
+          add("lblHeadline", ElementKind::Label, 240, 360, 2775, 735, "Schwierigkeitsgrad der Frage auswählen")),
       cmdLeicht(add("cmdLeicht", ElementKind::Button, 240, 1800, 1215, 495, "Leicht")),
       cmdSchwer(add("cmdSchwer", ElementKind::Button, 1800, 1800, 1215, 495, "Schwer")) {
   lblHeadline.setBackColor(kLevelBlue);

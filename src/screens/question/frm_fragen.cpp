@@ -13,8 +13,8 @@ namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
 const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "tabFragen_leicht", &GameState::BelohnungLeicht, 6975, 0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", "tabFragen_schwer", &GameState::BelohnungSchwer, 6930,
-                            120};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName,      "Schwer", "tabFragen_schwer",
+                            &GameState::BelohnungSchwer, 6930,     120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
@@ -104,8 +104,7 @@ void FrmFragen::cmdAntwort_Click(int index) {
   const GameState& g = app().g;
   const bool second = g.AktiverSpieler == kSpieler2;
   const int slot = RichtigeAntwort.value();
-  cmdWeiter.setDescription(spoken::answer(right, second ? g.NameSpieler2 : g.NameSpieler1,
-                                          (g.*level_.reward).value(),
+  cmdWeiter.setDescription(spoken::answer(right, second ? g.NameSpieler2 : g.NameSpieler1, (g.*level_.reward).value(),
                                           (second ? g.TankSpieler2 : g.TankSpieler1).value(),
                                           slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string()));
   SetFocus(cmdWeiter);
@@ -121,7 +120,8 @@ void FrmFragen::cmdAntwort_Click(int index) {
 // Into the tank of the player who moved last; no one's for any other key.
 void FrmFragen::payReward() {
   GameState& g = app().g;
-  if (const int spieler = playerFor(g.AktiverSpieler)) app().form<FrmSpielfeld>().Tanken(spieler, (g.*level_.reward).value());
+  if (const int spieler = playerFor(g.AktiverSpieler))
+    app().form<FrmSpielfeld>().Tanken(spieler, (g.*level_.reward).value());
 }
 
 void FrmFragen::RichtigeAntwortMarkieren() {

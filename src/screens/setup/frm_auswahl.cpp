@@ -37,9 +37,7 @@ std::string bildPfad(int farbe, bool rechts) {
          (rechts ? " rechts.gif" : " links.gif");
 }
 
-WindowSpec auswahlWindow() {
-  return WindowSpec::maximised(9660, 7440, Color::highlight());
-}
+WindowSpec auswahlWindow() { return WindowSpec::maximised(9660, 7440, Color::highlight()); }
 
 }  // namespace
 
@@ -118,7 +116,9 @@ void FrmAuswahl::Anweisung(const std::string& text) {
 }
 
 void FrmAuswahl::NameFehlt() {
-  app().MsgBox("Bitte gib einen Namen ein!", "HALLOOO?" "?!!!");  // split: no trigraph
+  app().MsgBox("Bitte gib einen Namen ein!",
+               "HALLOOO?"
+               "?!!!");  // split: no trigraph
   SetFocus(txtName);
 }
 
