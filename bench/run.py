@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs every benchmark of Tank Jagd and prints one table, each figure beside its reference.
 
 Usage: bench/run.py [BUILD_DIR] [--quick]   (default: build)

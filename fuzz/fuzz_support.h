@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared pieces of the fuzz entry functions: every input becomes a file in a
 // private temporary folder, because the store and the picture loader read files.
 #pragma once

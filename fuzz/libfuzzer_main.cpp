@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer's entry: forwards to the target's fuzzOne, chosen at build time
 // by TJ_FUZZ_HEADER and TJ_FUZZ_ENTRY.
 #include <cstddef>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, playing and testing Tank Jagd needs on Debian 12.
 # Packages already present are left alone; runs apt-get only when something is missing.
 set -euo pipefail

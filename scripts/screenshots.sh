@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays Tank Jagd on a virtual X display and saves a screenshot of each of its ten screens
 # in docs/screenshots/. Needs the desktop tool of the shared tools folder (../shared/tools/
 # desktop beside this checkout, or DESKTOP_TOOL=<path>), which in turn needs Xvfb, xdotool

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Tank Jagd twice (plain, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test of both builds through ctest.
 set -euo pipefail

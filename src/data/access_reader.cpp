@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads one table of an Access file (Jet 3, Jet 4, ACE) with mdbtools. The
 // library does not guard against damaged files, so the reading happens in a
 // child process with a time limit; a crash or hang there is Unreadable here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the game's database from tab-separated text files.
 //
 // A table file is UTF-8 text: the first line holds the field names, every

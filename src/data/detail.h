@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Internals of the store shared by its readers. Not part of the public API.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs untrusted parsing in a child process: whatever the child does (crash,
 // hang, endless output), the caller gets either its complete output or nullopt.
 #include <fcntl.h>

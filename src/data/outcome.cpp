@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte form of a table read, as sent from the reading process to the game:
 //   "TJS1" u8 status (0 = snapshot, else 1 + Fault)
 //   snapshot: u32 fields, each a string; u32 records; per cell u8 (0 = no value,

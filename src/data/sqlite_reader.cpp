@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads one table of an SQLite 3 file, read-only and without trusting it:
 // no schema code runs, a damaged file becomes DataError(Unreadable), and a
 // read that takes too long is cut off.

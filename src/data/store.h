@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-only access to the game's question and action card store.
 //
 // The store is one database file with the tables "tabFragen_leicht",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped question and action card texts keep the content rules, their answers give
 // nothing away, and the rules catch the faults they are there for.
 

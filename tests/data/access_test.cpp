@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store on Access files: third-party sample databases (Jet 3 and Jet 4),
 // and damaged copies of them, which must give DataError and nothing worse.
 #include <gtest/gtest.h>

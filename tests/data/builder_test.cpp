@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the database from text tables, and the tankjagd-mkdb tool.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test fixtures for the store: a private temporary folder and small database
 // files made in it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The child-process runner and the byte form that crosses the pipe.
 #include <gtest/gtest.h>
 #include <signal.h>

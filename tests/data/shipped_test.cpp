@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database built from the content files: every record of every table
 // gives a text for each field the dialogs read.
 #include <gtest/gtest.h>

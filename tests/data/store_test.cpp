@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store on SQLite files: snapshots, positions, display texts, faults,
 // the record draw and the database lookup.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file of the fuzz corpus goes once more through its fuzz entry
 // function. An entry function aborts or lets an exception escape on a
 // finding, so a passing replay means: no crash, no escaped exception, no

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_installed.sh <build-dir> <packaging-dir> <installed_play>
 # Installs the build into a temporary prefix, checks the installed layout and the desktop
 # files, then starts the installed game from an unrelated folder: it must keep running for

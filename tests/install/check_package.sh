@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_package.sh <build-dir>: builds the Debian package from the build and lets lintian
 # judge it; any error or warning fails. Without lintian or dpkg-shlibdeps it is skipped (77).
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed pictures are the generator's output, and each one has the
 // size the game's screens are laid out for.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GIF writer must produce files that Qt's GIF reader decodes to exactly
 // the colours the quantiser chose, for every palette size and LZW state.
 #include "gifencoder.h"

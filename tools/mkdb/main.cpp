@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tankjagd-mkdb: builds the game's question and action card database from the content
 // folder, optionally with questions imported from spreadsheet, GIFT or Aiken files.
 // Reports go to stdout, errors and warnings to stderr, in German; exit code 1 on an error.

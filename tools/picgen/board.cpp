@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board background: a race road through the 46 field centres with
 // numbered field marks, start and finish, and friendly scenery around it.
 #include "paintkit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Action card pictures, the winner picture and the skip-turn picture.
 #include "paintkit.h"
 #include "pictures.h"

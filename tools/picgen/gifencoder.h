@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deterministic GIF89a writer: one frame, a global colour table of at most
 // 256 entries and, when the picture has transparent pixels, one transparent
 // colour index.

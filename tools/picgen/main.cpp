@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tankjagd-picgen ASSETS-DIR [--overlay FILE.png] [--sheet FILE.png]
 // Regenerates every picture of the game below ASSETS-DIR. The output is
 // byte-identical on every run. --overlay also saves the board background

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing helpers shared by the picture generator's painters. Everything
 // here is deterministic: fixed fonts, fixed-seed random numbers.
 #pragma once

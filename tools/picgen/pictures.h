@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's pictures, each with the path it is stored under below the
 // assets folder. Every function returns the same pixels on every run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Die faces, cars and the icons of the game and of the question editor.
 #include "paintkit.h"
 #include "pictures.h"

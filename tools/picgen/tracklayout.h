@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the board places its cars, mapped into the background picture.
 #pragma once
 
