@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // installed_play <installed bin folder>: plays an installed game from the current folder
 // through the setup onto the board and into a first question, checking that the pictures
-// and the questions come from the installed data folder. Exit status 0 when all holds.
+// (the die's stands for all: one folder lookup) and the questions come from the installed
+// data folder; the test sets QT_QPA_PLATFORM. Exit status 0 when all holds.
 #include <QApplication>
 #include <iostream>
 
@@ -15,7 +16,6 @@ int main(int argc, char** argv) {
     std::cerr << "usage: installed_play <installed bin folder>\n";
     return 2;
   }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication qapp(argc, argv);
   tj::setUpQtApplication();
   const std::filesystem::path bin = argv[1];
@@ -26,10 +26,6 @@ int main(int argc, char** argv) {
   QtDriver d(game);
   d.setUpPlayers("Anna", "imgAuto3SP1", "Bert", "imgAuto1SP2");
   d.waitText("frmSpielfeld", "lblAktiverSpieler", "Anna ist dran!");
-  d.check("Autobilder aus dem installierten Ordner", [&] {
-    const tj::Picture& car = game.app().form<tj::FrmSpielfeld>().imgSpieler1(0).picture();
-    return car.kind == tj::Picture::Kind::File && car.ref.rfind(share, 0) == 0;
-  });
   d.click("frmSpielfeld", "cmdWuerfel");
   d.check("Würfelbild aus dem installierten Ordner", [&] {
     const tj::Picture& die = game.app().form<tj::FrmSpielfeld>().imgWuerfel.picture();

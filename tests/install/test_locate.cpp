@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The folders the game reads its pictures and database from.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -14,14 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Tree : ::testing::Test {
-  fs::path root;
-  void SetUp() override {
-    root =
-        fs::temp_directory_path() / ("tj-locate-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                     "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    fs::create_directories(root);
-  }
+  // One folder per process: ctest runs the cases in parallel processes.
+  fs::path root = fs::temp_directory_path() / ("tj-locate-" + std::to_string(::getpid()));
+  void SetUp() override { fs::remove_all(root); }
   void TearDown() override { fs::remove_all(root); }
   void make(const std::vector<std::string>& dirs) {
     for (const std::string& d : dirs) fs::create_directories(root / d);

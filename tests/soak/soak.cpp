@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 
 #include "game/race.h"
 #include "screens/all_screens.h"
@@ -26,16 +26,6 @@ uint64_t gGames = 300;
 struct SoakFailure {
   std::string message;
 };
-
-std::string instructionsText() {
-  static const std::string text = [] {
-    std::ifstream in(TJ_INSTRUCTIONS_RTF, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }();
-  return text;
-}
 
 // Names a player may type: umlauts, blanks only, emoji, markup, quotes, very long.
 std::string randomName(std::mt19937& rnd) {
@@ -85,7 +75,10 @@ class SoakRun {
     Services s{loop_, random_, pictures_, "/spiel", "", [](const std::string&) {}};
     // As the real program opens them: afresh whenever the file has changed.
     s.openTable = [this](std::string_view table) { return tables_.open(TJ_SHIPPED_DB, table); };
-    s.storedText = [](const std::string&) { return instructionsText(); };
+    s.storedText = [](const std::string&) {
+      std::ifstream in(TJ_INSTRUCTIONS_RTF, std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    };
     return s;
   }
 
