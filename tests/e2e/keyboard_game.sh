@@ -6,19 +6,8 @@
 # and description must tell the step.
 # Exits 77 (skipped) without the desktop tool, Xvfb or python3-pyatspi.
 # Usage: tests/e2e/keyboard_game.sh BIN_DIR   (the folder with tankjagd and its files)
-set -uo pipefail
-repo=$(cd "$(dirname "$0")/../.." && pwd)
 bin=$(realpath "$1")
-D=${DESKTOP_TOOL:-$repo/../shared/tools/desktop}
-[ -x "$D" ] || D=$(command -v desktop || true)
-if [ -z "$D" ] || ! command -v Xvfb >/dev/null || ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
-  echo "skipped: needs the desktop tool (DESKTOP_TOOL), Xvfb and python3-pyatspi"
-  exit 77
-fi
-export DESKTOP_TOOL_NAME=${DESKTOP_TOOL_NAME:-tankjagd-keys}
-fail() { echo "FEHLER: $*" >&2; "$D" shot "/tmp/$DESKTOP_TOOL_NAME-fail.png" >/dev/null 2>&1; exit 1; }
-"$D" start --size 1280x800 --layout de >/dev/null || fail "kein virtueller Bildschirm"
-trap '"$D" stop >/dev/null 2>&1 || true' EXIT
+. "$(dirname "$0")/desktop_session.sh" tankjagd-keys
 "$D" run --cwd "$bin" -- ./tankjagd >/dev/null || fail "Spiel startet nicht"
 
 # The focused control as a screen reader finds it: role "name" desc="…".

@@ -3,26 +3,19 @@
 # A teacher's way through the editor in a real window: an empty set, a spreadsheet with
 # one bad line imported, the report read, the set saved, "Spielen" pressed, and one of
 # the imported questions seen in the game's question dialog.
-# Usage: real_window.sh BIN_DIR SOURCE_DIR   (exit 77: the desktop tool cannot run here)
-# The tool is $DESKTOP_TOOL, or shared/tools/desktop in a folder above the source tree.
-set -uo pipefail
+# Usage: real_window.sh BIN_DIR   (exit 77: the desktop tool cannot run here)
 bin=$(realpath "$1")
-D=${DESKTOP_TOOL:-$(realpath -e "$2"/{..,../..,../../..}/shared/tools/desktop 2>/dev/null | head -1)}
-[ -x "$D" ] && command -v Xvfb >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || {
-  echo "skipped: desktop tool, Xvfb or pyatspi missing"; exit 77; }
+. "$(dirname "$0")/../e2e/desktop_session.sh" tankjagd-editor-e2e
 # An empty set takes its action cards from the shipped one; without them the game cannot start.
-[ -s "$bin/mdbZielflagge.mdb" ] || { echo "FAILED: build the target shipped_database first" >&2; exit 1; }
-# A session of its own (the process id makes it unique), so parallel runs never share a display.
-export DESKTOP_TOOL_NAME="${DESKTOP_TOOL_NAME:-tankjagd-editor-e2e}-$$"
+[ -s "$bin/mdbZielflagge.mdb" ] || fail "build the target shipped_database first"
 work=$(mktemp -d)
-game_pid() { "$D" tree --app tankjagd 2>/dev/null | sed -n -E 's/^application "tankjagd" pid=([0-9]+).*/\1/p'; }
-# The game was started by the editor, not by the tool: it is ended here by its id. A test
-# timeout (TERM) ends the session too; its logs stay only when the test failed.
-trap 'rc=$?; pid=$(game_pid); [ -n "$pid" ] && kill "$pid"; "$D" stop >/dev/null 2>&1; rm -rf "$work"
-  [ "$rc" = 0 ] && rm -rf "/tmp/desktop-$DESKTOP_TOOL_NAME.d"' EXIT
-trap 'exit 1' INT TERM HUP
-# A failure leaves a screenshot in the folder the test runs in.
-fail() { echo "FAILED: $*" >&2; "$D" shot "$PWD/editor_real_window_failed.png" >/dev/null 2>&1; exit 1; }
+# The game was started by the editor, not by the tool: it is ended here by its id.
+on_exit() {
+  local pid
+  pid=$("$D" tree --app tankjagd 2>/dev/null | sed -n -E 's/^application "tankjagd" pid=([0-9]+).*/\1/p')
+  [ -n "$pid" ] && kill "$pid"
+  rm -rf "$work"
+}
 
 # Exported from a spreadsheet: ";", CRLF, a level column; line 6 has only three answers.
 printf '%s\r\n' 'Frage;Richtige Antwort;Falsch 1;Falsch 2;Falsch 3;Stufe' \
@@ -32,7 +25,6 @@ printf '%s\r\n' 'Frage;Richtige Antwort;Falsch 1;Falsch 2;Falsch 3;Stufe' \
   'Wie viel ist sieben mal acht?;56;54;48;64;schwer' \
   'Welcher Planet ist der größte?;Jupiter;Saturn;Mars;;leicht' >"$work/klasse.csv"
 
-"$D" start --size 1280x800 --layout de >/dev/null || fail "no virtual display"
 "$D" run --cwd "$work" -- "$bin/tankjagd-editor" >/dev/null || fail "editor did not start"
 "$D" click button "Leerer Fragensatz" >/dev/null || fail "no start question"
 "$D" click button "Importieren …" >/dev/null 2>&1
