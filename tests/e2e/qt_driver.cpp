@@ -158,19 +158,12 @@ void QtDriver::tick() {
     return okNow();
   }
   if (nowMs() - stepSince_ > (s.done ? 60000 : 15000)) return abort("Zeit abgelaufen");
-  if (s.done) {
-    if (s.done()) {
-      ++next_;
-      stepSince_ = nowMs();
-    } else {
-      s.act();
-    }
-    return;
-  }
-  if (!s.ready()) return;
+  // A loop step acts until it is done; any other step acts once, when it is ready.
+  if (s.done && !s.done()) return s.act();
+  if (!s.done && !s.ready()) return;
   ++next_;
   stepSince_ = nowMs();
-  s.act();
+  if (!s.done) s.act();
 }
 
 // Records why, closes any message box and ends the program the way closing its window does.
@@ -206,11 +199,10 @@ QtDriver& QtDriver::setUpPlayers(const QString& name1, const std::string& car1, 
     when(
         "Tippen des Namens " + n, [] { return usable(widget("frmAuswahl", "txtName")); },
         [name] {
-          for (char32_t c : name.toUcs4()) {
-            const QString ch = QString::fromUcs4(&c, 1);
-            QTest::sendKeyEvent(QTest::Press, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, widget("frmAuswahl", "txtName"), Qt::Key_unknown, ch, Qt::NoModifier);
-          }
+          for (char32_t c : name.toUcs4())
+            for (auto action : {QTest::Press, QTest::Release})
+              QTest::sendKeyEvent(action, widget("frmAuswahl", "txtName"), Qt::Key_unknown, QString::fromUcs4(&c, 1),
+                                  Qt::NoModifier);
         });
     click("frmAuswahl", "cmdName" + n + "Weiter");
   }

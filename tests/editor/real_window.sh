@@ -11,9 +11,7 @@ bin=$(realpath "$1")
 work=$(mktemp -d)
 # The game was started by the editor, not by the tool: it is ended here by its id.
 on_exit() {
-  local pid
-  pid=$("$D" tree --app tankjagd 2>/dev/null | sed -n -E 's/^application "tankjagd" pid=([0-9]+).*/\1/p')
-  [ -n "$pid" ] && kill "$pid"
+  kill $("$D" tree --app tankjagd 2>/dev/null | sed -n -E 's/^application "tankjagd" pid=([0-9]+).*/\1/p') 2>/dev/null
   rm -rf "$work"
 }
 

@@ -1,14 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# check_installed.sh <build-dir> <packaging-dir> <installed_play>
+# check_installed.sh <build-dir> <installed_play>
 # Installs the build into a temporary prefix, checks the installed layout and the desktop
 # files, then starts the installed game from an unrelated folder: it must keep running for
 # 5 seconds without reporting a missing picture, document or database.
 set -eu
-build=$1
-packaging=$2
-player=$3
-tmp=$(mktemp -d)
+build=$1 player=$2 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -28,19 +25,15 @@ for f in games/tankjagd games/tankjagd-mkdb \
          share/icons/hicolor/48x48/apps/de.tankjagd.TankJagd.Editor.png; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
-if command -v appstreamcli >/dev/null 2>&1; then
-  appstreamcli validate --no-net "$prefix/share/metainfo/de.tankjagd.TankJagd.metainfo.xml" >/dev/null \
-    || fail "appstreamcli rejects the metainfo"
-fi
+! command -v appstreamcli >/dev/null 2>&1 || appstreamcli validate --no-net \
+  "$prefix/share/metainfo/de.tankjagd.TankJagd.metainfo.xml" >/dev/null || fail "appstreamcli rejects the metainfo"
 if command -v desktop-file-validate >/dev/null 2>&1; then
   for d in "$prefix"/share/applications/*.desktop; do desktop-file-validate "$d" || fail "$d invalid"; done
 fi
 grep -q '^Exec=tankjagd$' "$prefix/share/applications/de.tankjagd.TankJagd.desktop" || fail "Exec is not tankjagd"
 
 # The build tree must not be what the installed program reads from.
-elsewhere=$tmp/elsewhere
-mkdir "$elsewhere"
-cd "$elsewhere"
+mkdir "$tmp/elsewhere" && cd "$tmp/elsewhere"
 status=0
 QT_QPA_PLATFORM=offscreen timeout -s TERM 5 "$prefix/games/tankjagd" >"$tmp/out" 2>"$tmp/err" || status=$?
 [ "$status" -eq 124 ] || { cat "$tmp/err" >&2; fail "the installed game ended with status $status within 5 s"; }
@@ -49,5 +42,5 @@ if grep -v -e '^QStandardPaths' -e 'XDG_RUNTIME_DIR' -e 'does not support' "$tmp
   fail "the installed game reported problems"
 fi
 # Played from there: setup, board, a roll and a question, all from the installed folder.
-"$player" "$prefix/games" || fail "the installed game could not be played from $elsewhere"
-echo "installed tree: files present, game ran 5 s and played into a question from $elsewhere"
+"$player" "$prefix/games" || fail "the installed game could not be played from $PWD"
+echo "installed tree: files present, game ran 5 s and played into a question from $PWD"
