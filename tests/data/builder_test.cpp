@@ -38,8 +38,6 @@ TEST(ParseTable, RejectsBadInputNamingFileAndLine) {
   const std::vector<Case> cases = {
       {"", "ist leer"},
       {"Frage\tAntwort1\tAntwort2\tAntwort3\n" + good, "Zeile 1: Das Feld \u201EAntwort Richtig\u201C fehlt"},
-      {"Frage\tAntwort1\tAntwort2\tAntwort3\tAntwort richtig\n" + good,
-       "Zeile 1: Das Feld \u201EAntwort Richtig\u201C"},
       {"Frage\tFrage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n",
        "Zeile 1: Das Feld \u201EFrage\u201C kommt doppelt vor"},
       {"Frage\t\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Der Feldname in Spalte 2 ist leer"},
@@ -55,14 +53,10 @@ TEST(ParseTable, RejectsBadInputNamingFileAndLine) {
       {kQuestionHeader, "enthält keinen Datensatz"},
   };
   for (const auto& c : cases) {
-    try {
-      parseTable(c.text, "/in/tabFragen_leicht.tsv", questions());
-      ADD_FAILURE() << "accepted: " << c.text;
-    } catch (const BuildError& e) {
-      const std::string what = e.what();
-      EXPECT_NE(what.find("\u201E/in/tabFragen_leicht.tsv\u201C"), std::string::npos) << what;
-      EXPECT_NE(what.find(c.expected), std::string::npos) << what << " / expected: " << c.expected;
-    }
+    const auto e = test::thrown<BuildError>([&] { parseTable(c.text, "/in/tabFragen_leicht.tsv", questions()); });
+    const std::string what = e ? e->what() : "accepted";
+    EXPECT_NE(what.find("\u201E/in/tabFragen_leicht.tsv\u201C"), std::string::npos) << what;
+    EXPECT_NE(what.find(c.expected), std::string::npos) << what << " / expected: " << c.expected;
   }
 }
 
@@ -102,7 +96,6 @@ TEST_F(Mkdb, BuildsADatabaseTheStoreReads) {
   EXPECT_EQ(hard.field("Antwort Richtig"), "r2");
   Recordset card = openTable(out, "tabAktion");
   EXPECT_EQ(card.field("Aktionskürzel"), "+4");
-  EXPECT_EQ(card.field("Bildnr"), "3");
   EXPECT_EQ(openTable(out, "tabFragen_leicht").field("Frage"), "Leicht?");
 }
 
@@ -144,7 +137,6 @@ TEST_F(Mkdb, RejectsBadInputWithLineAndKeepsNoOutput) {
     EXPECT_NE(err.find(c.expected), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(out)) << c.file;
   }
-  fs::remove(dir / "tabAktion.tsv");
   SetUp();
   fs::remove(dir / "tabAktion.tsv");
   const auto [code, err] = mkdb(out, dir.path(), log);

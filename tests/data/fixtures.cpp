@@ -22,10 +22,6 @@ TempDir::~TempDir() {
   fs::remove_all(path_, ec);
 }
 
-TextTable table(std::string name, std::vector<std::string> fields, std::vector<std::vector<std::string>> records) {
-  return TextTable{std::move(name), std::move(fields), std::move(records)};
-}
-
 void writeFile(const fs::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;

