@@ -139,10 +139,10 @@ void PulsePlayer::State::playNow(Sound s) {
   if (mute) return;
   const Wave* w = wave(s);
   if (!w || w->samples.empty()) return;
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(w->rate), 1};
+  const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<uint32_t>(w->rate), 1};
   int err = 0;
   pa_simple* stream =
-      lib->open(nullptr, "Tank Jagd", PA_STREAM_PLAYBACK, nullptr, "Spielgeräusch", &spec, nullptr, nullptr, &err);
+      lib->open(nullptr, "Tank Jagd", PA_STREAM_PLAYBACK, nullptr, "Spielgeräusch", &format, nullptr, nullptr, &err);
   if (!stream) {
     // The server may come later; try again at the next sound, but say it only once.
     if (!toldNoServer) warn(std::string("Ton aus: kein Tonserver erreichbar (") + lib->error(err) + ")");
