@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/set_file.h"
 
+#include <algorithm>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "data/detail.h"
@@ -27,32 +29,43 @@ std::string fieldOrEmpty(const Recordset& records, std::string_view field) {
   }
 }
 
-// Calls `take` with the required fields of every record of table t, in order.
+// The fields read from table t: the required ones, then the optional ones.
+std::vector<std::string_view> readFields(SetTable t) {
+  const TableLayout& layout = layoutOf(t);
+  std::vector<std::string_view> names(layout.required.begin(), layout.required.end());
+  names.insert(names.end(), layout.optional.begin(), layout.optional.end());
+  return names;
+}
+
+// Calls `take` with the fields of every record of table t (readFields), in order; an
+// optional field the table does not have reads as empty text.
 template <class Take>
 void eachRecord(const fs::path& file, SetTable t, Take take) {
-  const TableLayout& layout = layoutOf(t);
-  Recordset records = openTable(file, layout.name);
-  std::vector<std::string> values(layout.required.size());
+  Recordset records = openTable(file, layoutOf(t).name);
+  const auto names = readFields(t);
+  std::vector<std::string> values(names.size());
   for (int32_t k = 1; k <= records.RecordCount(); ++k) {
     records.setAbsolutePosition(k);
-    for (std::size_t f = 0; f < values.size(); ++f) values[f] = fieldOrEmpty(records, layout.required[f]);
+    for (std::size_t f = 0; f < values.size(); ++f) {
+      const bool optional = f >= layoutOf(t).required.size();
+      values[f] = optional && !records.hasField(names[f]) ? std::string() : fieldOrEmpty(records, names[f]);
+    }
     take(values);
   }
 }
 
-// Calls `take` with the required fields of every record of a text table, in order.
+// The same for a text table.
 template <class Take>
 void eachRecord(const TextTable& table, SetTable t, Take take) {
-  const TableLayout& layout = layoutOf(t);
-  std::vector<std::size_t> columns;
-  for (const auto name : layout.required) {
-    for (std::size_t c = 0; c < table.fields.size(); ++c) {
-      if (table.fields[c] == name) columns.push_back(c);
-    }
+  std::vector<std::optional<std::size_t>> columns;
+  for (const auto name : readFields(t)) {
+    const auto at = std::find(table.fields.begin(), table.fields.end(), name);
+    columns.push_back(at == table.fields.end() ? std::nullopt
+                                                : std::optional(static_cast<std::size_t>(at - table.fields.begin())));
   }
   std::vector<std::string> values(columns.size());
   for (const auto& record : table.records) {
-    for (std::size_t f = 0; f < columns.size(); ++f) values[f] = record[columns[f]];
+    for (std::size_t f = 0; f < columns.size(); ++f) values[f] = columns[f] ? record[*columns[f]] : std::string();
     take(values);
   }
 }
@@ -63,7 +76,7 @@ QuestionSet collect(const Source& source) {
   for (const SetTable t : {SetTable::Easy, SetTable::Hard}) {
     auto& questions = t == SetTable::Easy ? set.easy : set.hard;
     eachRecord(source(t), t, [&](const std::vector<std::string>& v) {
-      questions.push_back(Question{v[0], {v[1], v[2], v[3]}, v[4]});
+      questions.push_back(Question{v[0], {v[1], v[2], v[3]}, v[4], v[5]});
     });
   }
   eachRecord(source(SetTable::Cards), SetTable::Cards, [&](const std::vector<std::string>& v) {
@@ -72,22 +85,33 @@ QuestionSet collect(const Source& source) {
   return set;
 }
 
-// The record's texts in the order of the table's required fields.
+bool hasTopics(const QuestionSet& set) {
+  const auto withTopic = [](const Question& q) { return !q.topic.empty(); };
+  return std::any_of(set.easy.begin(), set.easy.end(), withTopic) ||
+         std::any_of(set.hard.begin(), set.hard.end(), withTopic);
+}
+
+// The record's texts in the order of the table's required fields, then the topic when
+// some question of the set has one.
 std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
   std::vector<std::vector<std::string>> out;
   if (t == SetTable::Cards) {
     for (const Card& c : set.cards) out.push_back({c.code, c.title, c.text, c.picture});
   } else {
+    const bool topics = hasTopics(set);
     for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) {
       out.push_back({q.text, q.wrong[0], q.wrong[1], q.wrong[2], q.right});
+      if (topics) out.back().push_back(q.topic);
     }
   }
   return out;
 }
 
-std::vector<std::string> header(SetTable t) {
+std::vector<std::string> header(const QuestionSet& set, SetTable t) {
   const auto& required = layoutOf(t).required;
-  return {required.begin(), required.end()};
+  std::vector<std::string> names{required.begin(), required.end()};
+  if (t != SetTable::Cards && hasTopics(set)) names.emplace_back(kTopicField);
+  return names;
 }
 
 // Writes a text file whole or not at all.
@@ -155,10 +179,7 @@ std::size_t recordCount(const QuestionSet& set, SetTable t) {
 LoadedSet readSet(const fs::path& path) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) {
-    std::vector<TextTable> tables;
-    for (const SetTable t : kSetTables) {
-      tables.push_back(readTableFile(path / (std::string(tableName(t)) + ".tsv"), layoutOf(t)));
-    }
+    const std::vector<TextTable> tables = readTableFolder(path);
     return {collect([&](SetTable t) -> const TextTable& { return tables[static_cast<std::size_t>(t)]; }),
             SetSource::TextFolder};
   }
@@ -168,7 +189,7 @@ LoadedSet readSet(const fs::path& path) {
 
 std::vector<TextTable> setTables(const QuestionSet& set) {
   std::vector<TextTable> tables;
-  for (const SetTable t : kSetTables) tables.push_back({std::string(tableName(t)), header(t), rows(set, t)});
+  for (const SetTable t : kSetTables) tables.push_back({std::string(tableName(t)), header(set, t), rows(set, t)});
   return tables;
 }
 
@@ -209,17 +230,25 @@ void exportTextFolder(const fs::path& dir, const QuestionSet& set) {
   }
 }
 
-std::string csvText(const QuestionSet& set, SetTable t) {
+std::string csvRows(const std::vector<std::vector<std::string>>& lines) {
   std::string text = "\xEF\xBB\xBF";
-  auto add = [&](const std::vector<std::string>& line) {
+  for (const auto& line : lines) {
     for (std::size_t f = 0; f < line.size(); ++f) text += (f ? ";" : "") + csvField(line[f]);
     text += "\r\n";
-  };
-  add(header(t));
-  for (const auto& row : rows(set, t)) add(row);
+  }
   return text;
 }
 
+std::string csvText(const QuestionSet& set, SetTable t) {
+  auto lines = rows(set, t);
+  lines.insert(lines.begin(), header(set, t));
+  return csvRows(lines);
+}
+
 void exportCsv(const fs::path& file, const QuestionSet& set, SetTable t) { writeTextFile(file, csvText(set, t)); }
+
+void writeCsv(const fs::path& file, const std::vector<std::vector<std::string>>& lines) {
+  writeTextFile(file, csvRows(lines));
+}
 
 }  // namespace tj::data

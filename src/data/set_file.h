@@ -35,12 +35,16 @@ struct LoadedSet {
 };
 
 // Reads a set from a database file (by content: SQLite or Access) or from a
-// folder holding "<table>.tsv" for each of the three tables. A field without
-// value is read as empty text, so that it can be filled in. Throws DataError or
+// folder holding "<table>.tsv" for each of the three tables (and perhaps the
+// topics file, see readTableFolder). A field without value is read as empty
+// text, so that it can be filled in; a question table without the field
+// "Thema" gives questions without a topic. Throws DataError or
 // BuildError (both std::runtime_error) with a German sentence naming the file.
 LoadedSet readSet(const std::filesystem::path& path);
 
-// The set as the builder's text tables, records in order.
+// The set as the builder's text tables, records in order. The question tables
+// carry the field "Thema" after the game's fields only when some question of
+// the set has a topic; so does every other way of writing a set below.
 std::vector<TextTable> setTables(const QuestionSet& set);
 
 // Saves the set as the game's database. The file is replaced whole or not at
@@ -58,5 +62,8 @@ void exportTextFolder(const std::filesystem::path& dir, const QuestionSet& set);
 // is quoted when it holds ";", a quote, a line break or outer blanks.
 std::string csvText(const QuestionSet& set, SetTable t);
 void exportCsv(const std::filesystem::path& file, const QuestionSet& set, SetTable t);
+// Any rows in that form, and written whole or not at all (BuildError when it cannot be).
+std::string csvRows(const std::vector<std::vector<std::string>>& rows);
+void writeCsv(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace tj::data

@@ -61,6 +61,7 @@ void RaceGame::newGame() {
     }
   }
   startValues();
+  answers_.clear();
   if (RaceView* v = view()) v->dieCleared();
 }
 
@@ -182,6 +183,28 @@ std::optional<CardMove> RaceGame::applyCard(std::string_view code) {
   showTank(2);
   g_.SpielGestartet = 1;
   return move;
+}
+
+void RaceGame::answer(Level level, std::string question, std::string given, std::string right, bool correct) {
+  if (correct) payReward(level);
+  const int player = lastMover();
+  answers_.add({player, player == 0 ? std::string() : playerName(g_, player), level, std::move(question),
+                std::move(given), std::move(right), correct});
+}
+
+// ---- decks and topics -----------------------------------------------------------------------
+
+int32_t RaceGame::draw(DeckId id) {
+  random_.Randomize();
+  const float r = random_.Rnd();
+  return deck(id).draw(r, id == DeckId::Cards ? TopicChoice{} : topics_);
+}
+
+std::optional<Level> RaceGame::chooseTopics(TopicChoice choice) {
+  for (const Level level : {Level::Easy, Level::Hard})
+    if (deck(deckOf(level)).allowedBy(choice) == 0) return level;
+  topics_ = std::move(choice);
+  return std::nullopt;
 }
 
 // ---- reports --------------------------------------------------------------------------------

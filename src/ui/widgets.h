@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QWidget>
 #include <functional>
 
@@ -84,6 +85,21 @@ class KeyLineEdit final : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+};
+
+// A read-only table of plain texts whose columns share its width by weight and whose rows
+// are as tall as their wrapped texts; both follow every change of its size.
+class TextTable final : public QTableWidget {
+ public:
+  using QTableWidget::QTableWidget;
+  void setColumnWeights(std::vector<int> weights);
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  void fit();
+  std::vector<int> weights_;
 };
 
 }  // namespace tj::ui

@@ -8,8 +8,10 @@
 #include "screens/car_colours.h"
 #include "screens/instructions/frm_anleitung.h"
 #include "screens/level/frm_level.h"
+#include "screens/review/frm_rueckblick.h"
 #include "screens/skip/frm_aussetzen.h"
 #include "screens/spoken.h"
+#include "screens/topics/frm_themen.h"
 #include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
@@ -92,7 +94,11 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   cmdWuerfeln2.Click = [this] { cmdWuerfeln2_Click(); };
   MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
   ton.Checked = [&app] { return app.soundOn(); };
-  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem rueckblick{"Rueckblick", "Rückblick …", [this] { this->app().screen<FrmRueckblick>().ShowModal(); }};
+  MenuItem themen{"Themen", "Themen …", [this] { this->app().screen<FrmThemen>().ShowModal(); }};
+  themen.accessKey = "h";  // T is "Ton"
+  addMenu(Menu{"Datei", {std::move(ton), std::move(rueckblick), std::move(themen),
+                         MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 

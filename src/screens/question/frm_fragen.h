@@ -12,7 +12,6 @@ namespace tj {
 struct QuestionLevel {
   const char* name;    // screen name
   const char* title;   // window title
-  const char* table;   // table of the store
   Level level;         // which reward a right answer pays
   float clientHeight;  // twips
   float shift;         // extra Left of the question, the answers and the continue button
