@@ -101,7 +101,7 @@ std::size_t characters(const std::string& utf8) {
 std::vector<int> TableContent::columnWeights() const {
   std::vector<int> weights;
   for (std::size_t col = 0; col < headings.size(); ++col) {
-    std::size_t longest = characters(headings[col]);
+    std::size_t longest = characters(headings[col]) + 2;  // headings are bold
     for (const auto& row : rows)
       if (col < row.size()) longest = std::max(longest, characters(row[col]));
     weights.push_back(static_cast<int>(std::clamp<std::size_t>(longest, 4, 60)));

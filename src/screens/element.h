@@ -65,8 +65,8 @@ enum class ElementKind : uint8_t { Label, Button, Picture, TextBox, Timer, Frame
 struct TableContent {
   std::vector<std::string> headings;
   std::vector<std::vector<std::string>> rows;
-  // The share of the width each column asks for: its longest text in characters, at least
-  // 4 and at most 60, so that long texts get the room and numbers little.
+  // The share of the width each column asks for: its longest text in characters (a heading
+  // two more), at least 4 and at most 60, so that long texts get the room and numbers little.
   std::vector<int> columnWeights() const;
   friend bool operator==(const TableContent&, const TableContent&) = default;
 };

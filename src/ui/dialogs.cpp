@@ -6,12 +6,12 @@
 #include <QLibraryInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextTable>
 #include <QTranslator>
 #include <algorithm>
-#include <numeric>
 
 namespace tj::ui {
 
@@ -43,18 +43,16 @@ std::unique_ptr<QTextDocument> reportDocument(const Report& report) {
   const TableContent& t = report.table;
   if (t.headings.empty()) return doc;
   c.insertBlock();
-  const std::vector<int> weights = t.columnWeights();
-  const int total = std::max(1, std::accumulate(weights.begin(), weights.end(), 0));
+  // Qt sizes the columns by their texts; long ones wrap.
   QTextTableFormat format;
   format.setHeaderRowCount(1);
-  format.setCellPadding(3);
+  format.setCellPadding(4);
   format.setCellSpacing(0);
-  format.setBorder(0.5);
+  format.setBorder(1);
+  format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+  format.setBorderBrush(QBrush(Qt::darkGray));
   format.setBorderCollapse(true);
   format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-  QList<QTextLength> widths;
-  for (const int w : weights) widths.append(QTextLength(QTextLength::PercentageLength, 100.0 * w / total));
-  format.setColumnWidthConstraints(widths);
   const int columns = static_cast<int>(t.headings.size());
   QTextTable* table = c.insertTable(static_cast<int>(t.rows.size()) + 1, columns, format);
   QTextCharFormat bold;
@@ -71,7 +69,8 @@ std::unique_ptr<QTextDocument> reportDocument(const Report& report) {
 
 void printReport(const Report& report, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(text(report.title));
+  // The name a PDF is offered under: the title without the signs file names must not hold.
+  printer.setDocName(text(report.title).remove(QRegularExpression(QStringLiteral("[:/\\\\?*\"<>|]"))));
   QPrintDialog dialog(&printer, parent);
   dialog.setObjectName(QStringLiteral("Drucken"));
   if (dialog.exec() != QDialog::Accepted) return;

@@ -211,10 +211,13 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
     case ElementKind::CheckBox: {
       auto* c = new QCheckBox(parent);
       c->setFocusPolicy(e.tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-      QObject::connect(c, &QCheckBox::clicked, this, [this, ep, c] {
-        if (detached_) return;
+      // Mouse, keys and a screen reader's toggle action all come here; the model decides,
+      // also when it refuses the click.
+      QObject::connect(c, &QCheckBox::toggled, this, [this, ep, c](bool ticked) {
+        if (detached_ || ticked == ep->Value()) return;
         app_.click(*ep);
-        if (!detached_) c->setChecked(ep->Value());  // the model decides, also when it refused the click
+        const QSignalBlocker quiet(c);
+        if (!detached_) c->setChecked(ep->Value());
       });
       return c;
     }
@@ -385,7 +388,6 @@ void ScreenWindow::apply(Item& item) {
       pal.setColor(QPalette::Window, toQColor(e.BackColor()));
       pal.setColor(QPalette::WindowText, toQColor(e.ForeColor()));
       c->setPalette(pal);
-      c->setAutoFillBackground(true);
       break;
     }
     case ElementKind::Table: {
