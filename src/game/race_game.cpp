@@ -202,7 +202,7 @@ int32_t RaceGame::draw(DeckId id) {
 
 std::optional<Level> RaceGame::chooseTopics(TopicChoice choice) {
   for (const Level level : {Level::Easy, Level::Hard})
-    if (deck(deckOf(level)).allowedBy(choice) == 0) return level;
+    if (const Deck& d = deck(deckOf(level)); d.size() > 0 && d.allowedBy(choice) == 0) return level;
   topics_ = std::move(choice);
   return std::nullopt;
 }

@@ -150,8 +150,8 @@ class RaceGame {
   int32_t draw(DeckId id);
   // The topics the questions come from; all at first, kept for the whole run.
   const TopicChoice& topicChoice() const { return topics_; }
-  // Takes the choice, unless it leaves a question deck without a record: then the old
-  // choice stays and the level left empty is returned. The decks must be stocked.
+  // Takes the choice, unless it leaves a question deck that has records without one: then
+  // the old choice stays and that level is returned. The decks must be stocked.
   std::optional<Level> chooseTopics(TopicChoice choice);
 
  private:
