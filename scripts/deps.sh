@@ -15,9 +15,9 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
   # lintian judges it, clang and its runtime build the fuzz targets, a private pulseaudio with parec and
-  # sox hears the sounds.
+  # sox hears the sounds, pdftotext (poppler-utils) reads a page the game printed to PDF.
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox)
+             pulseaudio-utils sox poppler-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do
