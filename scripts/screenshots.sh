@@ -44,9 +44,9 @@ rm -f "$out"/*.new.png
 "$D" wait label "3" >/dev/null
 shot 01-start
 # 2 the setup: both names, then player 1's choice of car
-"$D" wait text "Spielername" --timeout 15 >/dev/null
-"$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
-"$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+"$D" wait text "Name von Spieler 1" --timeout 15 >/dev/null
+"$D" click text "Name von Spieler 1" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+"$D" click text "Name von Spieler 2" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
 "$D" wait button "rotes Auto" >/dev/null
 shot 02-setup
 "$D" click button "rotes Auto" >/dev/null
@@ -74,9 +74,9 @@ for ((i = 0; i < 2000; i++)); do
     if have 07-action && have 08-skip; then break; fi
     "$D" click button "neues Spiel" >/dev/null
     # a new race: the same names and cars again
-    "$D" wait text "Spielername" --timeout 15 >/dev/null
-    "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
-    "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+    "$D" wait text "Name von Spieler 1" --timeout 15 >/dev/null
+    "$D" click text "Name von Spieler 1" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+    "$D" click text "Name von Spieler 2" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
     "$D" click button "rotes Auto" >/dev/null; "$D" wait button "gelbes Auto" >/dev/null; sleep 1
     "$D" click button "gelbes Auto" >/dev/null; "$D" wait button "Würfeln" --timeout 15 >/dev/null
   elif grep -q 'AAAAND ACTION' <<<"$tree"; then

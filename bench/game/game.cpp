@@ -169,7 +169,7 @@ class Driver final : public QObject {
   void setup(tj::Screen& s) {
     for (const auto& e : s.elements())
       if (e->kind() == tj::ElementKind::Timer && e->TimerEnabled()) return;  // a car drives out
-    if (QWidget* name = widget(s, "txtName")) {
+    if (QWidget* name = widget(s, "txtName") ? widget(s, "txtName") : widget(s, "txtName2")) {
       auto* edit = static_cast<QLineEdit*>(name);
       const char* next = widget(s, "cmdName1Weiter")   ? "cmdName1Weiter"
                          : widget(s, "cmdName2Weiter") ? "cmdName2Weiter"

@@ -62,6 +62,8 @@ std::string winner(const std::string& name) {
   return name + " hat gewonnen! Ende oder neues Spiel: Pfeiltasten wechseln, Eingabe- oder Leertaste wählt.";
 }
 
+std::string nameBoxName(int player) { return "Name von Spieler " + std::to_string(player); }
+
 std::string nameBox(const std::string& instruction) { return instruction + " Bestätigen mit der Eingabetaste."; }
 
 std::string carChoice(const std::string& instruction) {

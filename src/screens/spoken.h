@@ -31,7 +31,9 @@ std::string answer(bool right, const std::string& name, int paid, int fuel, cons
 std::string card(const std::string& title, const std::string& text);
 std::string skip(const std::string& name);
 std::string winner(const std::string& name);
-// The setup: the instruction shown, for the name box and for the cars.
+// The setup: the name box's name while player 1 or 2 types, the instruction shown, for the
+// name box and for the cars.
+std::string nameBoxName(int player);
 std::string nameBox(const std::string& instruction);
 std::string carChoice(const std::string& instruction);
 

@@ -27,12 +27,12 @@ press() { "$D" key "$1" >/dev/null || fail "Taste $1"; }
 expect() { grep -qE -- "$2" <<<"$1" || fail "erwartet /$2/, gehört: $1"; }
 heard() { echo "  $1"; }
 
-"$D" wait text "Spielername" --timeout 20 >/dev/null || fail "keine Namenseingabe"
+"$D" wait text "Name von Spieler 1" --timeout 20 >/dev/null || fail "keine Namenseingabe"
 for game in 1 2; do
   now=$(focused)
-  expect "$now" '^text "Spielername" desc="Bitte gib den Namen von Spieler 1 ein!'
+  expect "$now" '^text "Name von Spieler 1" desc="Bitte gib den Namen von Spieler 1 ein!'
   "$D" type "Anna" >/dev/null; press Return; now=$(moved "$now"); heard "$now"
-  expect "$now" 'Spieler 2 ein!'
+  expect "$now" '^text "Name von Spieler 2" desc="Bitte gib den Namen von Spieler 2 ein!'
   "$D" type "Bert" >/dev/null; press Return; now=$(moved "$now"); heard "$now"
   expect "$now" '^push button "blaues Auto" desc="Bitte wähle dein Auto aus, Anna!'
   press Down; now=$(moved "$now"); press space; now=$(moved "$now"); heard "$now"

@@ -13,7 +13,7 @@ namespace {
 constexpr Color kCardText = Color::rgb(0, 0, 192);
 constexpr int kTwipsPerPixel = 15;
 
-WindowSpec actionWindow() { return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace()); }
+WindowSpec actionWindow() { return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace(), "Aktionskarte"); }
 
 // A picture number names a file in the card picture folder only; anything that could
 // reach another folder names none.

@@ -17,7 +17,7 @@ namespace tj {
 namespace {
 
 WindowSpec boardWindow() {
-  WindowSpec w = WindowSpec::maximised(track::kBoardWidth, track::kBoardHeight, Color::highlight());
+  WindowSpec w = WindowSpec::maximised(track::kBoardWidth, track::kBoardHeight, Color::highlight(), "Spielfeld");
   w.icon = "icon.png";
   return w;
 }
@@ -101,7 +101,10 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   Command1.Click = [this] { Command1_Click(); };
   MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
   ton.Checked = [&app] { return app.soundOn(); };
-  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem vorlesen{"Vorlesen", "Vorlesen", [&app] { app.setSpeechOn(!app.speechOn()); }};
+  vorlesen.Checked = [&app] { return app.speechOn(); };
+  addMenu(Menu{"Datei",
+               {std::move(ton), std::move(vorlesen), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 

@@ -11,7 +11,7 @@ namespace tj {
 namespace {
 constexpr Color kLevelBlue = Color::rgb(128, 128, 255);
 
-WindowSpec levelWindow() { return WindowSpec::dialog("", 3270, 2685, Color::highlight()); }
+WindowSpec levelWindow() { return WindowSpec::dialog("", 3270, 2685, Color::highlight(), "Leicht oder schwer"); }
 
 void levelButton(Element& b, int tab) {
   b.setBackColor(kLevelBlue);

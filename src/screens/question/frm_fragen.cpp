@@ -12,12 +12,13 @@ namespace tj {
 namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
-const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "tabFragen_leicht", &GameState::BelohnungLeicht, 6975, 0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName,      "Schwer", "tabFragen_schwer",
+const QuestionLevel kLeicht{FrmFragenLeicht::kName,      "Leicht", "Leichte Frage", "tabFragen_leicht",
+                            &GameState::BelohnungLeicht, 6975,     0};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName,      "Schwer", "Schwere Frage", "tabFragen_schwer",
                             &GameState::BelohnungSchwer, 6930,     120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
-  return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
+  return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight(), level.windowName);
 }
 
 // The fields in the order they are read: the answers in the order the bound labels take
@@ -59,6 +60,12 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
     l.setVisible(false);
     Label1_[static_cast<std::size_t>(i)] = &l;
   }
+  // Keys 1 to 4 answer with the button read as that number, in reading order.
+  KeyPress = [this](int key) {
+    if (key < '1' || key > '4' || !cmdAntwort(key - '1').Enabled()) return false;
+    cmdAntwort_Click(key - '1');
+    return true;
+  };
   // Wired last, so that building the layout runs no change handler.
   for (int i = 0; i < 4; ++i) Label1(i).Change = [this, i] { Label1_Change(i); };
 }

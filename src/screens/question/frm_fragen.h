@@ -12,6 +12,7 @@ namespace tj {
 struct QuestionLevel {
   const char* name;          // screen name
   const char* title;         // window title
+  const char* windowName;    // the window's name for a screen reader
   const char* table;         // table of the store
   Int16 GameState::*reward;  // reward paid for a right answer
   float clientHeight;        // twips

@@ -9,7 +9,7 @@ namespace tj {
 
 namespace {
 WindowSpec skipWindow() {
-  WindowSpec w = WindowSpec::dialog("", 6870, 4800, Color::highlight());
+  WindowSpec w = WindowSpec::dialog("", 6870, 4800, Color::highlight(), "Aussetzen");
   w.centred = false;  // where the windowing system puts new windows
   return w;
 }
