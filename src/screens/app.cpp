@@ -94,7 +94,11 @@ bool App::tick(Element& timer) {
 
 void App::say(std::string text) {
   spoken_ = std::move(text);
-  if (speechOn_ && s_.speaker) s_.speaker->say(spoken_);
+  if (!speechOn_ || !s_.speaker) return;
+  if (spoken_.empty())
+    s_.speaker->stop();
+  else
+    s_.speaker->say(spoken_);
 }
 
 void App::setSpeechOn(bool on) {

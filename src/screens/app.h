@@ -88,7 +88,8 @@ class App {
   void setSoundOn(bool on) { soundOn_ = on; }
 
   // What the players hear at this step while "Vorlesen" is on: it replaces what is still
-  // being read. Kept while "Vorlesen" is off, so that switching it on reads the step.
+  // being read (empty: silence). Kept while "Vorlesen" is off, so that switching it on
+  // reads the step.
   void say(std::string text);
   // The "Vorlesen" switch; off at the start of every run. Off falls silent at once.
   bool speechOn() const { return speechOn_; }

@@ -60,8 +60,16 @@ void FrmAktion::Form_Load() {
   lblAktion.setCaption(std::move(title));
   lblBildnr.setCaption(std::move(bildnr));
   lblEreignis.setCaption(std::move(code));
-  cmdWeiter.setDescription(app().form<FrmSpielfeld>().LetzteAnsage + " " +
-                           spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
+  // The card acts on "Weiter"; the fuel it will leave is said with it.
+  GameState& g = app().g;
+  GameState after = g;
+  applyCard(after, g.AktiverSpieler, lblEreignis.Caption());
+  const int spieler = playerFor(g.AktiverSpieler);
+  const std::string name = spieler ? playerVars(g, spieler).name : std::string();
+  const int fuel = spieler ? playerVars(after, spieler).tank.value() : 0;
+  const std::string& roll = app().form<FrmSpielfeld>().LetzteAnsage;
+  cmdWeiter.setDescription(roll + " " + spoken::card(lblAktion.Caption(), lblAktionstxt.Caption(), name, fuel));
+  app().say(roll + " " + spoken::cardAloud(lblAktion.Caption(), lblAktionstxt.Caption(), name, fuel));
   loadCardPicture();
   app().play(Sound::Card);
 }

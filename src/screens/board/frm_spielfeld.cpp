@@ -171,9 +171,10 @@ void FrmSpielfeld::SpielerReihenfolge() {
   // The die button of the player on turn has the focus and tells where both stand.
   const spoken::Stand p1{g.NameSpieler1, g.TankSpieler1.value(), race::shownField(g.PositionSpieler1, ZielFeld)};
   const spoken::Stand p2{g.NameSpieler2, g.TankSpieler2.value(), race::shownField(g.PositionSpieler2, ZielFeld)};
-  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2})
-    b->setDescription(spoken::turn(SpielerAmZug == 1 ? p1.name : p2.name, p1, p2));
+  const std::string& amZug = SpielerAmZug == 1 ? p1.name : p2.name;
+  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2}) b->setDescription(spoken::turn(amZug, p1, p2));
   focusFirst();
+  app().say(spoken::turnAloud(amZug));
 }
 
 void FrmSpielfeld::cmdReset_Click() {
@@ -306,6 +307,7 @@ void FrmSpielfeld::BewegeSpieler(int spieler) {
     gewonnen.lblGewonnen.setCaption("Super " + s.name + ", DU hast GEWONNEN !");
     for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu})
       b->setDescription(LetzteAnsage + " " + spoken::winner(s.name));
+    app().say(LetzteAnsage + " " + spoken::winnerAloud(s.name));
     app().play(Sound::Win);
     gewonnen.ShowModal();
   }

@@ -38,9 +38,10 @@ FrmLevel::FrmLevel(App& app)
 // The buttons tell what the roll before did and what each level pays.
 void FrmLevel::Form_Activate() {
   const GameState& g = app().g;
-  const std::string text = app().form<FrmSpielfeld>().LetzteAnsage + " " +
-                           spoken::level(g.BelohnungLeicht.value(), g.BelohnungSchwer.value());
+  const std::string& roll = app().form<FrmSpielfeld>().LetzteAnsage;
+  const std::string text = roll + " " + spoken::level(g.BelohnungLeicht.value(), g.BelohnungSchwer.value());
   for (Element* b : {&cmdLeicht, &cmdSchwer}) b->setDescription(text);
+  app().say(roll + " " + spoken::levelAloud(g.BelohnungLeicht.value(), g.BelohnungSchwer.value()));
 }
 
 // Hiding ends this dialog's modal showing; the board goes on once the question has closed.

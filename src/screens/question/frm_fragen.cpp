@@ -79,11 +79,17 @@ void FrmFragen::Form_Load() {
   describeQuestion();
 }
 
+// A screen reader reads the question label with the dialog (the answers with it, once),
+// then each answer by its place; the players with "Vorlesen" hear the same.
 void FrmFragen::describeQuestion() {
   std::array<std::string, 4> shown;
-  for (int i = 0; i < 4; ++i) shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
-  for (int i = 0; i < 4; ++i)
-    cmdAntwort(i).setDescription(spoken::question(i, lblFrage.Caption(), shown, (app().g.*level_.reward).value()));
+  for (int i = 0; i < 4; ++i) {
+    shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
+    cmdAntwort(i).accessibleName = spoken::answerName(i, cmdAntwort(i).Caption());
+  }
+  const int reward = (app().g.*level_.reward).value();
+  lblFrage.accessibleName = spoken::question(lblFrage.Caption(), shown, reward);
+  app().say(spoken::questionAloud(lblFrage.Caption(), shown, reward));
 }
 
 void FrmFragen::Label1_Change(int index) {
@@ -111,9 +117,11 @@ void FrmFragen::cmdAntwort_Click(int index) {
   const GameState& g = app().g;
   const bool second = g.AktiverSpieler == kSpieler2;
   const int slot = RichtigeAntwort.value();
-  cmdWeiter.setDescription(spoken::answer(right, second ? g.NameSpieler2 : g.NameSpieler1, (g.*level_.reward).value(),
-                                          (second ? g.TankSpieler2 : g.TankSpieler1).value(),
-                                          slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string()));
+  const std::string& name = second ? g.NameSpieler2 : g.NameSpieler1;
+  const int paid = (g.*level_.reward).value(), fuel = (second ? g.TankSpieler2 : g.TankSpieler1).value();
+  const std::string rightAnswer = slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string();
+  cmdWeiter.setDescription(spoken::answer(right, name, paid, fuel, rightAnswer));
+  app().say(spoken::answerAloud(right, name, paid, fuel, rightAnswer));
   SetFocus(cmdWeiter);
   const Color clicked = cmdAntwort(index).BackColor();
   if (clicked == kRed) {

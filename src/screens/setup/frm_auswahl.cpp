@@ -116,6 +116,7 @@ void FrmAuswahl::Form_Load() {
 void FrmAuswahl::Anweisung(const std::string& text) {
   lblAnweisung.setCaption(text);
   for (Element* box : {&txtName, &txtName2}) box->setDescription(spoken::nameBox(text));
+  app().say(text);
   for (int spieler = 1; spieler <= 2; ++spieler)
     for (int farbe = 0; farbe < kFarben; ++farbe) autoBild(spieler, farbe).setDescription(spoken::carChoice(text));
 }

@@ -37,6 +37,7 @@ void FrmAussetzen::Form_Load() {
   const std::string& name = playerVars(g, spieler).name;
   lblHeadline.setCaption("Einmal aussetzen " + name + " !");
   cmdWeiter.setDescription(spoken::skip(name));
+  app().say(spoken::skipAloud(name));
   app().play(Sound::Skip);
 }
 
