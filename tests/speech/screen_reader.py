@@ -19,7 +19,7 @@ import sys
 import tempfile
 import time
 
-game, database = sys.argv[1], sys.argv[2]
+game, database = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 for tool in ("orca", "Xvfb", "dbus-daemon", "xdotool", "speech-dispatcher"):
     if not shutil.which(tool):
         print(f"{tool} fehlt: übersprungen")
@@ -51,7 +51,6 @@ def cleanup():
 def fail(why):
     print("FAIL: " + why)
     print("Orca sprach:\n  " + "\n  ".join(spoken()))
-    cleanup()
     sys.exit(1)
 
 
@@ -67,88 +66,94 @@ with open("/etc/speech-dispatcher/speechd.conf") as src, \
 with open(os.path.join(tmp, ".asoundrc"), "w") as f:
     f.write("pcm.!default { type null }\n")
 
-r, w = os.pipe()
-start(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x800x24", "-nolisten", "tcp"], pass_fds=[w])
-os.close(w)
-env["DISPLAY"] = ":" + os.read(r, 16).decode().strip()
-bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
-                       env=env, text=True)
-procs.append(bus)
-env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+try:
+    r, w = os.pipe()
+    start(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x800x24", "-nolisten", "tcp"], pass_fds=[w])
+    os.close(w)
+    env["DISPLAY"] = ":" + os.read(r, 16).decode().strip()
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, env=env, text=True)
+    procs.append(bus)
+    env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
 
-debug = os.path.join(tmp, "orca.debug")
-# Orca writes its debug file line by line only when the file is opened so.
-launcher = ("import builtins, runpy, sys\n"
-            "o = builtins.open\n"
-            "builtins.open = lambda f, m='r', *a, **k: o(f, m, *a, **dict(k, buffering=1) if 'w' in m else k)\n"
-            f"sys.argv = ['orca', '--debug-file={debug}']\n"
-            "runpy.run_path('/usr/bin/orca', run_name='__main__')\n")
-start(["/usr/bin/python3", "-c", launcher], env=env)
-app = start([game, "--fragen", database], env=env, cwd=os.path.dirname(game))
-
-
-def spoken():
-    try:
-        with open(debug, encoding="utf-8", errors="replace") as f:
-            return [m.group(1) for m in re.finditer(r"SPEECH OUTPUT: '(.*?)'\s*\{", f.read(), re.S)]
-    except FileNotFoundError:
-        return []
+    debug = os.path.join(tmp, "orca.debug")
+    # Orca writes its debug file line by line only when the file is opened so.
+    launcher = ("import builtins, runpy, sys\n"
+                "o = builtins.open\n"
+                "builtins.open = lambda f, m='r', *a, **k: o(f, m, *a, **dict(k, buffering=1) if 'w' in m else k)\n"
+                f"sys.argv = ['orca', '--debug-file={debug}']\n"
+                "runpy.run_path('/usr/bin/orca', run_name='__main__')\n")
+    orca_log = open(os.path.join(tmp, "orca.log"), "w")
+    orca = subprocess.Popen(["/usr/bin/python3", "-c", launcher], env=env, stdout=orca_log, stderr=subprocess.STDOUT)
+    procs.append(orca)
+    app = start([game, "--fragen", database], env=env, cwd=os.path.dirname(game))
 
 
-def hear(pattern, after, what, timeout=20):
-    """Waits until Orca says something matching `pattern` beyond the first `after` lines."""
-    end = time.time() + timeout
-    while time.time() < end:
-        lines = spoken()
-        for i in range(after, len(lines)):
-            if re.search(pattern, lines[i]):
-                return i + 1
-        if app.poll() is not None:
-            fail(f"das Spiel endete ({app.returncode}) vor: {what}")
-        time.sleep(0.2)
-    fail("nicht gehört: " + what)
+    def spoken():
+        try:
+            with open(debug, encoding="utf-8", errors="replace") as f:
+                return [m.group(1) for m in re.finditer(r"SPEECH OUTPUT: '(.*?)'\s*\{", f.read(), re.S)]
+        except FileNotFoundError:
+            return []
 
 
-def key(*keys):
-    subprocess.run(["xdotool", "key", "--delay", "60", *keys], env=env, check=True)
+    def hear(pattern, after, what, timeout=20):
+        """Waits until Orca says something matching `pattern` beyond the first `after` lines."""
+        end = time.time() + timeout
+        while time.time() < end:
+            lines = spoken()
+            for i in range(after, len(lines)):
+                if re.search(pattern, lines[i]):
+                    return i + 1
+            if app.poll() is not None:
+                fail(f"das Spiel endete ({app.returncode}) vor: {what}")
+            if orca.poll() is not None:  # e.g. another Orca of this user runs: it will not start twice
+                fail("Orca endete: " + open(os.path.join(tmp, "orca.log")).read()[-300:])
+            time.sleep(0.2)
+        fail("nicht gehört: " + what)
 
 
-def typed(text):
-    subprocess.run(["xdotool", "type", "--delay", "60", text], env=env, check=True)
+    def key(*keys):
+        subprocess.run(["xdotool", "key", "--delay", "60", *keys], env=env, check=True)
 
 
-n = hear(r"^Name von Spieler 1$", 0, "das Namensfeld von Spieler 1", timeout=40)
-key("Return")
-n = hear(r"Bitte gib einen Namen ein!", n, "die Meldung zum leeren Namen")
-key("Return")
-n = hear(r"^Name von Spieler 1$", n, "das Namensfeld nach der Meldung")
-typed("Anna")
-key("Return")
-n = hear(r"^Bitte gib den Namen von Spieler 2 ein!", hear(r"^Name von Spieler 2$", n, "Namensfeld 2"),
-         "die Aufforderung an Spieler 2")
-typed("Ben")
-key("Return")
-n = hear(r"Bitte wähle dein Auto aus, Anna!", n, "die Autowahl")
-key("Return")
-n = hear(r"Bitte wähle dein Auto aus, Ben!", n, "die Autowahl von Ben")
-key("Return")
-n = hear(r" ist dran: ", n, "der Zug auf dem Spielfeld")
-key("Return")
-n = hear(r"Schwierigkeitsgrad der Frage wählen", n, "die Wahl leicht oder schwer")
-key("Return")
-q = hear(r"Frage für 2 Liter: .* Antwort 4: ", n, "die Frage mit ihren Antworten")
-question = re.search(r"Frage für 2 Liter: (.*?) Antwort 1: ", spoken()[q - 1]).group(1)
-n = hear(r"^Antwort 1 von 4: ", q - 1, "die erste Antwort")
-key("Right")
-n = hear(r"^Antwort 2 von 4: ", n, "die zweite Antwort")
-time.sleep(1.5)  # anything Orca adds to the second answer
-lines = spoken()
-if any(question in line for line in lines[n - 1:]):
-    fail("die Frage wurde bei der zweiten Antwort wiederholt")
-if sum(question in line for line in lines) != 1:
-    fail("die Frage wurde nicht genau einmal gesagt: " + question)
-internal = [line for line in lines if "frm" in line]
-if internal:
-    fail("interne Namen gesprochen: " + "; ".join(internal))
-print(f"Orca: {len(lines)} Ansagen, Frage einmal, zweiter Name und Namensfeld nach der Meldung gehört")
-cleanup()
+    def typed(text):
+        subprocess.run(["xdotool", "type", "--delay", "60", text], env=env, check=True)
+
+
+    n = hear(r"^Name von Spieler 1 ", 0, "das Namensfeld von Spieler 1", timeout=40)
+    key("Return")
+    n = hear(r"Bitte gib einen Namen ein!", n, "die Meldung zum leeren Namen")
+    key("Return")
+    n = hear(r"^Name von Spieler 1 ", n, "das Namensfeld nach der Meldung")
+    typed("Anna")
+    key("Return")
+    n = hear(r"^Bitte gib den Namen von Spieler 2 ein!", hear(r"^Name von Spieler 2 ", n, "Namensfeld 2"),
+             "die Aufforderung an Spieler 2")
+    typed("Ben")
+    key("Return")
+    n = hear(r"Bitte wähle dein Auto aus, Anna!", n, "die Autowahl")
+    key("Return")
+    n = hear(r"Bitte wähle dein Auto aus, Ben!", n, "die Autowahl von Ben")
+    key("Return")
+    n = hear(r" ist dran: ", n, "der Zug auf dem Spielfeld")
+    key("Return")
+    n = hear(r"Schwierigkeitsgrad der Frage wählen", n, "die Wahl leicht oder schwer")
+    key("Return")
+    q = hear(r"Frage für 2 Liter: .* Antwort 4: ", n, "die Frage mit ihren Antworten")
+    question = re.search(r"Frage für 2 Liter: (.*?) Antwort 1: ", spoken()[q - 1]).group(1)
+    n = hear(r"^Antwort 1 von 4: ", q - 1, "die erste Antwort")
+    key("Right")
+    n = hear(r"^Antwort 2 von 4: ", n, "die zweite Antwort")
+    time.sleep(1.5)  # anything Orca adds to the second answer
+    lines = spoken()
+    if any(question in line for line in lines[n - 1:]):
+        fail("die Frage wurde bei der zweiten Antwort wiederholt")
+    if sum(question in line for line in lines) != 1:
+        fail("die Frage wurde nicht genau einmal gesagt: " + question)
+    internal = [line for line in lines if "frm" in line]
+    if internal:
+        fail("interne Namen gesprochen: " + "; ".join(internal))
+    print(f"Orca: {len(lines)} Ansagen, Frage einmal, zweiter Name und Namensfeld nach der Meldung gehört")
+finally:
+    cleanup()
