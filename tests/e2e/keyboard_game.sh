@@ -51,12 +51,14 @@ for game in 1 2; do
         expect "$now" ' hat gewonnen!'
         press Right; now=$(moved "$now"); expect "$now" '^push button "neues Spiel"'; press Return; now=$(moved "$now")
         break ;;
-      *'desc="Antwort '*)
-        # The right answer from the shipped content, reached with the arrow keys.
-        question=$(sed -E 's/.* Liter: (.*) Antworten: .*/\1/' <<<"$now")
+      'push button "Antwort 1 von 4: '*)
+        # The question label, read with the dialog, holds the question; the right answer from
+        # the shipped content is reached with the arrow keys, each answer named by its place.
+        question=$("$D" text label | sed -nE 's/^Frage für [0-9]+ Liter: (.*) Antwort 1: .*/\1/p' | head -n 1)
         right=$(awk -F'\t' -v q="$question" '$1 == q { print $5; exit }' "$repo"/content/tabFragen_*.tsv)
+        [ -n "$right" ] || fail "Frage nicht gehört: $question"
         for _ in 1 2 3; do
-          [[ "$now" == "push button \"$right\""* ]] && break
+          [[ "$now" == "push button \"Antwort "?" von 4: $right\""* ]] && break
           press Right; now=$(moved "$now")
         done ;;
       'push button "weiter spielen!"'*) expect "$now" 'desc="(Richtig! .* hat jetzt [0-9]+ Liter|Falsch, .* Richtig war: )' ;;
