@@ -150,6 +150,10 @@ if speech and shutil.which("speech-dispatcher") and "PULSE_SERVER" in env:
                      f"{statistics.median(says):.0f} ms text straight to the voice", "target < 400 ms"])
         rows.append([f"question's first frame to first sound, worst of {len(frames)}", f"{max(frames):.0f}", "ms",
                      f"{max(says):.0f} ms text straight to the voice", "target < 400 ms"])
+    quiet = [float(l.split()[1]) for l in lines if l.startswith("OFF_TO_QUIET ")]
+    if quiet:
+        rows.append(["Vorlesen switched off to silence", f"{quiet[0]:.0f}", "ms", "while a question is read",
+                     "at once"])
     if game:
         # Whole games, as for the figures above, with "Vorlesen" on against off (sounds on in both).
         spoken = keyed(subprocess.run([game, "1" if quick else "3", str(idle_ms), "vorlesen"], env=speech_env,

@@ -4,6 +4,7 @@
 //   FRAME_TO_SOUND <ms>   per dialog: its first frame to the first loud sample ("none": silence)
 //   SAY_TO_SOUND <ms>     per run, the reference: the same text handed to the voice straight
 //                         from the event loop, without a dialog, to its first loud sample
+//   OFF_TO_QUIET <ms>     "Vorlesen" switched off while a question is read, to its last loud sample
 //   MAPPED <0|1>          whether the speech module was loaded by the end
 //   PEAKRSS <kB>
 // Usage: bench-speech DATABASE on|off [RUNS]   (needs a sound server; PULSE_SERVER as usual)
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -120,9 +122,9 @@ int main(int argc, char** argv) {
     tj::RealGame game;
     game.useDatabase(argv[1]);
     tj::App& app = game.app();
-    app.g.NameSpieler1 = "Anna";
-    app.g.NameSpieler2 = "Ben";
-    app.g.AktiverSpieler = tj::kSpieler1;
+    app.race.state().NameSpieler1 = "Anna";
+    app.race.state().NameSpieler2 = "Ben";
+    app.race.state().AktiverSpieler = tj::kSpieler1;
     if (on) {
       // The voice is switched on before the game, as a player would on the board: the
       // speech service starts meanwhile and is warm when the first question opens.
@@ -163,6 +165,20 @@ int main(int argc, char** argv) {
                         .count());
       app.dispatch([&] { app.say(""); });
       waitQuiet(300, 3000);
+    }
+    if (on) {
+      const auto asked = Clock::now();
+      app.dispatch([&] { app.forms.get("frmFragenLeicht").Show(); });
+      if (waitLoud(asked, 3000)) {
+        spin(500);
+        const auto off = Clock::now();
+        app.dispatch([&] { app.setSpeechOn(false); });
+        waitQuiet(300, 3000);
+        std::printf("OFF_TO_QUIET %.1f\n",
+                    std::max(0.0, std::chrono::duration<double, std::milli>(Clock::duration(lastLoud.load()) -
+                                                                           off.time_since_epoch())
+                                      .count()));
+      }
     }
     std::printf("MAPPED %d\n", moduleMapped() ? 1 : 0);
   }

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 #include "speech/engine.h"
 
@@ -17,7 +18,8 @@ struct QtSpeaker::State {
   std::function<void(const std::string&)> unavailable;
   QPointer<QObject> ui;  // lives on the UI thread; gone once the speaker is
   std::mutex m;
-  std::optional<std::string> wanted;  // the newest request: a text, or "" to stop
+  std::optional<std::string> wanted;  // the newest text not yet handed to the voice
+  bool stopWanted = false;            // a stop since the last job
   bool posted = false;                // a job for the worker is on its way
   // Worker thread only:
   std::unique_ptr<QThread> thread;
@@ -44,7 +46,7 @@ QtSpeaker::~QtSpeaker() {
   if (!state_->thread) return;
   {
     std::lock_guard lock(state_->m);
-    state_->wanted = std::string();
+    state_->wanted.reset();
   }
   // The engine belongs to the worker thread: it ends there.
   QMetaObject::invokeMethod(state_->worker, [s = state_.get()] {
@@ -70,7 +72,8 @@ void QtSpeaker::stop() {
   {
     std::lock_guard lock(state_->m);
     if (!state_->thread) return;  // nothing ever spoke
-    state_->wanted = std::string();
+    state_->wanted.reset();
+    state_->stopWanted = true;
   }
   post();
 }
@@ -97,18 +100,18 @@ void QtSpeaker::post() {
 
 void QtSpeaker::State::run() {
   std::optional<std::string> job;
+  bool stopNow = false;
   {
     std::lock_guard lock(m);
     job.swap(wanted);
+    stopNow = std::exchange(stopWanted, false);
     posted = false;
   }
-  if (!job) return;
-  if (job->empty()) {
-    failed = false;
+  if (stopNow) {
+    failed = false;  // the next text tries again
     if (engine) engine->stop();
-    return;
   }
-  if (!engine && (failed || !open())) return;
+  if (!job || (!engine && (failed || !open()))) return;
   engine->say(*job);
 }
 

@@ -18,11 +18,11 @@ Heard turn(const char* dialog, std::function<void(ScriptLoop&)> steps, int roll 
   Harness h;
   setQuestions(h, "tabFragen_leicht", {{"Wo geht die Sonne auf?", "im Westen", "im Norden", "im Süden", "im Osten"}});
   setCard(h, "+5L");
-  FrmSpielfeld& board = openBoard(h);
+  openBoard(h);
   h.g().PositionSpieler1 = 3;
   h.loop.menu("frmSpielfeld", "Vorlesen");
   const bool card = std::string(dialog) == "frmAktion";
-  board.ErsterZugSpieler1 = board.ErsterZugSpieler2 = card ? kTrue : kFalse;
+  h.v().ErsterZugSpieler1 = h.v().ErsterZugSpieler2 = card ? kTrue : kFalse;
   // The roll, the field event (a card, when allowed, below 0.1), then the right answer's slot.
   h.random.queue({(roll - 0.5f) / 6, card ? 0.05f : 0.5f, 0.0f});
   h.loop.click("frmSpielfeld", "cmdWuerfel");

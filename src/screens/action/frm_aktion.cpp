@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/action/frm_aktion.h"
 
-#include "game/cards.h"
-#include "game/race.h"
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/spoken.h"
 
 namespace tj {
@@ -61,13 +58,11 @@ void FrmAktion::Form_Load() {
   lblBildnr.setCaption(std::move(bildnr));
   lblEreignis.setCaption(std::move(code));
   // The card acts on "Weiter"; the fuel it will leave is said with it.
-  GameState& g = app().g;
-  GameState after = g;
-  applyCard(after, g.AktiverSpieler, lblEreignis.Caption());
-  const int spieler = playerFor(g.AktiverSpieler);
-  const std::string name = spieler ? playerVars(g, spieler).name : std::string();
-  const int fuel = spieler ? playerVars(after, spieler).tank.value() : 0;
-  const std::string& roll = app().form<FrmSpielfeld>().LetzteAnsage;
+  const RaceGame& race = app().race;
+  const int spieler = race.lastMover();
+  const std::string name = spieler ? playerName(race.state(), spieler) : std::string();
+  const int fuel = race.fuelAfterCard(lblEreignis.Caption());
+  const std::string roll = spoken::lastMove(race);
   cmdWeiter.setDescription(roll + " " + spoken::card(lblAktion.Caption(), lblAktionstxt.Caption(), name, fuel));
   app().say(roll + " " + spoken::cardAloud(lblAktion.Caption(), lblAktionstxt.Caption(), name, fuel));
   loadCardPicture();
@@ -93,22 +88,11 @@ void FrmAktion::loadCardPicture() {
   imgAktion.setTop((lblBildnr.Height() - height) / 2 + lblBildnr.Top());
 }
 
+// The card takes effect (the race shows it on the board and counts the game as started),
+// then the dialog closes.
 void FrmAktion::cmdWeiter_Click() {
-  AktionAusfuehren();
-  app().g.SpielGestartet = 1;
+  app().race.applyCard(lblEreignis.Caption());
   Unload();
-}
-
-void FrmAktion::AktionAusfuehren() {
-  GameState& g = app().g;
-  FrmSpielfeld& board = app().form<FrmSpielfeld>();
-  if (const auto move = applyCard(g, g.AktiverSpieler, lblEreignis.Caption())) {
-    board.imgSpieler(move->player, race::shownField(move->from, board.ZielFeld)).setVisible(false);
-    board.imgSpieler(move->player, race::shownField(move->to, board.ZielFeld)).setVisible(true);
-    board.Spieler1Verschiebung();
-  }
-  board.lblTank.setCaption(Str(g.TankSpieler1));
-  board.lblTank2.setCaption(Str(g.TankSpieler2));
 }
 
 }  // namespace tj

@@ -2,7 +2,6 @@
 #include "screens/level/frm_level.h"
 
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/question/frm_fragen.h"
 #include "screens/spoken.h"
 
@@ -37,11 +36,12 @@ FrmLevel::FrmLevel(App& app)
 
 // The buttons tell what the roll before did and what each level pays.
 void FrmLevel::Form_Activate() {
-  const GameState& g = app().g;
-  const std::string& roll = app().form<FrmSpielfeld>().LetzteAnsage;
-  const std::string text = roll + " " + spoken::level(g.BelohnungLeicht.value(), g.BelohnungSchwer.value());
+  const RaceGame& race = app().race;
+  const std::string roll = spoken::lastMove(race);
+  const int easy = race.reward(Level::Easy).value(), hard = race.reward(Level::Hard).value();
+  const std::string text = roll + " " + spoken::level(easy, hard);
   for (Element* b : {&cmdLeicht, &cmdSchwer}) b->setDescription(text);
-  app().say(roll + " " + spoken::levelAloud(g.BelohnungLeicht.value(), g.BelohnungSchwer.value()));
+  app().say(roll + " " + spoken::levelAloud(easy, hard));
 }
 
 // Hiding ends this dialog's modal showing; the board goes on once the question has closed.
@@ -49,7 +49,7 @@ template <class Question>
 void FrmLevel::ask() {
   Hide();
   app().form<Question>().ShowModal();
-  app().g.SpielGestartet = 1;
+  app().race.markStarted();
 }
 
 void FrmLevel::cmdLeicht_Click() { ask<FrmFragenLeicht>(); }

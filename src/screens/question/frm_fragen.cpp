@@ -2,9 +2,7 @@
 #include "screens/question/frm_fragen.h"
 
 #include "game/answers.h"
-#include "game/cards.h"
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/spoken.h"
 
 namespace tj {
@@ -12,10 +10,8 @@ namespace tj {
 namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
-const QuestionLevel kLeicht{FrmFragenLeicht::kName,      "Leicht", "Leichte Frage", "tabFragen_leicht",
-                            &GameState::BelohnungLeicht, 6975,     0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName,      "Schwer", "Schwere Frage", "tabFragen_schwer",
-                            &GameState::BelohnungSchwer, 6930,     120};
+const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "Leichte Frage", "tabFragen_leicht", Level::Easy, 6975, 0};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", "Schwere Frage", "tabFragen_schwer", Level::Hard, 6930, 120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight(), level.windowName);
@@ -71,7 +67,7 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
 }
 
 void FrmFragen::Form_Load() {
-  app().g.SpielGestartet = 1;
+  app().race.markStarted();
   auto record = readRecord(level_.table, kFields, "Diese Frage fällt aus, niemand bekommt Tankpunkte.");
   if (!record) return;
   for (int i = 3; i >= 0; --i) Label1(i).setCaption(std::move((*record)[static_cast<std::size_t>(i)]));
@@ -87,7 +83,7 @@ void FrmFragen::describeQuestion() {
     shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
     cmdAntwort(i).accessibleName = spoken::answerName(i, cmdAntwort(i).Caption());
   }
-  const int reward = (app().g.*level_.reward).value();
+  const int reward = app().race.reward(level_.level).value();
   lblFrage.accessibleName = spoken::question(lblFrage.Caption(), shown, reward);
   app().say(spoken::questionAloud(lblFrage.Caption(), shown, reward));
 }
@@ -109,34 +105,27 @@ void FrmFragen::cmdAntwort_Click(int index) {
   } else {
     cmdAntwort(index).setBackColor(kGreen);
     cmdAntwort(index).setMark(Mark::Right);
-    payReward();
+    app().race.payReward(level_.level);
   }
   cmdWeiter.setVisible(true);
   for (int i = 0; i < 4; ++i) cmdAntwort(i).setEnabled(false);
   // The player goes on from "weiter spielen!", which says how the answer went.
-  const GameState& g = app().g;
-  const bool second = g.AktiverSpieler == kSpieler2;
+  const RaceGame& race = app().race;
+  const int spieler = race.lastMover() == 2 ? 2 : 1;
+  const int reward = race.reward(level_.level).value();
   const int slot = RichtigeAntwort.value();
-  const std::string& name = second ? g.NameSpieler2 : g.NameSpieler1;
-  const int paid = (g.*level_.reward).value(), fuel = (second ? g.TankSpieler2 : g.TankSpieler1).value();
+  const Int16 tank = spieler == 1 ? race.state().TankSpieler1 : race.state().TankSpieler2;
+  const std::string& name = playerName(race.state(), spieler);
   const std::string rightAnswer = slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string();
-  cmdWeiter.setDescription(spoken::answer(right, name, paid, fuel, rightAnswer));
-  app().say(spoken::answerAloud(right, name, paid, fuel, rightAnswer));
+  cmdWeiter.setDescription(spoken::answer(right, name, reward, tank.value(), rightAnswer));
+  app().say(spoken::answerAloud(right, name, reward, tank.value(), rightAnswer));
   SetFocus(cmdWeiter);
   const Color clicked = cmdAntwort(index).BackColor();
   if (clicked == kRed) {
-    lblTankbelohnung.setCaption("Schade, du erhällst leider keine Tankpunkte");
+    lblTankbelohnung.setCaption("Schade, du erhältst leider keine Tankpunkte");
   } else if (clicked == kGreen) {
-    lblTankbelohnung.setCaption("Super gemacht! Du erhällst " + Str(app().g.*level_.reward) +
-                                " Tankpunkte. Weiter so!!!");
+    lblTankbelohnung.setCaption("Super gemacht! Du erhältst " + Str(reward) + " Tankpunkte. Weiter so!!!");
   }
-}
-
-// Into the tank of the player who moved last; no one's for any other key.
-void FrmFragen::payReward() {
-  GameState& g = app().g;
-  if (const int spieler = playerFor(g.AktiverSpieler))
-    app().form<FrmSpielfeld>().Tanken(spieler, (g.*level_.reward).value());
 }
 
 void FrmFragen::RichtigeAntwortMarkieren() {
