@@ -54,9 +54,10 @@ QtSpeaker::~QtSpeaker() {
     QThread::currentThread()->quit();
   });
   if (state_->thread->wait(2000)) return;
-  // Still connecting to the speech service: leave it, with its share of the state.
-  state_->thread.release();
-  new std::shared_ptr<State>(state_);
+  // Still connecting to the speech service: leave it, with its share of the state, running
+  // until the program ends.
+  static auto* const leftBehind = new std::vector<std::shared_ptr<State>>;
+  leftBehind->push_back(state_);
 }
 
 void QtSpeaker::say(const std::string& text) {
