@@ -51,8 +51,8 @@ grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antwort
 can() { grep -qE "push button \"$1\"( desc=\"[^\"]*\")? \[showing enabled" <<<"$tree"; }
 for ((i = 0; SECONDS < 400; i++)); do
   tree=$("$D" tree --app tankjagd 2>/dev/null || true)
-  if grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
-    grep -qE 'label "(Wie viele Beine hat eine Spinne\?|Welche Farbe hat das Rotkehlchen an der Brust\?|Wie heißt die Hauptstadt von Norwegen\?|Wie viel ist sieben mal acht\?)"' <<<"$tree" ||
+  if grep -qE '^  dialog "(Leichte|Schwere) Frage"' <<<"$tree"; then
+    grep -qE 'label "Frage für [0-9]+ Liter: (Wie viele Beine hat eine Spinne\?|Welche Farbe hat das Rotkehlchen an der Brust\?|Wie heißt die Hauptstadt von Norwegen\?|Wie viel ist sieben mal acht\?) Antwort 1: ' <<<"$tree" ||
       fail "question dialog without an imported question"
     echo "imported question shown in the game"; exit 0
   elif can "Leicht"; then "$D" click button "Leicht" >/dev/null
