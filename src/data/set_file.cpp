@@ -209,17 +209,25 @@ void exportTextFolder(const fs::path& dir, const QuestionSet& set) {
   }
 }
 
-std::string csvText(const QuestionSet& set, SetTable t) {
+std::string csvRows(const std::vector<std::vector<std::string>>& lines) {
   std::string text = "\xEF\xBB\xBF";
-  auto add = [&](const std::vector<std::string>& line) {
+  for (const auto& line : lines) {
     for (std::size_t f = 0; f < line.size(); ++f) text += (f ? ";" : "") + csvField(line[f]);
     text += "\r\n";
-  };
-  add(header(t));
-  for (const auto& row : rows(set, t)) add(row);
+  }
   return text;
 }
 
+std::string csvText(const QuestionSet& set, SetTable t) {
+  auto lines = rows(set, t);
+  lines.insert(lines.begin(), header(t));
+  return csvRows(lines);
+}
+
 void exportCsv(const fs::path& file, const QuestionSet& set, SetTable t) { writeTextFile(file, csvText(set, t)); }
+
+void writeCsv(const fs::path& file, const std::vector<std::vector<std::string>>& lines) {
+  writeTextFile(file, csvRows(lines));
+}
 
 }  // namespace tj::data

@@ -58,5 +58,8 @@ void exportTextFolder(const std::filesystem::path& dir, const QuestionSet& set);
 // is quoted when it holds ";", a quote, a line break or outer blanks.
 std::string csvText(const QuestionSet& set, SetTable t);
 void exportCsv(const std::filesystem::path& file, const QuestionSet& set, SetTable t);
+// Any rows in that form, and written whole or not at all (BuildError when it cannot be).
+std::string csvRows(const std::vector<std::vector<std::string>>& rows);
+void writeCsv(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace tj::data
