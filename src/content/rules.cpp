@@ -224,7 +224,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   const auto empty = [&](Table t) {
     out.push_back(
         {t, -1, -1,
-         "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
+         "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so lässt sich das Spiel nicht spielen.",
          true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {

@@ -29,8 +29,9 @@ std::string floatText(float value);
 std::string trimDecimalText(std::string_view text);
 
 // Flushes a written file to the disk before it replaces another, so that a crash
-// or power loss right after the rename cannot leave an empty file behind.
-void syncToDisk(const std::filesystem::path& file);
+// or power loss right after the rename cannot leave an empty file behind. The
+// BuildError it throws names `shown`, the file the user asked for.
+void syncToDisk(const std::filesystem::path& file, const std::filesystem::path& shown);
 
 // Where `s` stops being well-formed UTF-8 (no overlongs, no surrogates); npos when it is.
 std::size_t invalidUtf8At(std::string_view s);

@@ -36,11 +36,12 @@ struct LoadedSet {
 
 // Reads a set from a database file (by content: SQLite or Access) or from a
 // folder holding "<table>.tsv" for each of the three tables. A field without
-// value is read as empty text, so that it can be filled in. Throws DataError or
+// value is read as empty text, so that it can be filled in; fields beyond the
+// game's go to the set's extra fields. Throws DataError or
 // BuildError (both std::runtime_error) with a German sentence naming the file.
 LoadedSet readSet(const std::filesystem::path& path);
 
-// The set as the builder's text tables, records in order.
+// The set as the builder's text tables, records in order, extra fields after the game's.
 std::vector<TextTable> setTables(const QuestionSet& set);
 
 // Saves the set as the game's database. The file is replaced whole or not at
