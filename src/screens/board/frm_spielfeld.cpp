@@ -125,13 +125,17 @@ void FrmSpielfeld::Startwerte() {
   imgSpieler2(0).setVisible(true);
   lblBewegung.setCaption("0");
   lblErgebnis.setCaption("0");
-  g.BelohnungLeicht = 2;
+  startRewards(g);
   g.SpielGestartet = 0;
-  g.BelohnungSchwer = 4;
   g.AussetzenSpieler1 = kFalse;
   g.AussetzenSpieler2 = kFalse;
   ErsterZugSpieler1 = kFalse;
   ErsterZugSpieler2 = kFalse;
+}
+
+void FrmSpielfeld::startRewards(GameState& g) {
+  g.BelohnungLeicht = 2;
+  g.BelohnungSchwer = 4;
 }
 
 void FrmSpielfeld::Form_Load() {

@@ -30,6 +30,9 @@ class FrmSpielfeld final : public Screen, public BoardVars {
 
   // The car every field shows until a car colour is chosen, and when its picture cannot be read.
   static Picture platzhalterAuto();
+  // What a right easy and a right hard answer pay from the start of a game (the question
+  // editor's preview pays the same).
+  static void startRewards(GameState& g);
 
   // What the last roll did, for the screen reader of the dialog that follows it.
   std::string LetzteAnsage;
