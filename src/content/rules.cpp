@@ -222,10 +222,10 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
   std::map<QString, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
-    out.push_back(
-        {t, -1, -1,
-         "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so lässt sich das Spiel nicht spielen.",
-         true});
+    out.push_back({t, -1, -1,
+                   "Die Tabelle " + quoted(std::string(data::tableCaption(t))) +
+                       " ist leer; so lässt sich das Spiel nicht spielen.",
+                   true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {
     const auto& questions = t == Table::Easy ? set.easy : set.hard;

@@ -27,8 +27,9 @@ int lineAt(std::string_view text, std::size_t offset) {
 }
 
 [[noreturn]] void notText(const std::string& file, int line) {
-  throw ImportError("Die Datei " + quoted(file) + " ist keine Tabelle und kein Text, den das Importieren lesen kann (Zeile " +
-                    std::to_string(line) + " enthält Zeichen, die in keinem Text stehen). " + kSaveAsTable);
+  throw ImportError("Die Datei " + quoted(file) +
+                    " ist keine Tabelle und kein Text, den das Importieren lesen kann (Zeile " + std::to_string(line) +
+                    " enthält Zeichen, die in keinem Text stehen). " + kSaveAsTable);
 }
 
 [[noreturn]] void unreadableCharacters(const std::string& file, int line) {
@@ -175,8 +176,8 @@ Grid gridOf(const Decoded& d, const std::string& file) {
   if (const auto open = splitRows(d.text, grid.delimiter, grid, SIZE_MAX))
     throw ImportError("In " + quoted(file) + ", Zeile " + std::to_string(*open) +
                       ": Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen.");
-  grid.source = "Tabelle als Text (Trennzeichen " + delimiterName(grid.delimiter) + ", " +
-                encodingName(grid.encoding) + ")";
+  grid.source =
+      "Tabelle als Text (Trennzeichen " + delimiterName(grid.delimiter) + ", " + encodingName(grid.encoding) + ")";
   return grid;
 }
 

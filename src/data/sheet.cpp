@@ -68,8 +68,8 @@ SheetBuilder::Row& SheetBuilder::rowAt(long long number) {
 void SheetBuilder::cell(long long row, long long column, std::string text) {
   if (text.empty()) return;
   if (row < 0 || column < 0 || row >= kLastRowNumber) damaged(file_);
-  if (column >= kMaxSheetColumns) tooBig("Text in Spalte " + grouped(column + 1) + ", mehr als " +
-                                         grouped(kMaxSheetColumns) + " Spalten");
+  if (column >= kMaxSheetColumns)
+    tooBig("Text in Spalte " + grouped(column + 1) + ", mehr als " + grouped(kMaxSheetColumns) + " Spalten");
   Row& r = rowAt(row);
   const auto c = static_cast<std::size_t>(column);
   if (r.cells.size() <= c) {
@@ -88,8 +88,8 @@ Grid SheetBuilder::finish(std::string source) && {
   // A merged range's text fills its first column down the rows that hold anything else.
   std::size_t filled = 0;
   for (const Merge& m : merges_) {
-    const auto top = std::lower_bound(rows_.begin(), rows_.end(), m.top,
-                                      [](const Row& r, long long n) { return r.number < n; });
+    const auto top =
+        std::lower_bound(rows_.begin(), rows_.end(), m.top, [](const Row& r, long long n) { return r.number < n; });
     const auto c = static_cast<std::size_t>(m.left);
     if (top == rows_.end() || top->number != m.top || top->cells.size() <= c || top->cells[c].empty()) continue;
     const std::string text = top->cells[c];
@@ -150,14 +150,14 @@ std::string serialDateText(double serial, bool date1904, DateParts parts) {
 
 std::string isoDateText(std::string_view iso) {
   const auto digits = [&](std::size_t at, std::size_t n) {
-    return at + n <= iso.size() && std::all_of(iso.begin() + static_cast<std::ptrdiff_t>(at),
-                                               iso.begin() + static_cast<std::ptrdiff_t>(at + n),
-                                               [](char c) { return c >= '0' && c <= '9'; });
+    return at + n <= iso.size() &&
+           std::all_of(iso.begin() + static_cast<std::ptrdiff_t>(at), iso.begin() + static_cast<std::ptrdiff_t>(at + n),
+                       [](char c) { return c >= '0' && c <= '9'; });
   };
   if (!digits(0, 4) || iso.size() < 10 || iso[4] != '-' || !digits(5, 2) || iso[7] != '-' || !digits(8, 2))
     return std::string(iso);
-  std::string out = std::string(iso.substr(8, 2)) + "." + std::string(iso.substr(5, 2)) + "." +
-                    std::string(iso.substr(0, 4));
+  std::string out =
+      std::string(iso.substr(8, 2)) + "." + std::string(iso.substr(5, 2)) + "." + std::string(iso.substr(0, 4));
   // A time of day other than midnight is shown after the date.
   if (iso.size() >= 16 && (iso[10] == 'T' || iso[10] == ' ') && digits(11, 2) && digits(14, 2) &&
       iso.substr(11, 5) != "00:00")
@@ -229,7 +229,8 @@ std::vector<std::vector<std::string>> templateRows() {
 
 void writeTemplate(const fs::path& file) {
   std::string ext = file.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext != ".csv") return writeWorkbook(file, templateRows());
   try {
     writeCsv(file, templateRows());

@@ -448,7 +448,7 @@ struct XlsxSheetHandler : XmlHandler {
       type = t ? t : "n";
       const long long style = attributeNumber(attrs, "s", 0);
       shown = style >= 0 && static_cast<std::size_t>(style) < formats.size() ? formats[static_cast<std::size_t>(style)]
-                                                                               : Shown::Number;
+                                                                             : Shown::Number;
       value.clear();
       run = {};
     } else if (local == "v") {
@@ -701,8 +701,8 @@ Parts xlsxParts(const std::vector<std::vector<std::string>>& rows) {
     sheet += "<row r=\"" + std::to_string(r + 1) + "\">";
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
       if (rows[r][c].empty()) continue;
-      sheet += "<c r=\"" + columnName(c) + std::to_string(r + 1) + "\" t=\"s\"><v>" + std::to_string(count++) +
-               "</v></c>";
+      sheet +=
+          "<c r=\"" + columnName(c) + std::to_string(r + 1) + "\" t=\"s\"><v>" + std::to_string(count++) + "</v></c>";
       strings += "<si><t xml:space=\"preserve\">" + xmlEscaped(rows[r][c]) + "</t></si>";
     }
     sheet += "</row>";
@@ -722,23 +722,25 @@ Parts xlsxParts(const std::vector<std::vector<std::string>>& rows) {
               "<Override PartName=\"/xl/sharedStrings.xml\" "
               "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
               "</Types>"},
-      {"_rels/.rels", head + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                             "<Relationship Id=\"rId1\" Type=\"" +
+      {"_rels/.rels", head +
+                          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                          "<Relationship Id=\"rId1\" Type=\"" +
                           rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
       {"xl/workbook.xml", head +
                               "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                               "xmlns:r=\"" +
-                              rel + "\"><sheets><sheet name=\"Fragen\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+                              rel +
+                              "\"><sheets><sheet name=\"Fragen\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
       {"xl/_rels/workbook.xml.rels",
-       head + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-              "<Relationship Id=\"rId1\" Type=\"" +
+       head +
+           "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+           "<Relationship Id=\"rId1\" Type=\"" +
            rel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" + rel +
            "/sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>"},
       {"xl/worksheets/sheet1.xml", std::move(sheet)},
-      {"xl/sharedStrings.xml", head +
-                                   "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
-                                   std::to_string(count) + "\" uniqueCount=\"" + std::to_string(count) + "\">" +
-                                   strings + "</sst>"},
+      {"xl/sharedStrings.xml",
+       head + "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
+           std::to_string(count) + "\" uniqueCount=\"" + std::to_string(count) + "\">" + strings + "</sst>"},
   };
 }
 
@@ -852,7 +854,8 @@ using namespace import_detail;
 
 void writeWorkbook(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& rows) {
   std::string ext = file.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   const Parts parts = ext == ".ods" ? odsParts(rows) : xlsxParts(rows);
   const auto cannot = [&] {
     throw ImportError("Die Datei " + quoted(file.string()) +

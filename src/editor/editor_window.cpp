@@ -45,7 +45,6 @@ const QString kImportFilter = QStringLiteral(
     "Dateien (*)");
 constexpr int kListedProblems = 8;
 
-
 // A message box whose text is never read as markup.
 void tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
   QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
@@ -520,7 +519,8 @@ bool EditorWindow::saveAs(bool checked) {
 
 QString EditorWindow::askSaveName(const QString& title, const QString& suggested, const QString& filters) {
   QString chosen;
-  QString file = QFileDialog::getSaveFileName(this, title, suggested, filters, &chosen, QFileDialog::DontConfirmOverwrite);
+  QString file =
+      QFileDialog::getSaveFileName(this, title, suggested, filters, &chosen, QFileDialog::DontConfirmOverwrite);
   if (file.isEmpty()) return {};
   if (QFileInfo(file).suffix().isEmpty()) {
     // "Excel-Tabelle (*.xlsx)" -> ".xlsx"
@@ -591,9 +591,9 @@ void EditorWindow::exportCsv() {
 }
 
 void EditorWindow::saveTemplate() {
-  const QString file = askSaveName(
-      QStringLiteral("Vorlage speichern"), QStringLiteral("fragen-vorlage.xlsx"),
-      QStringLiteral("Excel-Tabelle (*.xlsx);;LibreOffice-Tabelle (*.ods);;CSV-Datei (*.csv)"));
+  const QString file =
+      askSaveName(QStringLiteral("Vorlage speichern"), QStringLiteral("fragen-vorlage.xlsx"),
+                  QStringLiteral("Excel-Tabelle (*.xlsx);;LibreOffice-Tabelle (*.ods);;CSV-Datei (*.csv)"));
   if (file.isEmpty()) return;
   try {
     data::writeTemplate(file.toStdString());
@@ -658,9 +658,10 @@ bool EditorWindow::confirmPlay() {
   if (!blocking && count > static_cast<qulonglong>(lines.size()))
     lines << QStringLiteral("… und %1 weitere").arg(count - static_cast<qulonglong>(lines.size()));
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Spielen"),
-                  blocking ? QStringLiteral("Mit diesem Fragensatz kann das Spiel nicht starten:")
-                           : QStringLiteral("Der Fragensatz hat noch %1:")
-                                 .arg(count == 1 ? QStringLiteral("ein Problem") : QStringLiteral("%1 Probleme").arg(count)),
+                  blocking
+                      ? QStringLiteral("Mit diesem Fragensatz kann das Spiel nicht starten:")
+                      : QStringLiteral("Der Fragensatz hat noch %1:")
+                            .arg(count == 1 ? QStringLiteral("ein Problem") : QStringLiteral("%1 Probleme").arg(count)),
                   QMessageBox::NoButton, this);
   box.setTextFormat(Qt::PlainText);
   box.setInformativeText(lines.join('\n'));

@@ -134,7 +134,8 @@ TEST_F(Mkdb, ImportsSpreadsheets) {
   const Case cases[] = {
       {"--fragen", "calc_fragen.xlsx", 6, 4, repeat},
       {"--fragen", "calc_fragen.ods", 6, 4, repeat},
-      {"--fragen", "calc_fragen.xls", 3, 4, "Zeile 3: „Wie viel ist die Hälfte …“ – keine Stufe (leicht oder schwer)\n"},
+      {"--fragen", "calc_fragen.xls", 3, 4,
+       "Zeile 3: „Wie viel ist die Hälfte …“ – keine Stufe (leicht oder schwer)\n"},
       {"--blatt Reserve --schwer", "calc_fragen.ods", 1, 4, ": 2 Fragen übernommen.\n"},
   };
   for (const Case& c : cases) {

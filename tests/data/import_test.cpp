@@ -40,8 +40,12 @@ TEST(Import, RealisticFiles) {
        "7 Fragen übernommen, 2 übersprungen:\nZeile 8: „Wie viel ist 7 mal 8?“ – keine richtige Antwort\n"
        "Zeile 9: „Welcher Fluss fließt …“ – nur drei Antworten",
        leapYear, Level::Easy, "Wie viel ist die Hälfte von eins?"},
-      {"export_inline.xlsx", "Excel-Tabelle, Tabellenblatt „Export“", "3 Fragen übernommen.",
-       {"Wo liegt Kyoto?", {"China", "Korea", "Vietnam"}, "Japan"}, std::nullopt, "Ist Wasser nass?"},
+      {"export_inline.xlsx",
+       "Excel-Tabelle, Tabellenblatt „Export“",
+       "3 Fragen übernommen.",
+       {"Wo liegt Kyoto?", {"China", "Korea", "Vietnam"}, "Japan"},
+       std::nullopt,
+       "Ist Wasser nass?"},
       {"tabelle_semikolon_cp1252.csv",
        "Tabelle als Text (Trennzeichen „;“, Windows-Zeichensatz)",
        "4 Fragen übernommen, 2 übersprungen:\nZeile 5: „Wie heißt der längste …“ – nur drei Antworten\n"
@@ -127,15 +131,15 @@ TEST(Import, SpreadsheetCellsAsTheSheetShowsThem) {
     std::string text;
   };
   const Case cases[] = {
-      {"calc_fragen.xlsx", 2, 1, "366"},         // a number cell without ".0"
-      {"calc_fragen.xlsx", 3, 1, "0,5"},         // a decimal comma
+      {"calc_fragen.xlsx", 2, 1, "366"},                               // a number cell without ".0"
+      {"calc_fragen.xlsx", 3, 1, "0,5"},                               // a decimal comma
       {"calc_fragen.xlsx", 4, 0, "Welches Tier ist kein Säugetier?"},  // rich text runs joined
-      {"calc_fragen.xlsx", 4, 1, "Hai"},         // a cell's comment left out
-      {"calc_fragen.xlsx", 3, 5, "leicht"},      // a merged level fills the rows below
-      {"calc_fragen.xlsx", 6, 0, "Wann fiel die\nBerliner Mauer?"},  // a line break in the cell
-      {"calc_fragen.xlsx", 6, 1, "09.11.1989"},  // a date
-      {"calc_fragen.xlsx", 7, 1, "25%"},         // a percentage
-      {"calc_fragen.xlsx", 8, 1, "56"},          // a formula's result
+      {"calc_fragen.xlsx", 4, 1, "Hai"},                               // a cell's comment left out
+      {"calc_fragen.xlsx", 3, 5, "leicht"},                            // a merged level fills the rows below
+      {"calc_fragen.xlsx", 6, 0, "Wann fiel die\nBerliner Mauer?"},    // a line break in the cell
+      {"calc_fragen.xlsx", 6, 1, "09.11.1989"},                        // a date
+      {"calc_fragen.xlsx", 7, 1, "25%"},                               // a percentage
+      {"calc_fragen.xlsx", 8, 1, "56"},                                // a formula's result
       {"calc_fragen.ods", 3, 1, "0,5"},
       {"calc_fragen.ods", 4, 0, "Welches Tier ist kein Säugetier?"},
       {"calc_fragen.ods", 4, 1, "Hai"},
@@ -250,7 +254,8 @@ TEST(Import, UnreadableFilesAreNamed) {
     return out + std::string(2, '\0');
   };
   const Case cases[] = {
-      {"bild.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "ist ein Bild, keine Tabelle mit Fragen. Speichern"},
+      {"bild.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+       "ist ein Bild, keine Tabelle mit Fragen. Speichern"},
       {"blatt.pdf", "%PDF-1.4\n", "ist ein PDF-Dokument"},
       {"brief.rtf", "{\\rtf1\\ansi Hallo}", "ist ein Word-Dokument"},
       {"brief.doc", cfb + utf16("WordDocument"), "ist ein Word-Dokument"},
@@ -261,8 +266,10 @@ TEST(Import, UnreadableFilesAreNamed) {
       {"zip_bombe.xlsx", "", "entpackt sich zu weit mehr Daten"},
       {"entitaeten.xlsx", "", "ist beschädigt und kann nicht gelesen werden"},
       {"abgeschnitten.xlsx", "", "ist beschädigt"},
-      {"riesig.ods", "", "„Riesig“ in „" + (kDir / "riesig.ods").string() + "“ ist zu groß für einen Fragenimport: "
-                             "mehr als 2.000.000 Zellen"},
+      {"riesig.ods", "",
+       "„Riesig“ in „" + (kDir / "riesig.ods").string() +
+           "“ ist zu groß für einen Fragenimport: "
+           "mehr als 2.000.000 Zellen"},
       {"breit.ods", "", "Text in Spalte 1.001, mehr als 1.000 Spalten"},
       {"kaputt.xls", cfb + utf16("Workbook") + std::string(600, 'x'), "ist beschädigt"},
       {"riesig.csv", "", "zu groß"},

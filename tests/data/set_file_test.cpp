@@ -66,8 +66,8 @@ TEST(SetFile, MissingTablesAndFieldsAreNamedByTheirCaption) {
   saveSet(dir / "a.mdb", sample());
   test::runSql(dir / "a.mdb", "ALTER TABLE tabAktion DROP COLUMN Bildnr");
   const auto field = test::thrown<DataError>([&] { readSet(dir / "a.mdb"); });
-  EXPECT_EQ(field ? field->what() : "", "Bei den „Aktionskarten“ in „" + (dir / "a.mdb").string() +
-                                            "“ fehlt das Feld „Bildnr“.");
+  EXPECT_EQ(field ? field->what() : "",
+            "Bei den „Aktionskarten“ in „" + (dir / "a.mdb").string() + "“ fehlt das Feld „Bildnr“.");
   test::runSql(dir / "a.mdb", "DROP TABLE tabFragen_schwer");
   const auto table = test::thrown<DataError>([&] { readSet(dir / "a.mdb"); });
   EXPECT_EQ(table ? table->what() : "", "Der Datei „" + (dir / "a.mdb").string() +
