@@ -9,7 +9,6 @@
 
 #include "screens/action/frm_aktion.h"
 #include "screens/all_screens.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/question/frm_fragen.h"
 
 namespace tj::editor {
@@ -50,7 +49,9 @@ void Preview::makeApp() {
   app_ = std::make_unique<App>(*services_);
   loop_->attach(*app_);
   defineScreens(app_->forms);
-  FrmSpielfeld::startRewards(app_->g);
+  // A right answer pays what it pays from the start of a game.
+  app_->race.state().BelohnungLeicht = RaceGame::kRewardEasy;
+  app_->race.state().BelohnungSchwer = RaceGame::kRewardHard;
 }
 
 Preview::~Preview() {
