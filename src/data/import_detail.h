@@ -68,6 +68,12 @@ std::string serialDateText(double serial, bool date1904, DateParts parts);
 // "1989-11-09", also with a time after it, as "09.11.1989"; other text as it is.
 std::string isoDateText(std::string_view iso);
 
+// What a cell's number format shows, from its code ("0%", "dd.mm.yyyy", "[h]:mm", "@"):
+// date and time letters outside quotes and brackets, a percent sign; only the first section
+// (positive numbers) counts.
+enum class Shown { Number, Percent, Date, Time, DateTime, Text };
+Shown classifyFormat(std::string_view code);
+
 // The sheet readers of each format (import_sheet.cpp, import_xls.cpp). `index` nullopt:
 // only the names are read, and the grid stays empty.
 struct Workbook {

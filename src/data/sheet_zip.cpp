@@ -250,10 +250,8 @@ std::string byType(const std::map<std::string, Relationship>& rels, std::string_
   return {};
 }
 
-enum class Shown { Number, Percent, Date, Time, DateTime, Text };
+}  // namespace
 
-// What a number format shows, from its code: date and time letters outside quotes and
-// brackets, a percent sign. Only the first section (positive numbers) counts.
 Shown classifyFormat(std::string_view code) {
   if (code == "@") return Shown::Text;
   std::string lower;
@@ -291,6 +289,8 @@ Shown classifyFormat(std::string_view code) {
   if (time) return Shown::Time;
   return percent ? Shown::Percent : Shown::Number;
 }
+
+namespace {
 
 Shown builtinFormat(long long id) {
   if (id == 9 || id == 10) return Shown::Percent;
