@@ -447,6 +447,7 @@ std::optional<EditorWindow::Offer> EditorWindow::offerImport(const QString& file
   origin_ = name;
   suggested_ = QFileInfo(file).completeBaseName() + QStringLiteral(".mdb");
   doc_.appendAll(QStringLiteral("Importieren"), dialog.records());
+  currentView()->setFocus();  // the keys go on in the table: Strg+Z takes the import back
   updateTitle();
   statusBar()->showMessage(dialog.summary(), 10000);
   return Offer::Imported;
@@ -613,6 +614,7 @@ void EditorWindow::importFile() {
   ImportDialog dialog(file, currentTable(), this);
   if (!dialog.load() || dialog.exec() != QDialog::Accepted) return;
   doc_.appendAll(QStringLiteral("Importieren"), dialog.records());
+  currentView()->setFocus();  // the keys go on in the table: Strg+Z takes the import back
   statusBar()->showMessage(dialog.summary(), 10000);
 }
 

@@ -147,6 +147,13 @@ TEST_F(Mkdb, ImportsSpreadsheets) {
     EXPECT_EQ(openTable(out, "tabFragen_leicht").RecordCount(), c.easy);
     EXPECT_EQ(openTable(out, "tabFragen_schwer").RecordCount(), c.hard);
   }
+  fs::remove(out);
+  const auto [refused, why] =
+      mkdb(out, dir.path(), log, "--blatt Alt --leicht '" + std::string(TJ_IMPORT_SAMPLES) + "/calc_fragen.xls'");
+  EXPECT_EQ(refused, 1);
+  EXPECT_NE(why.find("gibt es kein Tabellenblatt „Alt“ (es gibt 2: „Fragen“, „Reserve“)"), std::string::npos) << why;
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_EQ(mkdb(out, dir.path(), log, "--blatt").first, 2);  // no sheet named: the usage
 }
 
 TEST_F(Mkdb, RejectsBadInputWithLineAndKeepsNoOutput) {

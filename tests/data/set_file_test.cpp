@@ -58,6 +58,8 @@ TEST(SetFile, UnknownFieldsSurviveASave) {
   EXPECT_EQ(again.extra[0].values, (std::vector<std::vector<std::string>>{{"Erdkunde", "7"}, {"", ""}, {"", ""}}));
   EXPECT_EQ(again.easy, set.easy);
   EXPECT_TRUE(again.extra[2].names.empty());
+  exportTextFolder(dir / "text", again);
+  EXPECT_EQ(readSet(dir / "text").set, again);
 }
 
 // What cannot be read is named as people know the tables.

@@ -15,9 +15,9 @@ namespace {
 using namespace import_detail;
 
 TEST(SheetCells, NumbersAndDatesAsTheSheetShowsThem) {
-  const std::pair<double, std::string> numbers[] = {
-      {366, "366"}, {0.5, "0,5"}, {-2.25, "-2,25"}, {0.1 + 0.2, "0,3"}, {-0.0, "0"}, {1234567890123, "1234567890123"},
-      {NAN, ""}};
+  const std::pair<double, std::string> numbers[] = {{366, "366"},       {0.5, "0,5"}, {-2.25, "-2,25"},
+                                                    {0.1 + 0.2, "0,3"}, {-0.0, "0"},  {1234567890123, "1234567890123"},
+                                                    {NAN, ""}};
   for (const auto& [value, text] : numbers) EXPECT_EQ(numberText(value), text) << value;
 
   struct Date {
@@ -105,7 +105,10 @@ TEST(SheetBuilderTest, LimitsHoldToTheLastCell) {
     std::string message;
   };
   const Case cases[] = {
-      {"rows", [](SheetBuilder& b) { for (int r = 0; r < kMaxSheetRows; ++r) b.cell(r, 0, "x"); },
+      {"rows",
+       [](SheetBuilder& b) {
+         for (int r = 0; r < kMaxSheetRows; ++r) b.cell(r, 0, "x");
+       },
        [](SheetBuilder& b) { b.cell(kMaxSheetRows, 0, "x"); }, "mehr als 100.000 Zeilen mit Text"},
       {"columns", [](SheetBuilder& b) { b.cell(0, kMaxSheetColumns - 1, "x"); },
        [](SheetBuilder& b) { b.cell(1, kMaxSheetColumns, "x"); }, "Text in Spalte 1.001, mehr als 1.000 Spalten"},
@@ -140,8 +143,8 @@ TEST(SheetWriter, TextsReadBack) {
     const FileKind kind = fileKind(bytes);
     EXPECT_EQ(sheetNames(bytes, kind, name), std::vector<std::string>{"Fragen"});
     const Grid grid = readSheet(bytes, kind, 0, name);
-    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{
-                             rows[0], rows[1], {"", "nur rechts"}, {"Steuerzeichen"}}));
+    EXPECT_EQ(grid.rows,
+              (std::vector<std::vector<std::string>>{rows[0], rows[1], {"", "nur rechts"}, {"Steuerzeichen"}}));
   }
 }
 

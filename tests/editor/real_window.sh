@@ -29,6 +29,10 @@ grep -qF 'text="7 Fragen übernommen, 2 übersprungen:\nZeile 9: „Welcher Flus
   fail "report: $report"
 "$D" click button "Übernehmen" >/dev/null || fail "cannot take the import"
 "$D" wait "page tab" "Schwere Fragen (2)" >/dev/null || fail "hard questions not imported"
+"$D" key ctrl+z >/dev/null && "$D" wait "page tab" "Schwere Fragen (0)" >/dev/null || fail "Ctrl+Z does not undo"
+"$D" key ctrl+y >/dev/null && "$D" wait "page tab" "Schwere Fragen (2)" >/dev/null || fail "Ctrl+Y does not redo"
+"$D" click "menu item" "Hilfe" >/dev/null && "$D" click "menu item" "Anleitung" >/dev/null &&
+  "$D" wait dialog "Anleitung – Fragen-Editor" >/dev/null && "$D" click button "Schließen" >/dev/null || fail "no guide"
 
 # The preview pays an easy question's reward and closes with Escape.
 "$D" click "table cell" "Wie viele Tage hat ein Schaltjahr?" --mouse >/dev/null && "$D" key F5 >/dev/null
@@ -38,11 +42,15 @@ grep -qF 'text="7 Fragen übernommen, 2 übersprungen:\nZeile 9: „Welcher Flus
 
 "$D" click button "Spielen" >/dev/null 2>&1
 "$D" wait dialog "Fragensatz speichern" >/dev/null || fail "no save dialog"
-"$D" key ctrl+a >/dev/null && "$D" type "$work/5b.mdb" >/dev/null && "$D" key Return >/dev/null
+# Typed without its ending, the name still meets the file it would replace.
+echo alt >"$work/5b.mdb"
+"$D" key ctrl+a >/dev/null && "$D" type "$work/5b" >/dev/null && "$D" key Return >/dev/null
+"$D" wait label "„5b.mdb“ gibt es schon. Soll die Datei ersetzt werden?" >/dev/null && "$D" click button "Ersetzen" \
+  >/dev/null || fail "an existing set is replaced without asking"
 "$D" wait "status bar" "Gespeichert in „5b.mdb“. Das Spiel startet mit diesem Fragensatz …" >/dev/null ||
   fail "Spielen does not say it saved"
 "$D" wait text "Spielername" --app tankjagd --timeout 20 >/dev/null || fail "game did not start"
-[ -s "$work/5b.mdb" ] || fail "set not saved"
+[ "$(head -c 15 "$work/5b.mdb")" = "SQLite format 3" ] || fail "set not saved"
 
 # Play until a question dialog shows; it must hold one of the imported questions.
 "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null

@@ -29,8 +29,8 @@ TEST(SetDocumentTest, ExtraFieldsTravelWithTheirRecord) {
   doc.undoStack().undo();
   EXPECT_EQ(extra, set.extra[0].values);
   doc.insertRows(SetTable::Easy, 1, {doc.row(SetTable::Easy, 2)});  // a copy of C before B
-  doc.appendAll(QStringLiteral("Importieren"), {{SetTable::Easy, {Row{"N?", "a", "b", "c", "r"}}},
-                                                {SetTable::Hard, {Row{"M?", "a", "b", "c", "r"}}}});
+  doc.appendAll(QStringLiteral("Importieren"),
+                {{SetTable::Easy, {Row{"N?", "a", "b", "c", "r"}}}, {SetTable::Hard, {Row{"M?", "a", "b", "c", "r"}}}});
   EXPECT_EQ(extra, (Values{{"Erdkunde", "1"}, {"Musik", "3"}, {"Tiere", "2"}, {"Musik", "3"}, {"", ""}}));
   EXPECT_EQ(doc.set().easy[1].text, "C?");
   EXPECT_TRUE(doc.set().extra[1].values.empty());  // the hard questions have none

@@ -22,7 +22,8 @@ def xlsx(name, sheet, workbook_pr="", extra=()):
     }
     with zipfile.ZipFile(name, "w", zipfile.ZIP_DEFLATED) as z:
         for part, text in parts.items():
-            z.writestr(part, text)
+            if text is not None:
+                z.writestr(part, text)
 
 
 def cell(text):
@@ -73,6 +74,12 @@ def ods(name, rows, columns):
 
 ods("riesig.ods", 3000, 900)  # 2.7 million cells
 ods("breit.ods", 1, 5000)  # text in column 5,000
-# What a word processor saves: no question list.
-with zipfile.ZipFile("brief.docx", "w", zipfile.ZIP_DEFLATED) as z:
-    z.writestr("word/document.xml", "<w:document/>")
+# The workbook names a sheet whose part is missing.
+xlsx("ohne_blatt.xlsx", None)
+# What a word processor or a presentation program saves, and a plain archive: no question list.
+for name, part, text in [("brief.docx", "word/document.xml", "<w:document/>"),
+                         ("vortrag.pptx", "ppt/presentation.xml", "<p:presentation/>"),
+                         ("brief.odt", "mimetype", "application/vnd.oasis.opendocument.text"),
+                         ("fragen.zip", "fragen.csv", "Frage;Antwort")]:
+    with zipfile.ZipFile(name, "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr(part, text)
