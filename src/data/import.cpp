@@ -176,6 +176,7 @@ Grid gridOf(const Decoded& d, const std::string& file) {
   if (const auto open = splitRows(d.text, grid.delimiter, grid, SIZE_MAX))
     throw ImportError("In " + quoted(file) + ", Zeile " + std::to_string(*open) +
                       ": Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen.");
+  grid.splitText = true;
   grid.source =
       "Tabelle als Text (Trennzeichen " + delimiterName(grid.delimiter) + ", " + encodingName(grid.encoding) + ")";
   return grid;
@@ -444,7 +445,7 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
     };
     int used = static_cast<int>(row.size());
     while (used > width && cleanText(row[static_cast<std::size_t>(used - 1)]).empty()) --used;
-    if (used > width) {
+    if (used > width && grid.splitText) {
       skip(std::to_string(used) + " Spalten statt " + std::to_string(width) +
            " (ein Trennzeichen im Text ohne Anführungszeichen?)");
       continue;

@@ -87,7 +87,10 @@ struct Grid {
   std::vector<int> lines;
   char delimiter = ';';
   Encoding encoding = Encoding::Utf8;
-  std::string source;  // what was read, e.g. "CSV-Tabelle (Trennzeichen „;“, Windows)"
+  std::string source;  // what was read, e.g. "Tabelle als Text (Trennzeichen „;“, UTF-8)"
+  // Split from text at a delimiter: a row wider than the rest was split by a delimiter in
+  // an unquoted text. In a sheet, text beside the question is just more columns.
+  bool splitText = false;
 };
 // Throws ImportError as decodeText does, and for a quote that is never closed.
 Grid readGrid(std::string_view bytes, const std::string& file);
@@ -173,8 +176,9 @@ struct ImportResult {
 };
 
 // Texts are trimmed and line breaks inside a text become blanks. A row is skipped when its
-// question or an answer is missing, its level is unknown, or it has more cells than the
-// header (without one: than most rows), as an unquoted delimiter inside a text makes.
+// question or an answer is missing, its level is unknown, or, split from text, it has more
+// cells than the header (without one: than most rows), as an unquoted delimiter inside a
+// text makes.
 ImportResult importGrid(const Grid& grid, const ColumnMap& columns);
 
 // GIFT: questions separated by blank lines, "//" comment lines, "$CATEGORY:" lines,

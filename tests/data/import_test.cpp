@@ -151,6 +151,14 @@ TEST(Import, SpreadsheetCellsAsTheSheetShowsThem) {
       {"calc_fragen.xls", 2, 1, "366"},
       {"calc_fragen.xls", 3, 1, "0,5"},
       {"calc_fragen.xls", 6, 1, "09.11.1989"},
+      {"wiederholt.ods", 1, 2, "gleich"},             // a cell repeated
+      {"wiederholt.ods", 1, 3, "0,25"},               // a value without its text
+      {"wiederholt.ods", 1, 4, "50%"},
+      {"wiederholt.ods", 1, 5, "29.02.2024"},
+      {"wiederholt.ods", 1, 6, "WAHR"},
+      {"wiederholt.ods", 1, 7, "nur Attribut"},
+      {"wiederholt.ods", 3, 0, "A  B\tC\nD"},         // a row repeated; blanks, tab and break as elements
+      {"wiederholt.ods", 1000004, 0, "ganz unten"},  // after a million empty rows
       {"export_inline.xlsx", 2, 0, "Wo liegt Kyoto?"},  // a phonetic guide left out
       {"export_inline.xlsx", 3, 1, "WAHR"},             // a truth value
       {"export_inline.xlsx", 3, 2, "vielleicht"},       // a formula's text
@@ -165,6 +173,8 @@ TEST(Import, SpreadsheetCellsAsTheSheetShowsThem) {
     ASSERT_LT(static_cast<std::size_t>(c.column), grid.rows[row].size());
     EXPECT_EQ(grid.rows[row][c.column], c.text);
   }
+  // In a sheet, text right of the answers is more columns, no delimiter out of place.
+  EXPECT_EQ(importFile(kDir / "wiederholt.ods").accepted.size(), 1u);
 }
 
 // A workbook's sheets by name and number; the importer takes the one asked for.

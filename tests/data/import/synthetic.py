@@ -73,6 +73,25 @@ def ods(name, rows, columns):
 
 
 ods("riesig.ods", 3000, 900)  # 2.7 million cells
+# What Calc writes for cells alike (repeats), cells with a value but no text, blanks and
+# tabs as elements, a picture in a cell, a million empty rows before the last one.
+with zipfile.ZipFile("wiederholt.ods", "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("mimetype", "application/vnd.oasis.opendocument.spreadsheet", zipfile.ZIP_STORED)
+    z.writestr("content.xml", '<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:'
+               'office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:'
+               'names:tc:opendocument:xmlns:text:1.0" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:'
+               '1.0"><office:body><office:spreadsheet><table:table table:name="Kurz"><table:table-row>'
+               '<table:table-cell table:number-columns-repeated="3"><text:p>gleich</text:p></table:table-cell>'
+               '<table:table-cell office:value-type="float" office:value="0.25"/><table:table-cell office:value-'
+               'type="percentage" office:value="0.5"/><table:table-cell office:value-type="date" office:date-'
+               'value="2024-02-29"/><table:table-cell office:value-type="boolean" office:boolean-value="true"/>'
+               '<table:table-cell office:value-type="string" office:string-value="nur Attribut"/></table:table-'
+               'row><table:table-row table:number-rows-repeated="2"><table:table-cell><text:p>A<text:s text:c="2"'
+               '/>B<text:tab/>C<text:line-break/>D</text:p><draw:frame><text:p>Bild</text:p></draw:frame></table:'
+               'table-cell></table:table-row><table:table-row table:number-rows-repeated="1000000"><table:table-'
+               'cell table:number-columns-repeated="1024"/></table:table-row><table:table-row><table:table-cell>'
+               "<text:p>ganz unten</text:p></table:table-cell></table:table-row></table:table></office:spreadsheet>"
+               "</office:body></office:document-content>")
 ods("breit.ods", 1, 5000)  # text in column 5,000
 # The workbook names a sheet whose part is missing.
 xlsx("ohne_blatt.xlsx", None)
