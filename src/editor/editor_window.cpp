@@ -422,7 +422,7 @@ std::optional<EditorWindow::Offer> EditorWindow::offerImport(const QString& file
     const std::string bytes = data::readImportFile(path);
     const data::FileKind kind = data::fileKind(bytes);
     if (!data::isSpreadsheet(kind)) {
-      if (kind != data::FileKind::Text) return std::nullopt;
+      if (kind != data::FileKind::Text || bytes.empty()) return std::nullopt;
       data::decodeText(bytes, path.string());  // throws for anything but text
     }
   } catch (const data::ImportError&) {
