@@ -29,40 +29,66 @@ std::string fieldOrEmpty(const Recordset& records, std::string_view field) {
   }
 }
 
-// The fields read from table t: the required ones, then the optional ones.
-std::vector<std::string_view> readFields(SetTable t) {
+// The game's fields of table t: the required ones, then the optional ones.
+std::vector<std::string> gameFields(SetTable t) {
   const TableLayout& layout = layoutOf(t);
-  std::vector<std::string_view> names(layout.required.begin(), layout.required.end());
+  std::vector<std::string> names(layout.required.begin(), layout.required.end());
   names.insert(names.end(), layout.optional.begin(), layout.optional.end());
   return names;
 }
 
-// Calls `take` with the fields of every record of table t (readFields), in order; an
-// optional field the table does not have reads as empty text.
+bool isGameField(SetTable t, std::string_view field) {
+  const auto names = gameFields(t);
+  return std::find(names.begin(), names.end(), field) != names.end();
+}
+
+// Opens table t; a missing table or field is named by the table's caption, as people know it.
+Recordset openSetTable(const fs::path& file, SetTable t) {
+  const TableLayout& layout = layoutOf(t);
+  const auto caption = inQuotes(tableCaption(t));
+  try {
+    Recordset records = openTable(file, layout.name);
+    for (const auto name : layout.required)
+      if (!records.hasField(name))
+        throw DataError(Fault::FieldMissing, "Bei den " + caption + " in " + inQuotes(file.string()) +
+                                                 " fehlt das Feld " + inQuotes(name) + ".");
+    return records;
+  } catch (const DataError& e) {
+    if (e.fault() != Fault::TableMissing) throw;
+    throw DataError(Fault::TableMissing, "Der Datei " + inQuotes(file.string()) + " fehlen die " + caption +
+                                             "; sie ist kein Fragensatz des Spiels.");
+  }
+}
+
+// Calls `take` with the fields of every record of table t, in order: first the game's
+// (gameFields; an optional one the table does not have reads as empty text), then those the
+// table has beyond them, whose names go to `extra`.
 template <class Take>
-void eachRecord(const fs::path& file, SetTable t, Take take) {
-  Recordset records = openTable(file, layoutOf(t).name);
-  const auto names = readFields(t);
+void eachRecord(const fs::path& file, SetTable t, ExtraFields& extra, Take take) {
+  Recordset records = openSetTable(file, t);
+  std::vector<std::string> names = gameFields(t);
+  std::vector<bool> present;
+  for (const auto& name : names) present.push_back(records.hasField(name));
+  for (const auto& name : records.fieldNames())
+    if (!isGameField(t, name)) names.push_back(name), present.push_back(true), extra.names.push_back(name);
   std::vector<std::string> values(names.size());
   for (int32_t k = 1; k <= records.RecordCount(); ++k) {
     records.setAbsolutePosition(k);
-    for (std::size_t f = 0; f < values.size(); ++f) {
-      const bool optional = f >= layoutOf(t).required.size();
-      values[f] = optional && !records.hasField(names[f]) ? std::string() : fieldOrEmpty(records, names[f]);
-    }
+    for (std::size_t f = 0; f < values.size(); ++f) values[f] = present[f] ? fieldOrEmpty(records, names[f]) : "";
     take(values);
   }
 }
 
-// The same for a text table.
 template <class Take>
-void eachRecord(const TextTable& table, SetTable t, Take take) {
+void eachRecord(const TextTable& table, SetTable t, ExtraFields& extra, Take take) {
   std::vector<std::optional<std::size_t>> columns;
-  for (const auto name : readFields(t)) {
+  for (const auto& name : gameFields(t)) {
     const auto at = std::find(table.fields.begin(), table.fields.end(), name);
     columns.push_back(at == table.fields.end() ? std::nullopt
                                                 : std::optional(static_cast<std::size_t>(at - table.fields.begin())));
   }
+  for (std::size_t c = 0; c < table.fields.size(); ++c)
+    if (!isGameField(t, table.fields[c])) columns.push_back(c), extra.names.push_back(table.fields[c]);
   std::vector<std::string> values(columns.size());
   for (const auto& record : table.records) {
     for (std::size_t f = 0; f < columns.size(); ++f) values[f] = columns[f] ? record[*columns[f]] : std::string();
@@ -73,15 +99,23 @@ void eachRecord(const TextTable& table, SetTable t, Take take) {
 template <class Source>
 QuestionSet collect(const Source& source) {
   QuestionSet set;
+  const auto keepExtra = [&](SetTable t, const std::vector<std::string>& v) {
+    auto& extra = set.extra[static_cast<std::size_t>(t)];
+    const auto own = static_cast<std::ptrdiff_t>(gameFields(t).size());
+    if (!extra.names.empty()) extra.values.emplace_back(v.begin() + own, v.end());
+  };
   for (const SetTable t : {SetTable::Easy, SetTable::Hard}) {
     auto& questions = t == SetTable::Easy ? set.easy : set.hard;
-    eachRecord(source(t), t, [&](const std::vector<std::string>& v) {
+    eachRecord(source(t), t, set.extra[static_cast<std::size_t>(t)], [&](const std::vector<std::string>& v) {
       questions.push_back(Question{v[0], {v[1], v[2], v[3]}, v[4], v[5]});
+      keepExtra(t, v);
     });
   }
-  eachRecord(source(SetTable::Cards), SetTable::Cards, [&](const std::vector<std::string>& v) {
-    set.cards.push_back(Card{v[0], v[1], v[2], v[3]});
-  });
+  eachRecord(source(SetTable::Cards), SetTable::Cards, set.extra[static_cast<std::size_t>(SetTable::Cards)],
+             [&](const std::vector<std::string>& v) {
+               set.cards.push_back(Card{v[0], v[1], v[2], v[3]});
+               keepExtra(SetTable::Cards, v);
+             });
   return set;
 }
 
@@ -91,8 +125,8 @@ bool hasTopics(const QuestionSet& set) {
          std::any_of(set.hard.begin(), set.hard.end(), withTopic);
 }
 
-// The record's texts in the order of the table's required fields, then the topic when
-// some question of the set has one.
+// The record's texts in the order of the table's required fields, then the topic when some
+// question of the set has one, then its extra fields.
 std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
   std::vector<std::vector<std::string>> out;
   if (t == SetTable::Cards) {
@@ -104,13 +138,21 @@ std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
       if (topics) out.back().push_back(q.topic);
     }
   }
+  const ExtraFields& extra = set.extra[static_cast<std::size_t>(t)];
+  for (std::size_t r = 0; r < out.size() && !extra.names.empty(); ++r) {
+    std::vector<std::string> values = r < extra.values.size() ? extra.values[r] : std::vector<std::string>{};
+    values.resize(extra.names.size());
+    out[r].insert(out[r].end(), values.begin(), values.end());
+  }
   return out;
 }
 
 std::vector<std::string> header(const QuestionSet& set, SetTable t) {
   const auto& required = layoutOf(t).required;
-  std::vector<std::string> names{required.begin(), required.end()};
+  std::vector<std::string> names(required.begin(), required.end());
   if (t != SetTable::Cards && hasTopics(set)) names.emplace_back(kTopicField);
+  const auto& extra = set.extra[static_cast<std::size_t>(t)].names;
+  names.insert(names.end(), extra.begin(), extra.end());
   return names;
 }
 
@@ -128,7 +170,7 @@ void writeTextFile(const fs::path& file, const std::string& bytes) {
       throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht geschrieben werden.");
     }
   }
-  detail::syncToDisk(temp);
+  detail::syncToDisk(temp, file);
   fs::rename(temp, file, ec);
   if (ec) {
     fs::remove(temp, ec);

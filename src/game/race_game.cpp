@@ -185,6 +185,14 @@ std::optional<CardMove> RaceGame::applyCard(std::string_view code) {
   return move;
 }
 
+int RaceGame::fuelAfterCard(std::string_view code) const {
+  const int player = lastMover();
+  if (player == 0) return 0;
+  GameState after = g_;
+  tj::applyCard(after, after.AktiverSpieler, code);
+  return playerVars(after, player).tank.value();
+}
+
 void RaceGame::answer(Level level, std::string question, std::string given, std::string right, bool correct) {
   if (correct) payReward(level);
   const int player = lastMover();

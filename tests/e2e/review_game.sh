@@ -40,7 +40,7 @@ moved() {  # waits until the focus leaves $1, prints where it went
 }
 press() { "$D" key "$@" >/dev/null || fail "Taste $*"; }
 setup() {  # names and cars by keys; ends on the board's die button
-  "$D" wait text "Spielername" --timeout 30 >/dev/null || fail "keine Namenseingabe"
+  "$D" wait text "Name von Spieler 1" --timeout 30 >/dev/null || fail "keine Namenseingabe"
   local now; now=$(focused)
   "$D" type "Anna" >/dev/null; press Return; now=$(moved "$now")
   "$D" type "Bert" >/dev/null; press Return; now=$(moved "$now")
@@ -61,16 +61,16 @@ play() {
       'push button "Leicht"'* | 'push button "Schwer"'*)  # the level dialog keeps the last choice's focus
         level='"Leicht"'; [ "$mixed" = mixed ] && [ $((total % 4)) != 3 ] && level='"Schwer"'
         [[ "$now" == "push button $level"* ]] || { press Right; now=$(moved "$now"); } ;;
-      *'desc="Antwort 1 von 4. Frage für '*)
-        sed -E 's/.* Liter: (.*) Antworten: .*/\1/' <<<"$now" | tee -a "$asked"
+      'push button "Antwort 1 von 4: '*)  # the question label holds the question
+        "$D" tree | sed -nE 's/^ *label "Frage für [0-9]+ Liter: (.*) Antwort 1: .*/\1/p' | head -n 1 | tee -a "$asked"
         total=$((total + 1))
         wrong=1; [ "$mixed" = mixed ] && [ $((total % 4)) != 0 ] && wrong=0
         for _ in 1 2 3; do  # to "stimmt" for a right answer, away from it for a wrong one
-          [[ "$now" == 'push button "stimmt"'* ]] && [ $wrong = 0 ] && break
-          [[ "$now" != 'push button "stimmt"'* ]] && [ $wrong = 1 ] && break
+          [[ "$now" == 'push button "Antwort '?' von 4: stimmt"'* ]] && [ $wrong = 0 ] && break
+          [[ "$now" != 'push button "Antwort '?' von 4: stimmt"'* ]] && [ $wrong = 1 ] && break
           press Right; now=$(moved "$now")
         done
-        [[ "$now" == 'push button "stimmt"'* ]] && right=$((right + 1)) ;;
+        [[ "$now" == 'push button "Antwort '?' von 4: stimmt"'* ]] && right=$((right + 1)) ;;
       'push button "weiter spielen!"'*)
         [ "$(wc -l <"$asked")" -ge "$limit" ] && { press Return; moved "$now" >/dev/null; return; } ;;
     esac

@@ -10,7 +10,9 @@ namespace tj {
 
 namespace {
 
-WindowSpec reviewWindow() { return WindowSpec::dialog(FrmRueckblick::kTitle, 12000, 8400, kLightYellow); }
+WindowSpec reviewWindow() {
+  return WindowSpec::dialog(FrmRueckblick::kTitle, 12000, 8400, kLightYellow, FrmRueckblick::kTitle);
+}
 
 const char* levelWord(Level level) { return level == Level::Easy ? "leicht" : "schwer"; }
 

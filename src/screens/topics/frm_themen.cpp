@@ -22,7 +22,7 @@ float listHeight(std::size_t topics) {
 float buttonTop(std::size_t topics) { return kListTop + listHeight(topics) + 240; }
 
 WindowSpec topicsWindow(std::size_t topics) {
-  return WindowSpec::dialog("Themen", kWidth, buttonTop(topics) + 435 + 240, kLightYellow);
+  return WindowSpec::dialog("Themen", kWidth, buttonTop(topics) + 435 + 240, kLightYellow, "Themen");
 }
 
 std::string rowCaption(const TopicRow& row) {
