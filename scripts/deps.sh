@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6gui6
   libsqlite3-dev mdbtools-dev
   libpulse-dev
+  libfreetype-dev libfontconfig-dev libharfbuzz-dev
   libgtest-dev
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
   qt6-translations-l10n

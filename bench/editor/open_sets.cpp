@@ -2,9 +2,9 @@
 // bench-question-sets [RUNS]: opening a question set of 10,000 questions and checking it
 // by the content rules (what the editor does on opening), each beside the same for the
 // shipped set. Prints "name<TAB>value<TAB>unit<TAB>reference<TAB>ratio" lines.
-#include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -51,7 +51,6 @@ void row(const char* name, double value, double reference, const char* reference
 }  // namespace
 
 int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);  // the content rules measure texts in the game's fonts
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 #ifdef TJ_SHIPPED_DATABASE
   const fs::path shippedFile = TJ_SHIPPED_DATABASE;
