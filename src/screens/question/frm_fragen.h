@@ -32,7 +32,7 @@ inline const TextBox kAnswerBox{.left = 360,
                                 .font = {"MS Sans Serif", 9.75f, true},
                                 .insetX = kButtonTextInsetX,
                                 .insetY = kButtonTextInsetY,
-                                .keepsMarkRoom = false};
+                                .keepsMarkRoom = true};
 
 // One multiple-choice question: a random record of the level's table, the right and the
 // three wrong answers spread over four buttons, one answer per showing, the reward paid
