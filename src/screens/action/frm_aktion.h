@@ -30,7 +30,6 @@ class FrmAktion final : public RecordDialog {
 
  private:
   void cmdWeiter_Click();
-  void AktionAusfuehren();
   void loadCardPicture();
 };
 

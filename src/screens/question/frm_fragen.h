@@ -2,8 +2,8 @@
 #pragma once
 #include <array>
 
-#include "game/game_state.h"
 #include "game/int16.h"
+#include "game/race_game.h"
 #include "screens/record_dialog.h"
 #include "screens/text_box.h"
 
@@ -11,12 +11,12 @@ namespace tj {
 
 // What tells the easy and the hard question dialog apart.
 struct QuestionLevel {
-  const char* name;          // screen name
-  const char* title;         // window title
-  const char* table;         // table of the store
-  Int16 GameState::*reward;  // reward paid for a right answer
-  float clientHeight;        // twips
-  float shift;               // extra Left of the question, the answers and the continue button
+  const char* name;    // screen name
+  const char* title;   // window title
+  const char* table;   // table of the store
+  Level level;         // which reward a right answer pays
+  float clientHeight;  // twips
+  float shift;         // extra Left of the question, the answers and the continue button
 };
 
 // The boxes that show a question record, as the easy dialog places them (the hard one
@@ -57,7 +57,6 @@ class FrmFragen : public RecordDialog {
   void cmdAntwort_Click(int index);
   void cmdWeiter_Click();
   void RichtigeAntwortMarkieren();
-  void payReward();
   // The screen reader's texts of the answer buttons, once the question shows.
   void describeQuestion();
 
