@@ -2,7 +2,6 @@
 #include "content/rules.h"
 
 #include <map>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>

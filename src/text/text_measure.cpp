@@ -33,7 +33,7 @@ int roundPixels(Fixed v) { return static_cast<int>(std::floor(static_cast<double
 // FreeType's unhinted outlines: the front end measures texts in design metrics.
 constexpr FT_Int32 kLoadFlags = FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
 
-// A line may break after these when a letter follows (hyphen, hyphen, en dash, slash).
+// A line may break after these when a letter follows (hyphen-minus, hyphen, en dash, slash).
 bool breaksBeforeLetter(char32_t c) { return c == '-' || c == 0x2010 || c == 0x2013 || c == '/'; }
 
 // A piece of text between two places where a line may break: a word and the blanks after it.
