@@ -81,7 +81,9 @@ char32_t folded(char32_t c) {
   // The C library's Unicode case table, in a locale of its own so the program's stays as it is.
   static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
   if (!unicode) return c;
-  return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), unicode));
+  // Small letters of the capitals, so that the variants of one letter (µ and μ, ſ and s,
+  // ς and σ) compare equal too.
+  return static_cast<char32_t>(towlower_l(towupper_l(static_cast<wint_t>(c), unicode), unicode));
 }
 
 }  // namespace tj::text

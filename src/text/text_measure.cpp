@@ -46,8 +46,7 @@ struct Segment {
 struct Choice {
   std::string file;
   int index = 0;
-  std::string family;
-  bool requested = false;
+  bool requested = false;  // of the family asked for
 };
 
 // The font file fontconfig matches for `request`, as the front end's font database does.
@@ -68,13 +67,9 @@ std::optional<Choice> choose(const FontRequest& request) {
   FcChar8* text = nullptr;
   if (FcPatternGetString(match, FC_FILE, 0, &text) == FcResultMatch) choice.file = reinterpret_cast<char*>(text);
   FcPatternGetInteger(match, FC_INDEX, 0, &choice.index);
-  for (int n = 0; FcPatternGetString(match, FC_FAMILY, n, &text) == FcResultMatch; ++n) {
-    if (n == 0) choice.family = reinterpret_cast<char*>(text);
-    if (FcStrCmpIgnoreCase(text, reinterpret_cast<const FcChar8*>(request.family.c_str())) == 0) {
-      choice.family = reinterpret_cast<char*>(text);
+  for (int n = 0; FcPatternGetString(match, FC_FAMILY, n, &text) == FcResultMatch; ++n)
+    if (FcStrCmpIgnoreCase(text, reinterpret_cast<const FcChar8*>(request.family.c_str())) == 0)
       choice.requested = true;
-    }
-  }
   FcPatternDestroy(match);
   if (choice.file.empty()) return std::nullopt;
   return choice;
@@ -83,7 +78,6 @@ std::optional<Choice> choose(const FontRequest& request) {
 }  // namespace
 
 struct TextMeasure::Font {
-  std::string family;
   bool requested = false;
   int pixelSize = 0;
   FT_Library library = nullptr;
@@ -103,7 +97,6 @@ struct TextMeasure::Font {
   }
 
   bool open(const Choice& choice, int size) {
-    family = choice.family;
     requested = choice.requested;
     pixelSize = size;
     if (FT_Init_FreeType(&library) != 0) return false;
@@ -223,11 +216,6 @@ TextMeasure::TextMeasure(const FontRequest& request) {
 TextMeasure::~TextMeasure() = default;
 
 bool TextMeasure::usable() const { return font_ != nullptr; }
-
-const std::string& TextMeasure::family() const {
-  static const std::string none;
-  return font_ ? font_->family : none;
-}
 
 bool TextMeasure::hasRequestedFamily() const { return font_ && font_->requested; }
 

@@ -37,9 +37,8 @@ class TextMeasure {
 
   // False when no font file could be opened; every width and height is then 0.
   bool usable() const;
-  // The family of the file fontconfig chose, and whether it is the one requested (when
-  // not, the texts are measured in a stand-in and are only roughly right).
-  const std::string& family() const;
+  // Whether the file fontconfig chose is of the family requested (when not, the texts are
+  // measured in a stand-in and are only roughly right).
   bool hasRequestedFamily() const;
 
   // The widest piece of `text` (UTF-8) that no line break splits (a word, or a part of a

@@ -112,6 +112,17 @@ TEST(TextMeasure, AgreesWithTheFrontEndOnShippedTexts) {
   EXPECT_GT(compared, 1000);
 }
 
+// A family that is not installed is measured in the font fontconfig picks instead, and
+// says so; a family's name is matched whatever its case.
+TEST(TextMeasure, TellsWhetherTheRequestedFamilyIsInstalled) {
+  const tj::text::TextMeasure installed({"liberation sans", 13, true, false});
+  EXPECT_TRUE(installed.hasRequestedFamily());
+  const tj::text::TextMeasure missing({"Keine Schrift dieses Namens", 13, false, false});
+  ASSERT_TRUE(missing.usable());
+  EXPECT_FALSE(missing.hasRequestedFamily());
+  EXPECT_GT(missing.wrapped("Text", 100).height, 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
