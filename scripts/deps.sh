@@ -12,13 +12,17 @@ packages=(
   libgtest-dev
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
   qt6-translations-l10n
+  # Reading aloud: Qt's text to speech (its header needs Qt Quick's QML integration header),
+  # the speech-dispatcher service and the German voice of espeak-ng.
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
   # lintian judges it, clang and its runtime build the fuzz targets, a private pulseaudio with parec and
-  # sox hears the sounds.
+  # sox hears the sounds; Orca on a virtual display (Xvfb, a D-Bus session bus, the accessibility bus,
+  # xdotool for the keys) tells what a screen reader says.
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox)
+             pulseaudio-utils sox orca xvfb dbus-daemon at-spi2-core xdotool)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -38,12 +38,12 @@ grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antwort
 "$D" click button "Spielen" >/dev/null 2>&1
 "$D" wait dialog "Fragensatz speichern" >/dev/null || fail "no save dialog"
 "$D" key ctrl+a >/dev/null && "$D" type "$work/5b.mdb" >/dev/null && "$D" key Return >/dev/null
-"$D" wait text "Spielername" --app tankjagd --timeout 20 >/dev/null || fail "game did not start"
+"$D" wait text "Name von Spieler 1" --app tankjagd --timeout 20 >/dev/null || fail "game did not start"
 [ -s "$work/5b.mdb" ] || fail "set not saved"
 
 # Play until a question dialog shows; it must hold one of the imported questions.
-"$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
-"$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+"$D" click text "Name von Spieler 1" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+"$D" click text "Name von Spieler 2" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
 # The cars are buttons: pressing one chooses it (a mouse click may only give it the focus).
 "$D" click button "rotes Auto" >/dev/null || fail "player 1 cannot choose a car"
 "$D" click button "gelbes Auto" >/dev/null || fail "player 2 cannot choose a car"
@@ -51,8 +51,8 @@ grep -qF 'text="4 Fragen übernommen, 1 übersprungen: Zeile 6: nur drei Antwort
 can() { grep -qE "push button \"$1\"( desc=\"[^\"]*\")? \[showing enabled" <<<"$tree"; }
 for ((i = 0; SECONDS < 400; i++)); do
   tree=$("$D" tree --app tankjagd 2>/dev/null || true)
-  if grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
-    grep -qE 'label "(Wie viele Beine hat eine Spinne\?|Welche Farbe hat das Rotkehlchen an der Brust\?|Wie heißt die Hauptstadt von Norwegen\?|Wie viel ist sieben mal acht\?)"' <<<"$tree" ||
+  if grep -qE '^  dialog "(Leichte|Schwere) Frage"' <<<"$tree"; then
+    grep -qE 'label "Frage für [0-9]+ Liter: (Wie viele Beine hat eine Spinne\?|Welche Farbe hat das Rotkehlchen an der Brust\?|Wie heißt die Hauptstadt von Norwegen\?|Wie viel ist sieben mal acht\?) Antwort 1: ' <<<"$tree" ||
       fail "question dialog without an imported question"
     echo "imported question shown in the game"; exit 0
   elif can "Leicht"; then "$D" click button "Leicht" >/dev/null

@@ -11,12 +11,13 @@ namespace tj {
 
 // What tells the easy and the hard question dialog apart.
 struct QuestionLevel {
-  const char* name;    // screen name
-  const char* title;   // window title
-  const char* table;   // table of the store
-  Level level;         // which reward a right answer pays
-  float clientHeight;  // twips
-  float shift;         // extra Left of the question, the answers and the continue button
+  const char* name;        // screen name
+  const char* title;       // window title
+  const char* windowName;  // the window's name for a screen reader
+  const char* table;       // table of the store
+  Level level;             // which reward a right answer pays
+  float clientHeight;      // twips
+  float shift;             // extra Left of the question, the answers and the continue button
 };
 
 // The boxes that show a question record, as the easy dialog places them (the hard one

@@ -10,7 +10,7 @@ namespace {
 constexpr Color kHellgelb = Color::rgb(255, 255, 128);
 constexpr Color kMarine = Color::rgb(0, 0, 128);
 
-WindowSpec winnerWindow() { return WindowSpec::dialog("", 7725, 8940, kHellgelb); }
+WindowSpec winnerWindow() { return WindowSpec::dialog("", 7725, 8940, kHellgelb, "Gewonnen"); }
 
 void button(Element& b, int tab) {
   b.setBackColor(kLightYellow);
