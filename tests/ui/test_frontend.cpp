@@ -58,7 +58,7 @@ struct Sample : Screen {
 // A dialog with one answer button laid out like the question dialog's.
 struct AnswerProbe : Screen {
   explicit AnswerProbe(App& app)
-      : Screen(app, "frmAntwortProbe", WindowSpec::dialog("Probe", 6915, 6975, Color::highlight())),
+      : Screen(app, "frmAntwortProbe", WindowSpec::dialog("Probe", 6915, 6975, Color::highlight(), "Probe")),
         cmd(add("cmdAntwort", ElementKind::Button, kAnswerBox.left, kAnswerBox.top, kAnswerBox.width,
                 kAnswerBox.height)) {
     takeLook(cmd, kAnswerBox);
