@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6gui6
   libsqlite3-dev mdbtools-dev
+  libzip-dev libexpat1-dev libfreexl-dev
   libpulse-dev
   libfreetype-dev libfontconfig-dev libharfbuzz-dev
   libgtest-dev

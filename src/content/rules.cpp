@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/rules.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -189,10 +190,10 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
   std::map<std::u32string, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
-    out.push_back(
-        {t, -1, -1,
-         "Die Tabelle " + quoted(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
-         true});
+    out.push_back({t, -1, -1,
+                   "Die Tabelle " + quoted(std::string(data::tableCaption(t))) +
+                       " ist leer; so lässt sich das Spiel nicht spielen.",
+                   true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {
     const auto& questions = t == Table::Easy ? set.easy : set.hard;
@@ -217,6 +218,22 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
     out.insert(out.end(), problems.begin(), problems.end());
   }
   return out;
+}
+
+void skipRepeats(data::ImportResult& result) {
+  std::map<std::u32string, int> first;  // question key -> line
+  std::vector<data::ImportedQuestion> kept;
+  for (auto& q : result.accepted) {
+    const std::u32string key = questionKey(q.question.text);
+    const auto [it, fresh] = first.emplace(key, q.line);
+    if (fresh || key.empty())
+      kept.push_back(std::move(q));
+    else
+      result.skipped.push_back({q.line, "steht schon in Zeile " + std::to_string(it->second), q.question.text});
+  }
+  result.accepted = std::move(kept);
+  std::stable_sort(result.skipped.begin(), result.skipped.end(),
+                   [](const data::SkippedQuestion& a, const data::SkippedQuestion& b) { return a.line < b.line; });
 }
 
 std::vector<std::string> cardCodes() {
