@@ -30,8 +30,8 @@ data::Recordset questions(int n) {
   data::TableSnapshot snap{{"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig", "Thema"}, {}};
   for (int i = 0; i < n; ++i) {
     const std::string k = std::to_string(i);
-    for (const std::string& c : {"Wie heißt die Antwort auf die Frage Nummer " + k + "?", "falsch " + k,
-                                 "daneben " + k, "weit weg " + k, "richtig " + k, std::string(kTopics[i % 5])})
+    for (const std::string& c : {"Wie heißt die Antwort auf die Frage Nummer " + k + "?", "falsch " + k, "daneben " + k,
+                                 "weit weg " + k, "richtig " + k, std::string(kTopics[i % 5])})
       snap.cells.emplace_back(c);
   }
   return data::Recordset("memory", "tabFragen_leicht", std::move(snap));

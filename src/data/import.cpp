@@ -423,10 +423,9 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
   ImportResult result;
   result.source = grid.source;
   const std::size_t first = columns.header ? 1 : 0;
-  int width =
-      std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2], columns.level,
-                columns.topic}) +
-      1;
+  int width = std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2],
+                        columns.level, columns.topic}) +
+              1;
   // A row wider than the header (or, without one, than most rows) was split by a delimiter
   // inside an unquoted text; its cells would land in the wrong columns.
   if (columns.header && !grid.rows.empty()) {
@@ -456,7 +455,8 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
     }
     ImportedQuestion q{{cell(columns.question),
                         {cell(columns.wrong[0]), cell(columns.wrong[1]), cell(columns.wrong[2])},
-                        cell(columns.right), cell(columns.topic)},
+                        cell(columns.right),
+                        cell(columns.topic)},
                        std::nullopt,
                        line};
     if (q.question.text.empty()) {

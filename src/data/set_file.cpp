@@ -85,7 +85,7 @@ void eachRecord(const TextTable& table, SetTable t, ExtraFields& extra, Take tak
   for (const auto& name : gameFields(t)) {
     const auto at = std::find(table.fields.begin(), table.fields.end(), name);
     columns.push_back(at == table.fields.end() ? std::nullopt
-                                                : std::optional(static_cast<std::size_t>(at - table.fields.begin())));
+                                               : std::optional(static_cast<std::size_t>(at - table.fields.begin())));
   }
   for (std::size_t c = 0; c < table.fields.size(); ++c)
     if (!isGameField(t, table.fields[c])) columns.push_back(c), extra.names.push_back(table.fields[c]);

@@ -27,8 +27,7 @@ Recordset::Recordset(fs::path file, std::string table, TableSnapshot snapshot)
     : Recordset(std::move(file), std::move(table), std::make_shared<const TableSnapshot>(std::move(snapshot)),
                 newVersion()) {}
 
-Recordset::Recordset(fs::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot,
-                     uint64_t version)
+Recordset::Recordset(fs::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot, uint64_t version)
     : file_(std::move(file)), table_(std::move(table)), snapshot_(std::move(snapshot)), version_(version) {
   const std::size_t width = snapshot_ ? snapshot_->fields.size() : 0;
   const std::size_t records = width == 0 ? 0 : snapshot_->cells.size() / width;

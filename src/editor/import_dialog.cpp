@@ -183,7 +183,7 @@ void ImportDialog::fillPreview() {
   const data::ColumnMap guess = data::guessColumns(*grid_);
   header_->setChecked(guess.header);
   const int chosen[] = {guess.question, guess.right, guess.wrong[0], guess.wrong[1],
-                        guess.wrong[2],  guess.level, guess.topic};
+                        guess.wrong[2], guess.level, guess.topic};
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     QComboBox* box = columns_[i];
     box->clear();

@@ -10,7 +10,7 @@ enum class Level : uint8_t { Easy, Hard };
 
 // One question of a game as it was answered.
 struct AnsweredQuestion {
-  int player = 0;  // 1 or 2; 0 when no player had moved
+  int player = 0;    // 1 or 2; 0 when no player had moved
   std::string name;  // the player's name at the time
   Level level = Level::Easy;
   std::string question;

@@ -62,8 +62,8 @@ class Deck {
   std::vector<uint32_t> topicOf_;        // per record: index into topicNames_
   std::vector<char> drawn_;              // per record
   int32_t drawnCount_ = 0;
-  int32_t last_ = 0;                     // the record drawn last, 0 for none
-  std::vector<int32_t> candidates_;      // reused by every draw
+  int32_t last_ = 0;                 // the record drawn last, 0 for none
+  std::vector<int32_t> candidates_;  // reused by every draw
 };
 
 }  // namespace tj

@@ -474,7 +474,8 @@ void ScreenWindow::sync() {
       if (auto it = byElement_.find(f); it != byElement_.end()) {
         it->second->setFocus(Qt::OtherFocusReason);
         if (f->container)
-          if (auto* area = qobject_cast<QScrollArea*>(byElement_.at(f->container))) area->ensureWidgetVisible(it->second);
+          if (auto* area = qobject_cast<QScrollArea*>(byElement_.at(f->container)))
+            area->ensureWidgetVisible(it->second);
       }
   }
 }

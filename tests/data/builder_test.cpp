@@ -35,8 +35,8 @@ TEST(Topics, FromTheTopicsFileIntoTheQuestionTables) {
   const std::string good = "Wer?\ta\tb\tc\td\n";
   std::vector<TextTable> tables;
   for (const auto& layout : gameTables())
-    tables.push_back(parseTable((layout.name == cards().name ? kCardHeader + "P\tt\tx\t9\n" : kQuestionHeader + good + good),
-                                "t.tsv", layout));
+    tables.push_back(parseTable(
+        (layout.name == cards().name ? kCardHeader + "P\tt\tx\t9\n" : kQuestionHeader + good + good), "t.tsv", layout));
   applyTopics(tables, "# Datei, Zeile, Thema\ntabFragen_leicht.tsv\t3\tSport\n\ntabFragen_schwer.tsv\t2\tKunst\n",
               "themen.txt");
   EXPECT_EQ(tables[0].fields.back(), kTopicField);
@@ -52,7 +52,8 @@ TEST(Topics, FromTheTopicsFileIntoTheQuestionTables) {
       {"tabFragen_leicht.tsv\t1\tSport\n", "„1“ ist keine Zeile mit einer Frage"},
       {"tabFragen_leicht.tsv\t4\tSport\n", "„4“ ist keine Zeile mit einer Frage"},
       {"tabFragen_leicht.tsv\tzwei\tSport\n", "„zwei“ ist keine Zeile"},
-      {"tabFragen_leicht.tsv\t2\tSport\ntabFragen_leicht.tsv\t2\tKunst\n", "Zeile 2: Zeile 2 von „tabFragen_leicht.tsv“ hat schon ein Thema"},
+      {"tabFragen_leicht.tsv\t2\tSport\ntabFragen_leicht.tsv\t2\tKunst\n",
+       "Zeile 2: Zeile 2 von „tabFragen_leicht.tsv“ hat schon ein Thema"},
   };
   for (const auto& [text, expected] : bad) {
     auto copy = tables;

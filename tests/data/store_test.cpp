@@ -75,8 +75,7 @@ TEST_F(SqliteStore, EmptyTableOpensButHasNoRecordToShow) {
   Recordset rs = openTable(db, "leer");
   EXPECT_EQ(rs.RecordCount(), 0);
   EXPECT_EQ(rs.AbsolutePosition(), 0);
-  const DataError e =
-      test::thrown<DataError>([&] { rs.setAbsolutePosition(1); }).value();
+  const DataError e = test::thrown<DataError>([&] { rs.setAbsolutePosition(1); }).value();
   EXPECT_EQ(e.fault(), Fault::TableEmpty);
   EXPECT_STREQ(e.what(), ("Die Tabelle \u201Eleer\u201C in \u201E" + db.string() + "\u201C ist leer.").c_str());
   EXPECT_THROW((void)rs.field("Frage"), DataError);

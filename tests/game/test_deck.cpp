@@ -30,9 +30,9 @@ Deck stocked(std::vector<std::string> topics) {
 TEST(Deck, drawsAmongTheUndrawnAndStartsAgainWithoutTheLast) {
   Deck d = stocked(std::vector<std::string>(4));
   const std::pair<float, int32_t> draws[] = {
-      {0.0f, 1}, {0.0f, 2}, {kBelowOne, 4}, {0.0f, 3},  // one round
-      {kBelowOne, 4},                                    // 1, 2, 4 only: 3 came last
-      {kBelowOne, 3},                                    // 3 is back
+      {0.0f, 1},      {0.0f, 2}, {kBelowOne, 4}, {0.0f, 3},  // one round
+      {kBelowOne, 4},                                        // 1, 2, 4 only: 3 came last
+      {kBelowOne, 3},                                        // 3 is back
   };
   for (const auto& [r, record] : draws) EXPECT_EQ(d.draw(r, {}), record) << "r = " << r;
   EXPECT_EQ(d.drawnCount(), 2);

@@ -41,9 +41,9 @@ TEST(Review, listsPrintsAndSavesEveryAnswer) {
   answerQuestion(h, kSpieler1, false, true);
   answerQuestion(h, kSpieler2, true, false);
   h.loop.menu("frmSpielfeld", "Rueckblick");
-  const TableContent expected{
-      {"Nr.", "Spieler", "Stufe", "Frage", "Gegebene Antwort", "Richtige Antwort", "Ergebnis"},
-      {{"1", "Anna", "leicht", "Wie?", "r", "r", "\u2714 richtig"}, {"2", "Ben", "schwer", "Was?", "g2", "s", "\u2718 falsch"}}};
+  const TableContent expected{{"Nr.", "Spieler", "Stufe", "Frage", "Gegebene Antwort", "Richtige Antwort", "Ergebnis"},
+                              {{"1", "Anna", "leicht", "Wie?", "r", "r", "\u2714 richtig"},
+                               {"2", "Ben", "schwer", "Was?", "g2", "s", "\u2718 falsch"}}};
   const std::string stand =
       "Anna – leicht: 1 von 1 richtig, schwer: 0 von 0 richtig\nBen – leicht: 0 von 0 richtig, schwer: 0 von 1 richtig";
   h.loop.then([&](ScriptLoop&) {
@@ -101,9 +101,15 @@ TEST(Review, opensOverTheWinnerScreenAndANewGameStartsEmpty) {
 
 // A cell a spreadsheet would run as a formula is saved as text; numbers stay numbers.
 TEST(Review, spreadsheetCellsNeverBecomeFormulas) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"=HYPERLINK(\"x\")", "'=HYPERLINK(\"x\")"}, {"@SUMME(A1)", "'@SUMME(A1)"}, {"-5 Grad", "'-5 Grad"},
-      {"+49 30", "'+49 30"}, {"-5", "-5"}, {"+10", "+10"}, {"3,5", "3,5"}, {"Berlin", "Berlin"}, {"", ""}};
+  const std::pair<std::string, std::string> cases[] = {{"=HYPERLINK(\"x\")", "'=HYPERLINK(\"x\")"},
+                                                       {"@SUMME(A1)", "'@SUMME(A1)"},
+                                                       {"-5 Grad", "'-5 Grad"},
+                                                       {"+49 30", "'+49 30"},
+                                                       {"-5", "-5"},
+                                                       {"+10", "+10"},
+                                                       {"3,5", "3,5"},
+                                                       {"Berlin", "Berlin"},
+                                                       {"", ""}};
   for (const auto& [cell, saved] : cases)
     EXPECT_EQ(spreadsheetRows({{"Frage"}, {{cell}}}).back().back(), saved) << cell;
 }

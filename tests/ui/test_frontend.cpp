@@ -252,7 +252,8 @@ TEST_F(FrontEnd, checkBoxAndTableFollowTheModel) {
 // The printed page holds every text as it was written: markup in a name or a question
 // stays text.
 TEST(ReportPage, holdsEveryTextAsPlainText) {
-  const Report r{"Rückblick: <b>Anna</b> und Ben", {"Anna – leicht: 1 von 1 richtig"},
+  const Report r{"Rückblick: <b>Anna</b> und Ben",
+                 {"Anna – leicht: 1 von 1 richtig"},
                  {{"Frage", "Ergebnis"}, {{"<i>Wie?</i> & so", "\u2714 richtig"}}}};
   const QString text = reportDocument(r)->toPlainText();
   for (const char* part : {"Rückblick: <b>Anna</b> und Ben", "Anna – leicht: 1 von 1 richtig", "Frage", "Ergebnis",

@@ -99,8 +99,9 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   MenuItem rueckblick{"Rueckblick", "Rückblick …", [this] { this->app().screen<FrmRueckblick>().ShowModal(); }};
   MenuItem themen{"Themen", "Themen …", [this] { this->app().screen<FrmThemen>().ShowModal(); }};
   themen.accessKey = "h";  // T is "Ton"
-  addMenu(Menu{"Datei", {std::move(ton), std::move(vorlesen), std::move(rueckblick), std::move(themen),
-                         MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  addMenu(Menu{"Datei",
+               {std::move(ton), std::move(vorlesen), std::move(rueckblick), std::move(themen),
+                MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 

@@ -11,7 +11,7 @@ namespace tj {
 namespace {
 
 constexpr float kWidth = 7440;
-constexpr float kRow = 390;         // one check box and the gap below it
+constexpr float kRow = 390;  // one check box and the gap below it
 constexpr float kListTop = 840;
 constexpr const char* kMessageTitle = "Tank Jagd – Themen";
 
@@ -115,9 +115,9 @@ void FrmThemen::cmdUebernehmen_Click() {
     if (!chkThema_[i]->Value()) choice.excluded.insert(topics_[i].topic);
   if (const std::optional<Level> empty = app().race.chooseTopics(std::move(choice))) {
     const std::string level = *empty == Level::Easy ? "leichten" : "schweren";
-    app().MsgBox("Mit dieser Wahl gibt es keine " + level + " Fragen. Bitte wähle auch ein Thema mit " + level +
-                     " Fragen.",
-                 kMessageTitle);
+    app().MsgBox(
+        "Mit dieser Wahl gibt es keine " + level + " Fragen. Bitte wähle auch ein Thema mit " + level + " Fragen.",
+        kMessageTitle);
     return;
   }
   Unload();
