@@ -21,9 +21,10 @@ if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
   # lintian judges it, clang and its runtime build the fuzz targets, a private pulseaudio with parec and
   # sox hears the sounds; Orca on a virtual display (Xvfb, a D-Bus session bus, the accessibility bus,
-  # xdotool for the keys) tells what a screen reader says.
+  # xdotool for the keys) tells what a screen reader says; pdftotext (poppler-utils) reads a page the
+  # game printed to PDF.
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox orca xvfb dbus-daemon at-spi2-core xdotool)
+             pulseaudio-utils sox orca xvfb dbus-daemon at-spi2-core xdotool poppler-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do

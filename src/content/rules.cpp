@@ -136,7 +136,9 @@ void checkFit(std::vector<Problem>& out, Table table, int record, int field, con
 }  // namespace
 
 std::string fieldName(Table table, int field) {
-  const auto& fields = data::gameTables().at(static_cast<std::size_t>(table)).required;
+  const auto& layout = data::gameTables().at(static_cast<std::size_t>(table));
+  std::vector<std::string_view> fields = layout.required;
+  fields.insert(fields.end(), layout.optional.begin(), layout.optional.end());
   if (field < 0 || static_cast<std::size_t>(field) >= fields.size()) return {};
   return std::string(fields[static_cast<std::size_t>(field)]);
 }

@@ -23,7 +23,7 @@ namespace tj::content {
 using Table = data::SetTable;
 
 // Field numbers follow the columns of the tables:
-//   questions: 0 "Frage", 1..3 "Antwort1".."Antwort3", 4 "Antwort Richtig";
+//   questions: 0 "Frage", 1..3 "Antwort1".."Antwort3", 4 "Antwort Richtig", 5 "Thema";
 //   cards:     0 "Aktionskürzel", 1 "Aktion", 2 "Aktionstext", 3 "Bildnr".
 inline constexpr int kQuestionText = 0;
 inline constexpr int kRightAnswer = 4;
@@ -38,7 +38,7 @@ struct Problem {
   friend bool operator==(const Problem&, const Problem&) = default;
 };
 
-// Column name of a field ("Frage", "Antwort Richtig", "Bildnr", ...).
+// Column name of a field ("Frage", "Antwort Richtig", "Thema", "Bildnr", ...).
 std::string fieldName(Table table, int field);
 
 // One question record (`table` Easy or Hard; `record` is copied into the problems): every

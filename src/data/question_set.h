@@ -16,6 +16,7 @@ struct Question {
   std::string text;                  // "Frage"
   std::array<std::string, 3> wrong;  // "Antwort1" .. "Antwort3"
   std::string right;                 // "Antwort Richtig"
+  std::string topic = {};            // "Thema", optional; empty for none
   friend bool operator==(const Question&, const Question&) = default;
 };
 

@@ -19,7 +19,7 @@ std::string& fieldRef(data::QuestionSet& set, SetTable t, int index, int field) 
     return *fields[field];
   }
   data::Question& q = (t == SetTable::Easy ? set.easy : set.hard).at(i);
-  std::string* fields[] = {&q.text, &q.wrong[0], &q.wrong[1], &q.wrong[2], &q.right};
+  std::string* fields[] = {&q.text, &q.wrong[0], &q.wrong[1], &q.wrong[2], &q.right, &q.topic};
   return *fields[field];
 }
 
@@ -34,7 +34,7 @@ std::string cellText(const QString& typed) {
 
 }  // namespace
 
-int fieldCount(SetTable t) { return t == SetTable::Cards ? 4 : 5; }
+int fieldCount(SetTable t) { return t == SetTable::Cards ? 4 : 6; }
 
 QString caption(SetTable t) { return QString::fromUtf8(data::tableCaption(t).data(), data::tableCaption(t).size()); }
 
@@ -275,7 +275,9 @@ void SetDocument::putRows(SetTable t, int at, const std::vector<Row>& rows) {
       set_.cards.insert(set_.cards.begin() + pos, data::Card{r.at(0), r.at(1), r.at(2), r.at(3)});
     } else {
       auto& list = t == SetTable::Easy ? set_.easy : set_.hard;
-      list.insert(list.begin() + pos, data::Question{r.at(0), {r.at(1), r.at(2), r.at(3)}, r.at(4)});
+      // A row without the optional topic has none.
+      list.insert(list.begin() + pos,
+                  data::Question{r.at(0), {r.at(1), r.at(2), r.at(3)}, r.at(4), r.size() > 5 ? r[5] : std::string()});
     }
   }
   m.endInsertRows();

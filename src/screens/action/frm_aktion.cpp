@@ -52,7 +52,7 @@ FrmAktion::FrmAktion(App& app)
 
 void FrmAktion::Form_Load() {
   auto card =
-      readRecord("tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, "Diese Aktionskarte fällt aus.");
+      readRecord(DeckId::Cards, {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, "Diese Aktionskarte fällt aus.");
   if (!card) return;
   auto& [code, title, text, bildnr] = *card;
   lblAktionstxt.setCaption(std::move(text));
