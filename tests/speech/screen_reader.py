@@ -92,12 +92,16 @@ try:
     env["DISPLAY"] = ":" + os.read(r, 16).decode().strip()
     bus = start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], out=subprocess.PIPE, text=True)
     env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
-    # Orca writes its debug file line by line only when the file is opened so.
+    # Orca writes its debug file line by line only when the file is opened so. It refuses to
+    # start beside any other Orca of this user, even one on another display (a person's own
+    # screen reader, another test run): this one has a display and bus of its own.
     orca = start(["/usr/bin/python3", "-c", "import builtins, runpy, sys\n"
                   "o = builtins.open\n"
                   "builtins.open = lambda f, m='r', *a, **k: o(f, m, *a, **dict(k, buffering=1) if 'w' in m else k)\n"
                   f"sys.argv = ['orca', '--debug-file={debug}']\n"
-                  "runpy.run_path('/usr/bin/orca', run_name='__main__')\n"])
+                  "main = runpy.run_path('/usr/bin/orca', run_name='orca_launcher')['main']\n"
+                  "main.__globals__['otherOrcas'] = lambda: []\n"
+                  "sys.exit(main())\n"])
     app = start([game, "--fragen", database], cwd=os.path.dirname(game))
     n = 0
     for keys, pattern, what in STEPS:
