@@ -378,8 +378,11 @@ void ScreenWindow::apply(Item& item) {
       break;
     }
     case ElementKind::Frame: {
-      FrameBox* box = static_cast<FrameBox*>(w);
-      if (const auto inner = inner_.find(&e); inner != inner_.end()) {
+      // A scrolling frame's widget is the scroll area; its box is the one inside.
+      FrameBox* box = nullptr;
+      if (const auto inner = inner_.find(&e); inner == inner_.end()) {
+        box = static_cast<FrameBox*>(w);
+      } else {
         // The box inside is as wide as the area shows and as tall as its elements reach.
         box = inner->second;
         int bottom = 0;
