@@ -15,9 +15,12 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
   # lintian judges it, clang and its runtime build the fuzz targets, a private pulseaudio with parec and
-  # sox hears the sounds.
+  # sox hears the sounds. The real-window tests run the programs on a virtual display (xvfb) with a
+  # private session bus and the accessibility bus (dbus-daemon, at-spi2-core), read and press them
+  # as a screen reader does (python3-pyatspi), type with xdotool and keep a screenshot of a failure
+  # (python3-pil).
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox)
+             pulseaudio-utils sox xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi python3-pil)
 fi
 missing=()
 for p in "${packages[@]}"; do
