@@ -14,6 +14,7 @@ Each step is its own command; the session (display, buses, programs) is kept in
   windriver.py wait ROLE NAME [--gone]      until the element shows (or has gone)
   windriver.py type TEXT / key KEY...       keys to the program's focused (or topmost) window
   windriver.py status                       each program: "running" or "exited with code N"
+  windriver.py env                          export lines for a shell: eval "$(windriver.py env)"
   windriver.py shot FILE.png                screenshot of the display
   windriver.py stop                         ends the recorded processes; logs stay in /tmp/windriver-NAME.d
 
@@ -188,6 +189,12 @@ def cmd_status(a):
         except OSError:
             state = "running"
         print(f"{p['pid']} {' '.join(p['argv'])}: {state}")
+
+
+def cmd_env(a):
+    st = load(session_name(a))
+    for key in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
+        print(f"export {key}='{bus_env(st)[key]}'")
 
 
 # ---- the accessibility tree ---------------------------------------------------------------
@@ -396,6 +403,7 @@ def main(argv):
     s.set_defaults(func=cmd_start)
     sub.add_parser("stop", parents=[common]).set_defaults(func=cmd_stop)
     sub.add_parser("status", parents=[common]).set_defaults(func=cmd_status)
+    sub.add_parser("env", parents=[common]).set_defaults(func=cmd_env)
     s = sub.add_parser("run", parents=[common])
     s.add_argument("--cwd")
     s.add_argument("--timeout", type=float, default=20)
