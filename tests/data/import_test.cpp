@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "data/import.h"
 #include "fixtures.h"
@@ -90,13 +91,16 @@ TEST(Import, TextsComeOutPlain) {
   EXPECT_EQ(csv.accepted[2].level, Level::Hard);
   EXPECT_EQ(csv.accepted[3].level, std::nullopt);
 
-  // UTF-16 big endian with its mark, and little endian without one.
-  const std::pair<std::string, Encoding> utf16[] = {{std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE},
-                                                    {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE}};
-  for (const auto& [bytes, encoding] : utf16) {
+  // UTF-16 big endian with its mark, and little endian without one; a character beyond the
+  // basic plane (Gothic ahsa, U+10330) from the first high surrogate on.
+  const std::tuple<std::string, Encoding, std::string> utf16[] = {
+      {std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE, "R"},
+      {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE, "R"},
+      {std::string("\xFF\xFE" "F\0\t\0\x00\xD8\x30\xDF", 10), Encoding::Utf16LE, "\xF0\x90\x8C\xB0"}};
+  for (const auto& [bytes, encoding, second] : utf16) {
     const Grid grid = readGrid(bytes, "x.txt");
     EXPECT_EQ(grid.encoding, encoding);
-    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{{"F", "R"}}));
+    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{{"F", second}}));
   }
 }
 
@@ -113,6 +117,8 @@ TEST(Import, ColumnGuess) {
       {"Level;Question;Wrong 1;Wrong 2;Wrong 3;Correct answer\n1;F;a;b;c;d\n", {true, 1, 5, {2, 3, 4}, 0}, 1},
       {"Welche Frage ist das?;a;b;c;d;schwer\n", {false, 0, 1, {2, 3, 4}, 5}, 1},
       {"F1?;a;b;c;d;Buch S. 12\nF2?;a;b;c;d;Buch S. 13\n", {false, 0, 1, {2, 3, 4}, -1}, 2},
+      // Longer than a column name (capitals count): a question, though it says "richtig".
+      {"Zeige, welche Zahl richtig ist;12;13;14;15\n", {false, 0, 1, {2, 3, 4}, -1}, 1},
   };
   for (const Case& c : cases) {
     const Grid grid = readGrid(c.text, "x.csv");
