@@ -27,7 +27,7 @@ int lineAt(std::string_view text, std::size_t offset) {
 }
 
 [[noreturn]] void notText(const std::string& file, int line) {
-  throw ImportError("Die Datei " + quoted(file) + " ist keine Textdatei (Zeile " + std::to_string(line) +
+  throw ImportError("Die Datei " + inQuotes(file) + " ist keine Textdatei (Zeile " + std::to_string(line) +
                     " enthält Steuerzeichen).");
 }
 
@@ -45,7 +45,7 @@ Decoded decodeUtf16(std::string_view bytes, bool little, Encoding e, const std::
   };
   int line = 1;
   const auto bad = [&] {
-    throw ImportError("Die Datei " + quoted(file) + " ist kein gültiges UTF-16 (Zeile " + std::to_string(line) + ").");
+    throw ImportError("Die Datei " + inQuotes(file) + " ist kein gültiges UTF-16 (Zeile " + std::to_string(line) + ").");
   };
   if (bytes.size() % 2 != 0) bad();
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
@@ -82,7 +82,7 @@ std::optional<bool> utf16Without(std::string_view bytes) {
 
 std::string delimiterName(char d) {
   if (d == '\t') return "Tabulator";
-  return quoted(std::string(1, d));
+  return inQuotes(std::string(1, d));
 }
 
 // Rows of `text` split at `delim`. Returns the line of a quote that is never closed.
@@ -167,7 +167,7 @@ Grid gridOf(const Decoded& d, const std::string& file) {
     if (const auto e = evenness(d.text, delim); e > best) best = e, grid.delimiter = delim;
   }
   if (const auto open = splitRows(d.text, grid.delimiter, grid, SIZE_MAX))
-    throw ImportError("In " + quoted(file) + ", Zeile " + std::to_string(*open) +
+    throw ImportError("In " + inQuotes(file) + ", Zeile " + std::to_string(*open) +
                       ": Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen.");
   return grid;
 }
@@ -207,8 +207,6 @@ std::string countedAnswers(int n) {
 
 namespace import_detail {
 
-std::string quoted(const std::string& text) { return "\u201E" + text + "\u201C"; }
-
 std::string cleanText(std::string_view text) {
   std::string out;
   bool blank = false;
@@ -236,18 +234,18 @@ std::optional<std::string> answerCountProblem(int right, int wrong) {
 std::string readImportFile(const fs::path& file) {
   const std::string name = file.string();
   std::error_code ec;
-  if (!fs::exists(file, ec)) throw ImportError("Die Datei " + quoted(name) + " gibt es nicht.");
-  if (!fs::is_regular_file(file, ec)) throw ImportError(quoted(name) + " ist keine Datei.");
+  if (!fs::exists(file, ec)) throw ImportError("Die Datei " + inQuotes(name) + " gibt es nicht.");
+  if (!fs::is_regular_file(file, ec)) throw ImportError(inQuotes(name) + " ist keine Datei.");
   const auto size = fs::file_size(file, ec);
-  if (ec) throw ImportError("Die Datei " + quoted(name) + " kann nicht gelesen werden.");
+  if (ec) throw ImportError("Die Datei " + inQuotes(name) + " kann nicht gelesen werden.");
   if (size > kMaxImportBytes)
-    throw ImportError("Die Datei " + quoted(name) + " ist mit " + std::to_string(size >> 20) +
+    throw ImportError("Die Datei " + inQuotes(name) + " ist mit " + std::to_string(size >> 20) +
                       " MB zu groß für einen Fragenimport (höchstens " + std::to_string(kMaxImportBytes >> 20) +
                       " MB).");
   std::ifstream in(file, std::ios::binary);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size)))
-    throw ImportError("Die Datei " + quoted(name) + " kann nicht gelesen werden.");
+    throw ImportError("Die Datei " + inQuotes(name) + " kann nicht gelesen werden.");
   return bytes;
 }
 
@@ -277,7 +275,7 @@ Decoded decodeText(std::string_view bytes, const std::string& file) {
     bytes.remove_prefix(3);
     d.encoding = Encoding::Utf8Bom;
     if (const auto bad = detail::invalidUtf8At(bytes); bad != std::string_view::npos)
-      throw ImportError("Die Datei " + quoted(file) + " ist kein gültiges UTF-8 (Zeile " +
+      throw ImportError("Die Datei " + inQuotes(file) + " ist kein gültiges UTF-8 (Zeile " +
                         std::to_string(lineAt(bytes, bad)) + ").");
   } else if (detail::invalidUtf8At(bytes) != std::string_view::npos) {
     d.encoding = Encoding::Windows1252;
@@ -286,7 +284,7 @@ Decoded decodeText(std::string_view bytes, const std::string& file) {
       const auto b = static_cast<unsigned char>(bytes[i]);
       const char32_t c = fromCp1252(b);
       if (c == kReplacementCharacter)
-        throw ImportError("Die Zeichenkodierung der Datei " + quoted(file) + " ist unbekannt (Zeile " +
+        throw ImportError("Die Zeichenkodierung der Datei " + inQuotes(file) + " ist unbekannt (Zeile " +
                           std::to_string(lineAt(bytes, i)) + "); bitte als UTF-8 speichern.");
       if (isBinaryControl(c)) notText(file, lineAt(bytes, i));
       appendUtf8(d.text, c);
@@ -394,7 +392,7 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
       const std::string level = cell(columns.level);
       q.level = levelOf(level);
       if (!q.level && !level.empty()) {
-        skip("unbekannte Stufe " + quoted(level) + " (leicht oder schwer)");
+        skip("unbekannte Stufe " + inQuotes(level) + " (leicht oder schwer)");
         continue;
       }
     }

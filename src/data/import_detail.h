@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "data/quoted.h"
+
 namespace tj::data::import_detail {
 
-// „text“
-std::string quoted(const std::string& text);
 // Trimmed, every run of blanks, tabs and line breaks one blank.
 std::string cleanText(std::string_view text);
 // Why a question with this many right and wrong answers cannot be played, e.g. "nur drei Antworten".

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "data/detail.h"
+#include "data/quoted.h"
 #include "data/store.h"
 
 namespace tj::data {
@@ -12,8 +13,6 @@ namespace tj::data {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string inQuotes(std::string_view text) { return "\u201E" + std::string(text) + "\u201C"; }
 
 const TableLayout& layoutOf(SetTable t) { return gameTables().at(static_cast<std::size_t>(t)); }
 
@@ -57,17 +56,29 @@ void eachRecord(const TextTable& table, SetTable t, Take take) {
   }
 }
 
+// A record's fields (questionFields or cardFields) from texts in field order, and back.
+template <class Fields>
+void fill(const Fields& fields, const std::vector<std::string>& texts) {
+  for (std::size_t f = 0; f < fields.size(); ++f) *fields[f] = texts[f];
+}
+template <class Fields>
+std::vector<std::string> texts(const Fields& fields) {
+  std::vector<std::string> out;
+  for (const std::string* f : fields) out.push_back(*f);
+  return out;
+}
+
 template <class Source>
 QuestionSet collect(const Source& source) {
   QuestionSet set;
   for (const SetTable t : {SetTable::Easy, SetTable::Hard}) {
     auto& questions = t == SetTable::Easy ? set.easy : set.hard;
     eachRecord(source(t), t, [&](const std::vector<std::string>& v) {
-      questions.push_back(Question{v[0], {v[1], v[2], v[3]}, v[4]});
+      fill(questionFields(questions.emplace_back()), v);
     });
   }
   eachRecord(source(SetTable::Cards), SetTable::Cards, [&](const std::vector<std::string>& v) {
-    set.cards.push_back(Card{v[0], v[1], v[2], v[3]});
+    fill(cardFields(set.cards.emplace_back()), v);
   });
   return set;
 }
@@ -76,11 +87,9 @@ QuestionSet collect(const Source& source) {
 std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
   std::vector<std::vector<std::string>> out;
   if (t == SetTable::Cards) {
-    for (const Card& c : set.cards) out.push_back({c.code, c.title, c.text, c.picture});
+    for (const Card& c : set.cards) out.push_back(texts(cardFields(c)));
   } else {
-    for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) {
-      out.push_back({q.text, q.wrong[0], q.wrong[1], q.wrong[2], q.right});
-    }
+    for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) out.push_back(texts(questionFields(q)));
   }
   return out;
 }

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "data/detail.h"
+#include "data/quoted.h"
 
 namespace tj::data {
 
@@ -104,14 +105,6 @@ int32_t recordForDraw(float r, int32_t n) {
 namespace detail {
 
 namespace {
-
-// „name“ with German quotation marks.
-std::string inQuotes(std::string_view text) {
-  std::string out = "\u201E";
-  out += text;
-  out += "\u201C";
-  return out;
-}
 
 std::string fileText(const fs::path& file) { return inQuotes(file.string()); }
 

@@ -34,8 +34,6 @@ namespace {
 const QString kTitle = QStringLiteral("Tank Jagd – Fragen-Editor");
 const QString kDatabaseFilter = QStringLiteral("Tank-Jagd-Fragensätze (*.mdb *.db *.sqlite);;Alle Dateien (*)");
 
-QString nativePath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
-
 // A message box whose text is never read as markup.
 void tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
   QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
@@ -283,7 +281,7 @@ void EditorWindow::updateProblems() {
   problemList_->clear();
   const auto& problems = doc_.problems();
   for (const content::Problem& p : problems) {
-    const SetTable t = setTable(p.table);
+    const SetTable t = p.table;
     QString where = caption(t);
     if (p.record >= 0) where += QStringLiteral(", Eintrag %1").arg(p.record + 1);
     auto* item = new QListWidgetItem(where + QStringLiteral(": ") + QString::fromStdString(p.message), problemList_);

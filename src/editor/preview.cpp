@@ -72,13 +72,13 @@ data::TableSnapshot Preview::snapshot(data::SetTable t, const data::QuestionSet&
   const auto& layout = data::gameTables().at(static_cast<std::size_t>(t));
   s.fields.assign(layout.required.begin(), layout.required.end());
   const auto i = static_cast<std::size_t>(index);
-  if (t == data::SetTable::Cards) {
-    const data::Card& c = set.cards.at(i);
-    s.cells = {c.code, c.title, c.text, c.picture};
-  } else {
-    const data::Question& q = (t == data::SetTable::Easy ? set.easy : set.hard).at(i);
-    s.cells = {q.text, q.wrong[0], q.wrong[1], q.wrong[2], q.right};
-  }
+  const auto add = [&s](const auto& fields) {
+    for (const std::string* f : fields) s.cells.emplace_back(*f);
+  };
+  if (t == data::SetTable::Cards)
+    add(data::cardFields(set.cards.at(i)));
+  else
+    add(data::questionFields((t == data::SetTable::Easy ? set.easy : set.hard).at(i)));
   return s;
 }
 

@@ -16,7 +16,7 @@ data::Recordset drawRecord(App& app, std::string_view table) {
   return records;
 }
 
-bool RecordDialog::readInto(std::string_view table, std::span<const char* const> fields, std::span<std::string> values,
+bool RecordDialog::readInto(std::string_view table, std::span<const std::string_view> fields, std::span<std::string> values,
                             std::string_view whatIsSkipped) {
   try {
     const data::Recordset record = drawRecord(app(), table);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/question_set.h"
 #include "data/store.h"
 #include "screens/screen.h"
 
@@ -32,7 +33,8 @@ class RecordDialog : public Screen {
   // caller changes any element, so a bad record shows nothing. On failure: nothing, and
   // the message (ending with `whatIsSkipped`) waits for the activation.
   template <std::size_t N>
-  std::optional<std::array<std::string, N>> readRecord(std::string_view table, const char* const (&fields)[N],
+  std::optional<std::array<std::string, N>> readRecord(std::string_view table,
+                                                       const std::array<std::string_view, N>& fields,
                                                        std::string_view whatIsSkipped) {
     std::array<std::string, N> values;
     if (!readInto(table, fields, values, whatIsSkipped)) return std::nullopt;
@@ -40,7 +42,7 @@ class RecordDialog : public Screen {
   }
 
  private:
-  bool readInto(std::string_view table, std::span<const char* const> fields, std::span<std::string> values,
+  bool readInto(std::string_view table, std::span<const std::string_view> fields, std::span<std::string> values,
                 std::string_view whatIsSkipped);
   std::optional<std::string> failure_;  // why no record could be read
 };

@@ -14,8 +14,6 @@ QString fontFamily(const std::string& name);
 // The font at `pxPerPoint` pixels per point (4/3 at 96 dots per inch, unscaled).
 QFont toQFont(const Font& f, double pxPerPoint);
 
-// A dialog is drawn unscaled: 15 twips to the pixel.
-inline constexpr double kDialogTwipsPerPixel = 15.0;
 // The room a button's caption keeps from each side and from top and bottom, in pixels.
 inline constexpr int kButtonTextInsetX = 4, kButtonTextInsetY = 3;
 

@@ -12,9 +12,8 @@ namespace tj {
 namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
-const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "tabFragen_leicht", &GameState::BelohnungLeicht, 6975, 0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName,      "Schwer", "tabFragen_schwer",
-                            &GameState::BelohnungSchwer, 6930,     120};
+const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", data::kEasyTable, &GameState::BelohnungLeicht, 6975, 0};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", data::kHardTable, &GameState::BelohnungSchwer, 6930, 120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
@@ -22,7 +21,8 @@ WindowSpec questionWindow(const QuestionLevel& level) {
 
 // The fields in the order they are read: the answers in the order the bound labels take
 // them (the right answer last), then the question.
-constexpr const char* kFields[5] = {"Antwort1", "Antwort2", "Antwort3", "Antwort Richtig", "Frage"};
+constexpr std::array kFields{data::kQuestionFields[1], data::kQuestionFields[2], data::kQuestionFields[3],
+                             data::kQuestionFields[data::kRightAnswer], data::kQuestionFields[data::kQuestionText]};
 }  // namespace
 
 FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
@@ -32,7 +32,7 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
       cmdWeiter(add("cmdWeiter", ElementKind::Button, 360 + level.shift, 6120, 2655, 495, "weiter spielen!")),
       level_(level) {
   lblTankbelohnung.setBackColor(Color::highlight());
-  lblTankbelohnung.setForeColor(kLightYellow);
+  lblTankbelohnung.setForeColor(kCream);
   lblTankbelohnung.font = Font{"MS Sans Serif", 12, true};
   lblFrage.setBackColor(Color::highlight());
   lblFrage.setForeColor(Color::highlightText());

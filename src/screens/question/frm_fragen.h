@@ -12,7 +12,7 @@ namespace tj {
 struct QuestionLevel {
   const char* name;          // screen name
   const char* title;         // window title
-  const char* table;         // table of the store
+  std::string_view table;    // table of the store
   Int16 GameState::*reward;  // reward paid for a right answer
   float clientHeight;        // twips
   float shift;               // extra Left of the question, the answers and the continue button
