@@ -44,6 +44,10 @@ inline PlayerVars playerVars(GameState& g, int player) {
   return {g.NameSpieler2, g.TankSpieler2, g.PositionSpieler2, g.AussetzenSpieler2};
 }
 
+inline const std::string& playerName(const GameState& g, int player) {
+  return player == 1 ? g.NameSpieler1 : g.NameSpieler2;
+}
+
 // Fuel after `litres` more (or fewer): a sum beyond the 16-bit range stays at the limit.
 inline Int16 addFuel(Int16 tank, int litres) { return Int16::saturated(tank.value() + litres); }
 

@@ -2,6 +2,7 @@
 #include "screens/all_screens.h"
 
 #include "screens/action/frm_aktion.h"
+#include "screens/app.h"
 #include "screens/board/frm_spielfeld.h"
 #include "screens/instructions/frm_anleitung.h"
 #include "screens/level/frm_level.h"
@@ -31,6 +32,9 @@ void defineScreens(Forms& forms) {
   defineScreen<FrmSpielfeld>(forms);
   defineScreen<FrmGewonnen>(forms);
   defineScreen<FrmAussetzen>(forms);
+  // The race shows itself on the board, which its first report loads. A stand-in board
+  // that is no RaceView sees no reports.
+  forms.app().race.setView([&forms] { return dynamic_cast<RaceView*>(&forms.get(FrmSpielfeld::kName)); });
 }
 
 }  // namespace tj

@@ -8,7 +8,7 @@
 
 namespace tj {
 
-App::App(Services services) : s_(std::move(services)) {
+App::App(Services services) : race(services.random), s_(std::move(services)) {
   if (!s_.warn) s_.warn = [](const std::string& line) { std::cerr << "tankjagd: " << line << '\n'; };
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/store.h"
-#include "game/game_state.h"
+#include "game/race_game.h"
 #include "game/random.h"
 #include "screens/event_loop.h"
 #include "screens/forms.h"
@@ -40,7 +40,7 @@ class App {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  GameState g;  // the program-wide game variables
+  RaceGame race;  // the game of this run
   Forms forms{*this};
 
   template <class T>

@@ -23,6 +23,7 @@ class Forms {
   ~Forms();
 
   void define(const std::string& name, Factory factory);
+  App& app() const { return app_; }
 
   // The loaded screen, loading it (and running its Form_Load) first if needed.
   // Throws ProgramEnding once quitting has begun.

@@ -26,6 +26,12 @@ std::string roll(const std::string& name, int roll, int fields, int fuel, int fi
   return s + " " + tank(fuel);
 }
 
+std::string lastMove(const RaceGame& race) {
+  const MoveReport& m = race.lastMove();
+  if (m.player == 0) return {};
+  return roll(playerName(race.state(), m.player), m.roll, m.steps, m.fuel, m.field, race.vars().ZielFeld.value());
+}
+
 std::string turn(const std::string& name, const Stand& p1, const Stand& p2) {
   return name + " ist dran: würfeln mit der Eingabe- oder Leertaste. Stand: " + stand(p1) + "; " + stand(p2) + ".";
 }

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "game/race_game.h"
+
 namespace tj::spoken {
 
 // What a screen reader says at each step of the game, in German: first what has just
@@ -18,6 +20,8 @@ struct Stand {
 
 // A roll and the drive it paid for: `fields` driven, `fuel` left, `field` reached.
 std::string roll(const std::string& name, int roll, int fields, int fuel, int field, int goal);
+// What the race's last roll did (roll() above); empty before the first roll of the run.
+std::string lastMove(const RaceGame& race);
 // On the board: whose turn it is, how to roll and where both players stand.
 std::string turn(const std::string& name, const Stand& p1, const Stand& p2);
 // The two levels offered after a move, with the fuel each pays for a right answer.

@@ -202,7 +202,7 @@ class BadFileRun {
     d_.check("Brett nach vier Zügen", [this] {
       FrmSpielfeld& b = game_.app().form<FrmSpielfeld>();
       seen.die = b.imgWuerfel.picture().kind;
-      seen.car = b.imgSpieler1(race::shownField(game_.app().g.PositionSpieler1, 45)).picture().kind;
+      seen.car = b.imgSpieler1(race::shownField(game_.app().race.state().PositionSpieler1, 45)).picture().kind;
       return QtDriver::shows("frmSpielfeld", "cmdWuerfel") && QtDriver::shows("frmSpielfeld", "imgWuerfel") &&
              QtDriver::text("frmSpielfeld", "lblAktiverSpieler") == "Anna ist dran!";
     });
@@ -218,7 +218,7 @@ class BadFileRun {
     if (QtDriver::messageBox()) return d_.okNow();
     const std::string top = QtDriver::topScreen();
     if (top == "frmSpielfeld") {
-      const bool one = game_.app().form<FrmSpielfeld>().SpielerAmZug == 1;
+      const bool one = game_.app().race.vars().SpielerAmZug == 1;
       if (d_.clickNow(top, one ? "cmdWuerfel" : "cmdWuerfeln2")) ++turns_;
     } else if (top == "frmLevel") {
       (void)d_.clickNow(top, "cmdLeicht");

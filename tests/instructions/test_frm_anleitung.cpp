@@ -26,9 +26,9 @@ struct BoardStandIn : Screen {
                  {MenuItem{"Anleitung", "Anleitung", [this] { this->app().forms.get("frmAnleitung").ShowModal(); }}}});
   }
   void Form_Activate() override {
-    if (app().g.SpielGestartet == 0) {
+    if (app().race.state().SpielGestartet == 0) {
       ++draws;
-      app().g.SpielGestartet = 1;
+      app().race.markStarted();
     }
     cmdWuerfel.setVisible(SpielerAmZug == 1);
     cmdWuerfeln2.setVisible(SpielerAmZug != 1);
@@ -109,23 +109,25 @@ std::string boardSnapshot(const BoardVars& b) {
 // its reactivation announces the same player, with every variable as it was.
 TEST_F(Instructions, realBoardKeepsItsTurnAcrossTheInstructions) {
   app.forms.define("frmSpielfeld", [](App& a) { return std::make_unique<FrmSpielfeld>(a); });
+  app.race.setView([this] { return &app.form<FrmSpielfeld>(); });
   auto& b = app.form<FrmSpielfeld>();
+  BoardVars& v = app.race.vars();
   app.dispatch([&] { b.Show(); });
   for (int who : {1, 2}) {
     SCOPED_TRACE("player " + std::to_string(who) + " is due");
-    midGame(app.g);
+    midGame(app.race.state());
     app.dispatch([&] {
-      b.SpielerAmZug = who;
-      b.WurfSpieler1 = 4;
-      b.ErsterZugSpieler1 = kTrue;
+      v.SpielerAmZug = who;
+      v.WurfSpieler1 = 4;
+      v.ErsterZugSpieler1 = kTrue;
       b.SpielerReihenfolge();
     });
-    const std::string before = snapshot(app.g) + boardSnapshot(b);
+    const std::string before = snapshot(app.race.state()) + boardSnapshot(v);
     const int drawsBefore = random.draws;
     loop.menu("frmSpielfeld", "Anleitung").click("frmAnleitung", "cmdWeg");
     loop.drain();
     EXPECT_FALSE(app.forms.isLoaded("frmAnleitung"));
-    EXPECT_EQ(snapshot(app.g) + boardSnapshot(b), before);
+    EXPECT_EQ(snapshot(app.race.state()) + boardSnapshot(v), before);
     EXPECT_EQ(random.draws, drawsBefore) << "no new start player is drawn";
     EXPECT_EQ(b.cmdWuerfel.Visible(), who == 1);
     EXPECT_EQ(b.cmdWuerfeln2.Visible(), who == 2);
@@ -135,7 +137,7 @@ TEST_F(Instructions, realBoardKeepsItsTurnAcrossTheInstructions) {
 // Activation marks the game as started, so the board's reactivation draws nobody.
 TEST_F(Instructions, activationSetsSpielGestartet) {
   app.dispatch([this] { app.forms.get("frmAnleitung").Show(); });
-  EXPECT_EQ(Str(app.g.SpielGestartet), "1");
+  EXPECT_EQ(Str(app.race.state().SpielGestartet), "1");
 }
 
 // Each opening reads the stored document anew and starts from the designed layout.

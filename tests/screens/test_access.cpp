@@ -50,8 +50,8 @@ struct KeyboardPlayer {
       arrow(top, -1);  // the last car, reached backwards
     } else if (top.name() == FrmSpielfeld::kName) {
       const auto& b = static_cast<FrmSpielfeld&>(top);
-      const std::string& amZug = b.SpielerAmZug == 1 ? g.NameSpieler1 : g.NameSpieler2;
-      check(f == (b.SpielerAmZug == 1 ? &b.cmdWuerfel : &b.cmdWuerfeln2), "Fokus nicht auf dem Würfel", *f);
+      const std::string& amZug = h.v().SpielerAmZug == 1 ? g.NameSpieler1 : g.NameSpieler2;
+      check(f == (h.v().SpielerAmZug == 1 ? &b.cmdWuerfel : &b.cmdWuerfeln2), "Fokus nicht auf dem Würfel", *f);
       const std::string stand = "Stand: " + g.NameSpieler1 + " " + Str(g.TankSpieler1) + " Liter, Feld " +
                                 Str(g.PositionSpieler1) + "; " + g.NameSpieler2 + " " + Str(g.TankSpieler2) +
                                 " Liter, Feld " + Str(g.PositionSpieler2) + ".";

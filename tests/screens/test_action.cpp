@@ -15,7 +15,7 @@ void placeCars(Harness& h, FrmSpielfeld& board, int p1, int p2) {
   }
   h.g().PositionSpieler1 = p1;
   h.g().PositionSpieler2 = p2;
-  h.app.dispatch([&] { board.Spieler1Verschiebung(); });
+  h.app.dispatch([&] { h.app.race.separateCars(); });
 }
 
 std::vector<int> shownFields(FrmSpielfeld& board, int player) {

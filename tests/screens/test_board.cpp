@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "screens/winner/frm_gewonnen.h"
 #include "test_board_support.h"
 
 namespace tj::testing {
@@ -41,7 +42,7 @@ TEST(BoardActivation, firstActivationDrawsStartPlayer) {
     BoardHarness h;
     h.startGame(c.r);
     FrmSpielfeld& b = h.board();
-    EXPECT_EQ(b.SpielerAmZug, c.player) << c.r;
+    EXPECT_EQ(h.v().SpielerAmZug, c.player) << c.r;
     EXPECT_EQ(h.random.calls, "Rd");
     EXPECT_EQ(h.g().SpielGestartet, 1);
     EXPECT_EQ(b.cmdWuerfel.Visible(), c.player == 1);
@@ -62,34 +63,34 @@ TEST(BoardActivation, laterActivationNeverRedraws) {
   h.loop.menu("frmSpielfeld", "Anleitung").click("frmAnleitung", "cmdOk");
   h.loop.drain();
   EXPECT_EQ(h.count("frmAnleitung"), 1);
-  EXPECT_EQ(h.board().SpielerAmZug, 1);
+  EXPECT_EQ(h.v().SpielerAmZug, 1);
   EXPECT_TRUE(h.board().cmdWuerfel.Visible());
   EXPECT_EQ(h.random.draws, draws);
   EXPECT_EQ(h.board().imgSpieler1(0).Top(), top(0) + 250) << "the shift is redone, not added";
 }
 
-// Spieler1Verschiebung undoes the last shift and then draws two cars on one field 250
+// Drawing the cars apart undoes the last shift and then draws two cars on one field 250
 // twips apart: calling it twice changes nothing, and a car leaving the shared field
 // restores both pictures there.
 TEST(CarShift, undoThenRedo) {
   BoardHarness h;
   h.startGame(0.0f);
   FrmSpielfeld& b = h.board();
-  b.Spieler1Verschiebung();
+  h.app.race.separateCars();
   EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
   EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
   EXPECT_EQ(h.g().VerschiebungAktiv, kTrue);
 
   h.place(1, 12);
   h.place(2, 12);
-  b.Spieler1Verschiebung();
+  h.app.race.separateCars();
   EXPECT_EQ(b.imgSpieler1(0).Top(), top(0));
   EXPECT_EQ(b.imgSpieler2(0).Top(), top(0));
   EXPECT_EQ(b.imgSpieler1(12).Top(), top(12) + 250);
   EXPECT_EQ(b.imgSpieler2(12).Top(), top(12) - 250);
 
   h.place(1, 15);
-  b.Spieler1Verschiebung();
+  h.app.race.separateCars();
   EXPECT_EQ(b.imgSpieler1(12).Top(), top(12));
   EXPECT_EQ(b.imgSpieler2(12).Top(), top(12));
   EXPECT_EQ(b.imgSpieler1(15).Top(), top(15));
@@ -111,21 +112,23 @@ TEST(BoardReset, restoresStartValuesKeepsNamesAndShift) {
   GameState& g = h.g();
   h.place(1, 20);
   h.place(2, 20);
-  b.Spieler1Verschiebung();
+  h.app.race.separateCars();
   g.TankSpieler1 = 3;
   g.TankSpieler2 = 0;
   g.AussetzenSpieler2 = kTrue;
   g.AktiverSpieler = kSpieler2;
   g.BelohnungSchwer = 9;
   g.SpielEnde = kTrue;
-  b.WurfSpieler1 = 5;
-  b.WurfSpieler2 = 6;
-  b.ErsterZugSpieler1 = kTrue;
-  b.SchritteSpieler2 = 4;
+  h.v().WurfSpieler1 = 5;
+  h.v().WurfSpieler2 = 6;
+  h.v().ErsterZugSpieler1 = kTrue;
+  h.v().SchritteSpieler2 = 4;
   b.lblBewegung2.setCaption("4");
   b.imgWuerfel.setPicture(Picture::file("/spiel/wuerfel/w5.gif", 86, 86));
   h.random.queue({0.7f});
 
+  // "neues Spiel": the setup waits over the board, then the script runs.
+  h.loop.click("frmGewonnen", "cmdNeu");
   h.loop.then([&](ScriptLoop&) {
     EXPECT_EQ(h.app.forms.top()->name(), "frmAuswahl");
     EXPECT_EQ(g.TankSpieler2, 10);
@@ -136,10 +139,10 @@ TEST(BoardReset, restoresStartValuesKeepsNamesAndShift) {
     EXPECT_EQ(visibleCars(b, 1), std::vector<int>{0});
     EXPECT_EQ(visibleCars(b, 2), std::vector<int>{0});
     for (Element* e : {&b.lblBewegung, &b.lblErgebnis, &b.lblBewegung2, &b.lblErgebnis2}) EXPECT_EQ(e->Caption(), "0");
-    EXPECT_EQ(b.WurfSpieler2, 0);
-    EXPECT_EQ(b.SchritteSpieler2, 0);
+    EXPECT_EQ(h.v().WurfSpieler2, 0);
+    EXPECT_EQ(h.v().SchritteSpieler2, 0);
     EXPECT_EQ(g.AussetzenSpieler2, kFalse);
-    EXPECT_EQ(b.ErsterZugSpieler1, kFalse);
+    EXPECT_EQ(h.v().ErsterZugSpieler1, kFalse);
     EXPECT_EQ(g.BelohnungSchwer, 4);
     EXPECT_EQ(g.SpielGestartet, 0);
     EXPECT_TRUE(b.imgWuerfel.picture().empty());
@@ -151,12 +154,12 @@ TEST(BoardReset, restoresStartValuesKeepsNamesAndShift) {
     EXPECT_EQ(b.imgSpieler1(20).Top(), top(20) + 250) << "still shifted until the next activation";
   });
   h.loop.click("frmAuswahl", "cmdFertig");
-  h.app.dispatch([&] { b.cmdReset_Click(); });  // the setup waits over the board, then the script runs
+  h.app.dispatch([&] { h.form<FrmGewonnen>().ShowModal(); });
   EXPECT_EQ(b.imgSpieler1(20).Top(), top(20));
   EXPECT_EQ(b.imgSpieler2(20).Top(), top(20));
   EXPECT_EQ(b.imgSpieler1(0).Top(), top(0) + 250);
   EXPECT_EQ(b.imgSpieler2(0).Top(), top(0) - 250);
-  EXPECT_EQ(b.SpielerAmZug, 2) << "a new start player was drawn";
+  EXPECT_EQ(h.v().SpielerAmZug, 2) << "a new start player was drawn";
   EXPECT_EQ(b.lblAktiverSpieler.Caption(), "Dirk ist dran!");
 }
 

@@ -28,14 +28,14 @@ struct DialogStandIn : Screen {
   }
   void Form_Load() override { log.loads.push_back(name()); }
   void ok() {
-    app().g.SpielGestartet = 1;
+    app().race.markStarted();
     Unload();
   }
   StandInLog& log;
 };
 
-// A setup screen: "cmdFertig" writes the next pair of names into the board, fills both
-// track arrays with car pictures, hides itself, shows the board and unloads.
+// A setup screen: "cmdFertig" gives the race the next pair of names and red and blue cars,
+// hides itself, hands over to the board and unloads.
 struct SetupStandIn : Screen {
   SetupStandIn(App& app, StandInLog& log) : Screen(app, "frmAuswahl", WindowSpec{}), log(log) {
     add("cmdFertig", ElementKind::Button, 0, 0, 10, 10, "Fertig").Click = [this] { fertig(); };
@@ -44,19 +44,13 @@ struct SetupStandIn : Screen {
   void fertig() {
     const auto& [n1, n2] = log.names.at(static_cast<std::size_t>(log.setups) % log.names.size());
     ++log.setups;
-    GameState& g = app().g;
-    g.NameSpieler1 = n1;
-    FrmSpielfeld& board = app().form<FrmSpielfeld>();
-    board.lblSpieler1Name.setCaption(n1);
-    g.NameSpieler2 = n2;
-    board.lblSpieler2Name.setCaption(n2);
-    for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-      const char* dir = track::facesRight(i) ? "rechts" : "links";
-      board.imgSpieler1(i).setPicture(Picture::file(std::string("/spiel/autos/rotes auto ") + dir + ".gif", 71, 33));
-      board.imgSpieler2(i).setPicture(Picture::file(std::string("/spiel/autos/blaues auto ") + dir + ".gif", 71, 33));
-    }
+    RaceGame& race = app().race;
+    race.setName(1, n1);
+    race.setName(2, n2);
+    race.chooseCar(1, 2);
+    race.chooseCar(2, 0);
     Hide();
-    board.Show();
+    race.setupDone();
     Unload();
   }
   StandInLog& log;
@@ -87,7 +81,7 @@ struct BoardHarness : Harness {
     Int16& pos = p == 1 ? g().PositionSpieler1 : g().PositionSpieler2;
     for (int i = 0; i < FrmSpielfeld::kFelder; ++i) (p == 1 ? b.imgSpieler1(i) : b.imgSpieler2(i)).setVisible(false);
     pos = position;
-    const int f = race::shownField(pos, b.ZielFeld);
+    const int f = race::shownField(pos, v().ZielFeld);
     (p == 1 ? b.imgSpieler1(f) : b.imgSpieler2(f)).setVisible(true);
   }
 };

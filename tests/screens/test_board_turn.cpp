@@ -75,7 +75,7 @@ TEST_F(Turn, playerTwoTouchesOnlyPlayerTwo) {
   EXPECT_EQ(b->lblBewegung.Caption(), "0");
   EXPECT_EQ(h.g().AktiverSpieler, kSpieler2);
   EXPECT_EQ(h.random.calls.substr(h.random.calls.size() - 2), "Rd") << "reseeded before player 2's roll";
-  EXPECT_EQ(b->SpielerAmZug, 1);
+  EXPECT_EQ(h.v().SpielerAmZug, 1);
   EXPECT_TRUE(b->cmdWuerfel.Visible());
   EXPECT_EQ(b->lblAktiverSpieler.Caption(), "Anna ist dran!");
   EXPECT_EQ(b->imgWuerfel.picture(), Picture::file("/spiel/wuerfel/w4.gif", 71, 33));
@@ -111,13 +111,13 @@ TEST_F(Turn, bothPlayersSitOutInTurn) {
   std::vector<std::string> notices;
   auto readNotice = [&](ScriptLoop& s) {
     notices.push_back(s.element("frmAussetzen", "lblHeadline")->Caption());
-    EXPECT_EQ(s.app().g.SpielGestartet, 1);
+    EXPECT_EQ(s.app().race.state().SpielGestartet, 1);
   };
   h.loop.click("frmSpielfeld", "cmdWuerfel").then(readNotice).click("frmAussetzen", "cmdWeiter");
   h.loop.then([&](ScriptLoop&) {
     EXPECT_EQ(h.g().AussetzenSpieler1, kFalse);
     EXPECT_EQ(h.g().AussetzenSpieler2, kTrue);
-    EXPECT_EQ(b->SpielerAmZug, 2);
+    EXPECT_EQ(h.v().SpielerAmZug, 2);
     EXPECT_TRUE(b->cmdWuerfeln2.Visible());
     EXPECT_FALSE(b->cmdWuerfel.Visible());
   });
@@ -125,11 +125,11 @@ TEST_F(Turn, bothPlayersSitOutInTurn) {
   h.loop.drain();
   EXPECT_EQ(notices, (std::vector<std::string>{"Einmal aussetzen Anna !", "Einmal aussetzen Bert !"}));
   EXPECT_EQ(h.g().AussetzenSpieler2, kFalse);
-  EXPECT_EQ(b->SpielerAmZug, 1);
+  EXPECT_EQ(h.v().SpielerAmZug, 1);
   EXPECT_TRUE(b->cmdWuerfel.Visible());
   EXPECT_EQ(b->lblAktiverSpieler.Caption(), "Anna ist dran!");
   EXPECT_EQ(h.random.draws, draws) << "no roll and no new start player";
-  EXPECT_EQ(b->WurfSpieler1, 0);
+  EXPECT_EQ(h.v().WurfSpieler1, 0);
   EXPECT_TRUE(b->imgWuerfel.picture().empty());
   EXPECT_EQ(h.g().TankSpieler1, 10);
   EXPECT_FALSE(h.app.forms.isLoaded("frmAussetzen"));
@@ -143,8 +143,8 @@ TEST_F(Turn, fieldEventsQuestionFirstThenCardsOnlyUpToField40) {
   roll(1, 3);  // first event of player 1
   roll(2, 3);  // first event of player 2
   EXPECT_EQ(h.count("frmLevel"), 2);
-  EXPECT_EQ(b->ErsterZugSpieler1, kTrue);
-  EXPECT_EQ(b->ErsterZugSpieler2, kTrue);
+  EXPECT_EQ(h.v().ErsterZugSpieler1, kTrue);
+  EXPECT_EQ(h.v().ErsterZugSpieler2, kTrue);
 
   // 9 + 3 = 12 while player 2 stands on 40: n = 7 gives the card.
   h.place(1, 9);
@@ -186,7 +186,7 @@ TEST_F(Turn, winByOvershootThenNewGameKeepsDrawnStartPlayer) {
   EXPECT_EQ(h.count("frmAktion"), 0);
   EXPECT_FALSE(h.app.forms.isLoaded("frmGewonnen"));
   EXPECT_EQ(h.g().SpielEnde, kFalse);
-  EXPECT_EQ(b->SpielerAmZug, 1);
+  EXPECT_EQ(h.v().SpielerAmZug, 1);
   EXPECT_TRUE(b->cmdWuerfel.Visible());
   EXPECT_FALSE(b->cmdWuerfeln2.Visible());
   EXPECT_EQ(b->lblAktiverSpieler.Caption(), "Carla ist dran!");

@@ -100,8 +100,8 @@ TEST(QuestionDialog, answersColourPayAndTell) {
       EXPECT_EQ(f.cmdAntwort(0).BackColor(), kResting);
       EXPECT_EQ(f.cmdAntwort(3).BackColor(), kResting);
       EXPECT_EQ(f.lblTankbelohnung.Caption(),
-                c.right ? "Super gemacht! Du erhällst " + std::to_string(reward) + " Tankpunkte. Weiter so!!!"
-                        : "Schade, du erhällst leider keine Tankpunkte");
+                c.right ? "Super gemacht! Du erhältst " + std::to_string(reward) + " Tankpunkte. Weiter so!!!"
+                        : "Schade, du erhältst leider keine Tankpunkte");
       EXPECT_TRUE(f.cmdWeiter.Visible());
       for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(f.cmdAntwort(i).Enabled()) << i;

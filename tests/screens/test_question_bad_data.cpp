@@ -63,8 +63,8 @@ TEST(ActionBadData, everyFaultEndsTheCardWithoutEffect) {
   for (const BadData& bad : badDataCases("tabAktion", kCardFields, row)) {
     SCOPED_TRACE(bad.what);
     Turn t(bad);
-    t.board.ErsterZugSpieler1 = kTrue;
-    t.board.ErsterZugSpieler2 = kTrue;
+    t.h.v().ErsterZugSpieler1 = kTrue;
+    t.h.v().ErsterZugSpieler2 = kTrue;
     t.h.g().AktiverSpieler = "spieler1";
     t.h.random.queue({0.2f, 0.0f});  // player 1 rolls 2 and draws a card
     t.h.loop.click("frmSpielfeld", "cmdWuerfel").ok();

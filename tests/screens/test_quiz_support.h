@@ -52,7 +52,7 @@ inline FrmSpielfeld& openBoard(Harness& h, int amZug = 1) {
   h.g().NameSpieler1 = "Anna";
   h.g().NameSpieler2 = "Ben";
   h.g().SpielGestartet = 1;
-  board.SpielerAmZug = amZug;
+  h.v().SpielerAmZug = amZug;
   h.app.dispatch([&] { board.Show(); });
   return board;
 }

@@ -2,6 +2,7 @@
 // Player setup: names and the choice of cars.
 #include <gtest/gtest.h>
 
+#include "screens/winner/frm_gewonnen.h"
 #include "test_setup_support.h"
 
 namespace tj::testing {
@@ -226,7 +227,9 @@ TEST_F(SetupTest, unreadableCarPictureShowsPlaceholderInTheNextGameWarnsOnceAndG
     clickCar(2, 0);
     driveOut();
   });
-  h.app.dispatch([&] { board().cmdReset_Click(); });  // "neues Spiel"
+  FrmGewonnen& gewonnen = h.form<FrmGewonnen>();
+  h.app.dispatch([&] { gewonnen.Show(); });
+  h.app.click(gewonnen.cmdNeu);
   EXPECT_FALSE(setupLoaded());
 }
 

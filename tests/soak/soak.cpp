@@ -197,7 +197,7 @@ class SoakRun {
   // ---- the invariants ---------------------------------------------------------------------
 
   void check() {
-    const GameState& g = app_.g;
+    const GameState& g = app_.race.state();
     if (g.TankSpieler1 < 0 || g.TankSpieler2 < 0)
       fail("Tank unter 0: " + Str(g.TankSpieler1) + " / " + Str(g.TankSpieler2));
     checkDialogs();
@@ -225,9 +225,9 @@ class SoakRun {
   }
 
   void checkDie(FrmSpielfeld& b) {
-    const bool one = b.SpielerAmZug == 1;
+    const bool one = app_.race.vars().SpielerAmZug == 1;
     if (b.cmdWuerfel.Visible() != one || b.cmdWuerfeln2.Visible() == one)
-      fail("sichtbarer Würfelknopf passt nicht zu SpielerAmZug " + Str(b.SpielerAmZug));
+      fail("sichtbarer Würfelknopf passt nicht zu SpielerAmZug " + Str(app_.race.vars().SpielerAmZug));
   }
 
   void checkDialogs() {

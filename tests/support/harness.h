@@ -31,7 +31,8 @@ struct Harness {
     loop.attach(app);
     defineScreens(app.forms);
   }
-  GameState& g() { return app.g; }
+  GameState& g() { return app.race.state(); }
+  BoardVars& v() { return app.race.vars(); }
   Services services(std::filesystem::path appFolder) {
     Services s{loop, random, pictures, std::move(appFolder), "/usr/share/tankjagd", [this](const std::string& w) {
                  warnings.push_back(w);

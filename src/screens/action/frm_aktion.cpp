@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/action/frm_aktion.h"
 
-#include "game/cards.h"
-#include "game/race.h"
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/spoken.h"
 
 namespace tj {
@@ -58,7 +55,7 @@ void FrmAktion::Form_Load() {
   lblAktion.setCaption(std::move(title));
   lblBildnr.setCaption(std::move(bildnr));
   lblEreignis.setCaption(std::move(code));
-  cmdWeiter.setDescription(app().form<FrmSpielfeld>().LetzteAnsage + " " +
+  cmdWeiter.setDescription(spoken::lastMove(app().race) + " " +
                            spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
   loadCardPicture();
   app().play(Sound::Card);
@@ -83,22 +80,11 @@ void FrmAktion::loadCardPicture() {
   imgAktion.setTop((lblBildnr.Height() - height) / 2 + lblBildnr.Top());
 }
 
+// The card takes effect (the race shows it on the board and counts the game as started),
+// then the dialog closes.
 void FrmAktion::cmdWeiter_Click() {
-  AktionAusfuehren();
-  app().g.SpielGestartet = 1;
+  app().race.applyCard(lblEreignis.Caption());
   Unload();
-}
-
-void FrmAktion::AktionAusfuehren() {
-  GameState& g = app().g;
-  FrmSpielfeld& board = app().form<FrmSpielfeld>();
-  if (const auto move = applyCard(g, g.AktiverSpieler, lblEreignis.Caption())) {
-    board.imgSpieler(move->player, race::shownField(move->from, board.ZielFeld)).setVisible(false);
-    board.imgSpieler(move->player, race::shownField(move->to, board.ZielFeld)).setVisible(true);
-    board.Spieler1Verschiebung();
-  }
-  board.lblTank.setCaption(Str(g.TankSpieler1));
-  board.lblTank2.setCaption(Str(g.TankSpieler2));
 }
 
 }  // namespace tj

@@ -23,7 +23,6 @@ class FrmAktion final : public RecordDialog {
 
  private:
   void cmdWeiter_Click();
-  void AktionAusfuehren();
   void loadCardPicture();
 };
 

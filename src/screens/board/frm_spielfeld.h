@@ -3,15 +3,17 @@
 #include <array>
 #include <string>
 
-#include "game/game_state.h"
+#include "game/race_game.h"
 #include "game/track.h"
 #include "screens/screen.h"
 
 namespace tj {
 
 // The race board: the track with both players' cars, the die buttons, the fuel labels,
-// the turn announcement and the menu. Loaded once per run; its variables are BoardVars.
-class FrmSpielfeld final : public Screen, public BoardVars {
+// the turn announcement and the menu. Loaded once per run. It shows what the race reports
+// and runs the die turn: the race rolls, drives and pays, the board opens the screens that
+// follow a move.
+class FrmSpielfeld final : public Screen, public RaceView {
  public:
   static constexpr const char* kName = "frmSpielfeld";
   static constexpr int kFelder = track::kFieldCount;
@@ -20,19 +22,11 @@ class FrmSpielfeld final : public Screen, public BoardVars {
   void Form_Load() override;
   void Form_Activate() override;
 
-  // Public procedures other screens call.
-  void Spieler1Verschiebung();
+  // Shows the die button of the player on turn and says whose turn it is.
   void SpielerReihenfolge();
-  void cmdReset_Click();
-  void UnloadForms();
-  // Adds `liter` to the player's (1 or 2) tank, held at the 16-bit limit, and shows it.
-  void Tanken(int spieler, int liter);
 
   // The car every field shows until a car colour is chosen, and when its picture cannot be read.
   static Picture platzhalterAuto();
-
-  // What the last roll did, for the screen reader of the dialog that follows it.
-  std::string LetzteAnsage;
 
   Element& imgSpieler1(int i) { return *imgSpieler1_.at(static_cast<std::size_t>(i)); }
   Element& imgSpieler2(int i) { return *imgSpieler2_.at(static_cast<std::size_t>(i)); }
@@ -57,45 +51,26 @@ class FrmSpielfeld final : public Screen, public BoardVars {
   Element& Label3;
   Element& lblBewegung2;
   Element& lblUeberholt;
-  Element& cmdReset;
-  Element& cmdBewegung;
-  Element& cmTank;
-  Element& Command1;
+
+  // What the race shows here.
+  void nameSet(int player, const std::string& name) override;
+  void tankShown(int player, Int16 fuel) override;
+  void carShown(int player, int field, bool visible) override;
+  void carShifted(int player, int field, int twips) override;
+  void rollShown(int player, Int16 roll) override;
+  void stepsShown(int player, Int16 steps) override;
+  void dieCleared() override;
+  void carChosen(int player, int colour) override;
+  void setupDone() override;
 
  private:
-  // One player's side of the board: the values and elements the die turn and the move
-  // act on. The two die handlers and the two move procedures differ only in these.
-  struct Seite {
-    int nummer;  // 1 or 2
-    Flag& aussetzen;
-    Int16& wurf;
-    Int16& schritte;
-    Int16& tank;
-    Int16& position;
-    const std::string& name;
-    const std::string& schluessel;  // player key for AktiverSpieler
-    Element& lblErgebnis;
-    Element& lblBewegung;
-    Element& lblTank;
-    std::array<Element*, kFelder>& autos;
-  };
-  Seite seite(int spieler);
-  Element& auto_(Seite& s, Int16 position);
-
   void cmdWuerfel_Click() { Wuerfeln(1); }
   void cmdWuerfeln2_Click() { Wuerfeln(2); }
   void Wuerfeln(int spieler);
   void ZeigeWuerfel(int wurf);
-  void FahrenUndZahlen(Seite& s);
-  void BewegeSpieler1() { BewegeSpieler(1); }
-  void BewegeSpieler2() { BewegeSpieler(2); }
-  void BewegeSpieler(int spieler);
+  void Gewonnen(const std::string& name);
   void Feldereignis();
-  void Startwerte();
 
-  void cmdBewegung_Click();
-  void cmTank_Click();
-  void Command1_Click();
   void Beenden_Click();
   void Anleitung_Click();
 

@@ -37,7 +37,7 @@ FrmAnleitung::FrmAnleitung(App& app)
   cmdWeg.Click = [this] { cmdWeg_Click(); };
 }
 
-void FrmAnleitung::Form_Activate() { app().g.SpielGestartet = 1; }
+void FrmAnleitung::Form_Activate() { app().race.markStarted(); }
 
 void FrmAnleitung::cmdWeg_Click() {
   Hide();

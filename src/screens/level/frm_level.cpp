@@ -2,7 +2,6 @@
 #include "screens/level/frm_level.h"
 
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/question/frm_fragen.h"
 #include "screens/spoken.h"
 
@@ -37,9 +36,9 @@ FrmLevel::FrmLevel(App& app)
 
 // The buttons tell what the roll before did and what each level pays.
 void FrmLevel::Form_Activate() {
-  const GameState& g = app().g;
-  const std::string text = app().form<FrmSpielfeld>().LetzteAnsage + " " +
-                           spoken::level(g.BelohnungLeicht.value(), g.BelohnungSchwer.value());
+  const RaceGame& race = app().race;
+  const std::string text =
+      spoken::lastMove(race) + " " + spoken::level(race.reward(Level::Easy).value(), race.reward(Level::Hard).value());
   for (Element* b : {&cmdLeicht, &cmdSchwer}) b->setDescription(text);
 }
 
@@ -48,7 +47,7 @@ template <class Question>
 void FrmLevel::ask() {
   Hide();
   app().form<Question>().ShowModal();
-  app().g.SpielGestartet = 1;
+  app().race.markStarted();
 }
 
 void FrmLevel::cmdLeicht_Click() { ask<FrmFragenLeicht>(); }

@@ -2,9 +2,7 @@
 #include "screens/question/frm_fragen.h"
 
 #include "game/answers.h"
-#include "game/cards.h"
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/spoken.h"
 
 namespace tj {
@@ -12,8 +10,8 @@ namespace tj {
 namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
-const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", data::kEasyTable, &GameState::BelohnungLeicht, 6975, 0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", data::kHardTable, &GameState::BelohnungSchwer, 6930, 120};
+const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", data::kEasyTable, Level::Easy, 6975, 0};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", data::kHardTable, Level::Hard, 6930, 120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
@@ -64,7 +62,7 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
 }
 
 void FrmFragen::Form_Load() {
-  app().g.SpielGestartet = 1;
+  app().race.markStarted();
   auto record = readRecord(level_.table, kFields, "Diese Frage fällt aus, niemand bekommt Tankpunkte.");
   if (!record) return;
   for (int i = 3; i >= 0; --i) Label1(i).setCaption(std::move((*record)[static_cast<std::size_t>(i)]));
@@ -76,7 +74,8 @@ void FrmFragen::describeQuestion() {
   std::array<std::string, 4> shown;
   for (int i = 0; i < 4; ++i) shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
   for (int i = 0; i < 4; ++i)
-    cmdAntwort(i).setDescription(spoken::question(i, lblFrage.Caption(), shown, (app().g.*level_.reward).value()));
+    cmdAntwort(i).setDescription(
+        spoken::question(i, lblFrage.Caption(), shown, app().race.reward(level_.level).value()));
 }
 
 void FrmFragen::Label1_Change(int index) {
@@ -96,32 +95,25 @@ void FrmFragen::cmdAntwort_Click(int index) {
   } else {
     cmdAntwort(index).setBackColor(kGreen);
     cmdAntwort(index).setMark(Mark::Right);
-    payReward();
+    app().race.payReward(level_.level);
   }
   cmdWeiter.setVisible(true);
   for (int i = 0; i < 4; ++i) cmdAntwort(i).setEnabled(false);
   // The player goes on from "weiter spielen!", which says how the answer went.
-  const GameState& g = app().g;
-  const bool second = g.AktiverSpieler == kSpieler2;
+  const RaceGame& race = app().race;
+  const int spieler = race.lastMover() == 2 ? 2 : 1;
+  const int reward = race.reward(level_.level).value();
   const int slot = RichtigeAntwort.value();
-  cmdWeiter.setDescription(spoken::answer(right, second ? g.NameSpieler2 : g.NameSpieler1, (g.*level_.reward).value(),
-                                          (second ? g.TankSpieler2 : g.TankSpieler1).value(),
+  const Int16 tank = spieler == 1 ? race.state().TankSpieler1 : race.state().TankSpieler2;
+  cmdWeiter.setDescription(spoken::answer(right, playerName(race.state(), spieler), reward, tank.value(),
                                           slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string()));
   SetFocus(cmdWeiter);
   const Color clicked = cmdAntwort(index).BackColor();
   if (clicked == kRed) {
-    lblTankbelohnung.setCaption("Schade, du erhällst leider keine Tankpunkte");
+    lblTankbelohnung.setCaption("Schade, du erhältst leider keine Tankpunkte");
   } else if (clicked == kGreen) {
-    lblTankbelohnung.setCaption("Super gemacht! Du erhällst " + Str(app().g.*level_.reward) +
-                                " Tankpunkte. Weiter so!!!");
+    lblTankbelohnung.setCaption("Super gemacht! Du erhältst " + Str(reward) + " Tankpunkte. Weiter so!!!");
   }
-}
-
-// Into the tank of the player who moved last; no one's for any other key.
-void FrmFragen::payReward() {
-  GameState& g = app().g;
-  if (const int spieler = playerFor(g.AktiverSpieler))
-    app().form<FrmSpielfeld>().Tanken(spieler, (g.*level_.reward).value());
 }
 
 void FrmFragen::RichtigeAntwortMarkieren() {

@@ -2,20 +2,20 @@
 #pragma once
 #include <array>
 
-#include "game/game_state.h"
 #include "game/int16.h"
+#include "game/race_game.h"
 #include "screens/record_dialog.h"
 
 namespace tj {
 
 // What tells the easy and the hard question dialog apart.
 struct QuestionLevel {
-  const char* name;          // screen name
-  const char* title;         // window title
-  std::string_view table;    // table of the store
-  Int16 GameState::*reward;  // reward paid for a right answer
-  float clientHeight;        // twips
-  float shift;               // extra Left of the question, the answers and the continue button
+  const char* name;       // screen name
+  const char* title;      // window title
+  std::string_view table;  // table of the store
+  Level level;            // which reward a right answer pays
+  float clientHeight;     // twips
+  float shift;            // extra Left of the question, the answers and the continue button
 };
 
 // One multiple-choice question: a random record of the level's table, the right and the
@@ -41,7 +41,6 @@ class FrmFragen : public RecordDialog {
   void cmdAntwort_Click(int index);
   void cmdWeiter_Click();
   void RichtigeAntwortMarkieren();
-  void payReward();
   // The screen reader's texts of the answer buttons, once the question shows.
   void describeQuestion();
 

@@ -3,38 +3,24 @@
 
 #include "game/track.h"
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
+#include "screens/car_colours.h"
 #include "screens/spoken.h"
 
 namespace tj {
 
 namespace {
 
-// One car colour: the start of its choice key, its picture files, its stored picture on
-// this screen, what a screen reader calls it, and where its two images stand.
-struct Farbe {
-  const char* wort;         // key = wort + player number, e.g. "rot1"
-  const char* datei;        // "\autos\<datei> rechts.gif" and "... links.gif"
-  const char* gespeichert;  // stored 71 x 33 picture, facing left
-  const char* name;
+static_assert(FrmAuswahl::kFarben == kCarColours.size());
+
+// Where the two images of each colour stand (both players' sets share the place).
+struct Platz {
   float left;
   float top;
 };
-
-constexpr std::array<Farbe, FrmAuswahl::kFarben> kFarbTabelle{{
-    {"blau", "blaues auto", "auswahl_blau.gif", "blaues Auto", 7680, 4440},
-    {"gelb", "gelbes auto", "auswahl_gelb.gif", "gelbes Auto", 8640, 3480},
-    {"rot", "rotes auto", "auswahl_rot.gif", "rotes Auto", 6600, 5400},
-    {"weiss", "weisses auto", "auswahl_weiss.gif", "weißes Auto", 5640, 6360},
-}};
+constexpr std::array<Platz, FrmAuswahl::kFarben> kPlaetze{{{7680, 4440}, {8640, 3480}, {6600, 5400}, {5640, 6360}}};
 
 std::string schluessel(int spieler, int farbe) {
-  return kFarbTabelle[static_cast<std::size_t>(farbe)].wort + std::to_string(spieler);
-}
-
-std::string bildPfad(int farbe, bool rechts) {
-  return std::string("\\autos\\") + kFarbTabelle[static_cast<std::size_t>(farbe)].datei +
-         (rechts ? " rechts.gif" : " links.gif");
+  return kCarColours[static_cast<std::size_t>(farbe)].word + std::to_string(spieler);
 }
 
 WindowSpec auswahlWindow() { return WindowSpec::maximised(9660, 7440, Color::highlight()); }
@@ -86,9 +72,10 @@ FrmAuswahl::FrmAuswahl(App& app)
 }
 
 Element& FrmAuswahl::addAuto(const std::string& elementName, int farbe) {
-  const Farbe& f = kFarbTabelle[static_cast<std::size_t>(farbe)];
-  Element& e = add(elementName, ElementKind::Picture, f.left, f.top, track::kCarWidth, track::kCarHeight);
-  e.setPicture(Picture::stored(f.gespeichert, 71, 33));
+  const CarColour& f = kCarColours[static_cast<std::size_t>(farbe)];
+  const Platz& p = kPlaetze[static_cast<std::size_t>(farbe)];
+  Element& e = add(elementName, ElementKind::Picture, p.left, p.top, track::kCarWidth, track::kCarHeight);
+  e.setPicture(Picture::stored(f.stored, 71, 33));
   e.stretch = false;
   e.accessibleName = f.name;
   e.tabIndex = 3 + farbe;  // after the name box and its buttons; a player sees one set at a time
@@ -125,26 +112,26 @@ void FrmAuswahl::NameFehlt() {
 // A name is stored exactly as typed: nothing is trimmed, blanks alone are a name.
 void FrmAuswahl::cmdName1Weiter_Click() {
   if (txtName.Caption().empty()) return NameFehlt();
-  app().g.NameSpieler1 = txtName.Caption();
+  const std::string name = txtName.Caption();
   cmdName1Weiter.setVisible(false);
   cmdName2Weiter.setVisible(true);
   Anweisung("Bitte gib den Namen von Spieler 2 ein!");
   txtName.setCaption("");
   SetFocus(txtName);  // player 2 types right away
-  // The first write to the board loads it (hidden) and sets the start values of a game.
-  app().form<FrmSpielfeld>().lblSpieler1Name.setCaption(app().g.NameSpieler1);
+  // The first name brings the board into being (hidden) with the start values of a game.
+  app().race.setName(1, name);
 }
 
 void FrmAuswahl::cmdName2Weiter_Click() {
   if (txtName.Caption().empty()) return NameFehlt();
-  app().g.NameSpieler2 = txtName.Caption();
+  const std::string name = txtName.Caption();
   cmdName2Weiter.setVisible(false);
-  Anweisung("Bitte wähle dein Auto aus, " + app().g.NameSpieler1 + "!");
+  Anweisung("Bitte wähle dein Auto aus, " + app().race.state().NameSpieler1 + "!");
   txtName.setCaption("");
   txtName.setVisible(false);
   for (Element* bild : autosSP1_) bild->setVisible(true);
   focusFirst();  // the first car: the keyboard chooses from here
-  app().form<FrmSpielfeld>().lblSpieler2Name.setCaption(app().g.NameSpieler2);
+  app().race.setName(2, name);
 }
 
 // Enter confirms like the visible "Weiter" button; the key itself is never changed.
@@ -169,30 +156,12 @@ void FrmAuswahl::imgAuto4SP2_Click() { AutoGewaehlt(2, 3); }
 // Track pictures first, then the key and the other cars of the player hidden, last the
 // timer: the next tick starts (or, for the car already driving, continues) the drive-out.
 void FrmAuswahl::AutoGewaehlt(int spieler, int farbe) {
-  SpurBilderLaden(spieler, farbe);
+  app().race.chooseCar(spieler, farbe);
   GewaehltesAuto = schluessel(spieler, farbe);
   for (int andere = 0; andere < kFarben; ++andere)
     if (andere != farbe) autoBild(spieler, andere).setVisible(false);
   if (!tmrRausFahren.TimerEnabled()) app().play(Sound::DriveOut);  // not again for the car on its way
   tmrRausFahren.setTimerEnabled(true);
-}
-
-// Fills fields 0..45 in ascending order, each element with a picture read afresh from
-// its file, facing the way the track runs there. A file that cannot be read is reported
-// once (by LoadPicture) and not tried again during this fill; its fields show the
-// placeholder car (never the car of an earlier game), and the game goes on.
-void FrmAuswahl::SpurBilderLaden(int spieler, int farbe) {
-  FrmSpielfeld& brett = app().form<FrmSpielfeld>();
-  bool unlesbar[2] = {false, false};  // left-facing, right-facing file
-  for (int i = 0; i < FrmSpielfeld::kFelder; ++i) {
-    const bool rechts = track::facesRight(i);
-    Picture bild = unlesbar[rechts] ? Picture::none() : app().LoadPicture(app().AppPath(bildPfad(farbe, rechts)));
-    if (bild.empty()) {
-      unlesbar[rechts] = true;
-      bild = FrmSpielfeld::platzhalterAuto();
-    }
-    brett.imgSpieler(spieler, i).setPicture(std::move(bild));
-  }
 }
 
 // One step of the drive-out. The key is looked up afresh on every tick; an unknown key
@@ -219,7 +188,7 @@ void FrmAuswahl::tmrRausFahren_Timer() {
 // Player 2 is offered the three colours player 1 did not take.
 void FrmAuswahl::RausFahrenEndeSpieler1(int farbe) {
   for (int f = 0; f < kFarben; ++f) autoBild(2, f).setVisible(f != farbe);
-  Anweisung("Bitte wähle dein Auto aus, " + app().g.NameSpieler2 + "!");
+  Anweisung("Bitte wähle dein Auto aus, " + app().race.state().NameSpieler2 + "!");
   tmrRausFahren.setTimerEnabled(false);
   focusFirst();
 }
@@ -229,7 +198,7 @@ void FrmAuswahl::RausFahrenEndeSpieler1(int farbe) {
 void FrmAuswahl::RausFahrenEndeSpieler2() {
   tmrRausFahren.setTimerEnabled(false);
   Hide();
-  app().form<FrmSpielfeld>().Show();
+  app().race.setupDone();
   Unload();
 }
 

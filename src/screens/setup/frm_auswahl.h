@@ -10,8 +10,8 @@ namespace tj {
 
 // The player setup: both players type their names, then each picks a car, which drives
 // off the screen to the left. The end of player 2's drive-out shows the board and
-// unloads this screen. Writes NameSpieler1/2 and, on the board, both name labels and
-// the pictures of both track arrays; changes no visibility or position on the board.
+// unloads this screen. Tells the race both names and both car colours, which the board
+// shows on its labels and track; changes no visibility or position on the board.
 class FrmAuswahl final : public Screen {
  public:
   static constexpr const char* kName = "frmAuswahl";
@@ -58,8 +58,6 @@ class FrmAuswahl final : public Screen {
 
   // Shared by the eight car handlers: the car of colour `farbe` for player `spieler`.
   void AutoGewaehlt(int spieler, int farbe);
-  // Loads the colour's pictures into every element of the player's track on the board.
-  void SpurBilderLaden(int spieler, int farbe);
   void NameFehlt();
   // Shows the instruction and has the name box and the cars say it to a screen reader.
   void Anweisung(const std::string& text);

@@ -2,7 +2,6 @@
 #include "screens/skip/frm_aussetzen.h"
 
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
 #include "screens/spoken.h"
 
 namespace tj {
@@ -31,10 +30,9 @@ FrmAussetzen::FrmAussetzen(App& app)
 }
 
 void FrmAussetzen::Form_Load() {
-  GameState& g = app().g;
-  g.SpielGestartet = 1;  // the board's reactivation after the notice draws no start player
-  const int spieler = app().form<FrmSpielfeld>().SpielerAmZug.value();
-  const std::string& name = playerVars(g, spieler).name;
+  RaceGame& race = app().race;
+  race.markStarted();  // the board's reactivation after the notice draws no start player
+  const std::string& name = playerName(race.state(), race.playerOnTurn());
   lblHeadline.setCaption("Einmal aussetzen " + name + " !");
   cmdWeiter.setDescription(spoken::skip(name));
   app().play(Sound::Skip);

@@ -5,7 +5,7 @@
 namespace tj {
 
 // The skip notice: names the player whose die button was pressed while a skip was pending.
-// It reads the board's SpielerAmZug when it loads; "Weiter" unloads it, the die turn then
+// It asks the race whose turn it is when it loads; "Weiter" unloads it, the die turn then
 // clears the flag and passes the turn.
 class FrmAussetzen final : public Screen {
  public:

@@ -2,7 +2,7 @@
 #include "screens/winner/frm_gewonnen.h"
 
 #include "screens/app.h"
-#include "screens/board/frm_spielfeld.h"
+#include "screens/setup/frm_auswahl.h"
 
 namespace tj {
 
@@ -41,13 +41,15 @@ FrmGewonnen::FrmGewonnen(App& app)
   cmdEnde.Click = [this] { cmdEnde_Click(); };
 }
 
-// Returns only when the new setup has ended and the board has drawn the new start player.
+// The start values of a new game, then the player setup over the board. Returns only when
+// the new setup has ended and the board has drawn the new start player.
 void FrmGewonnen::cmdNeu_Click() {
   App& a = app();
   Unload();
-  a.form<FrmSpielfeld>().cmdReset_Click();
+  a.race.newGame();
+  a.screen<FrmAuswahl>().ShowModal();
 }
 
-void FrmGewonnen::cmdEnde_Click() { app().form<FrmSpielfeld>().UnloadForms(); }
+void FrmGewonnen::cmdEnde_Click() { app().forms.UnloadForms(); }
 
 }  // namespace tj
