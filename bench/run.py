@@ -124,6 +124,44 @@ if game:
     n, median, p99, worst = g.get("DIE_TO_PAINT", ["0", "0", "0", "0"])
     rows.append([f"die click to repainted board, median of {n}", median, "ms", f"max {worst} ms, p99 {p99} ms", "target <= 16.7 ms"])
 
+speech = exe("bench-speech")
+if speech and shutil.which("speech-dispatcher") and "PULSE_SERVER" in env:
+    # "Vorlesen": speech-dispatcher started for the game with a home of its own, stopped at the end.
+    home = tempfile.mkdtemp(prefix="tj-bench-speech-")
+    speech_env = dict(env, HOME=home, XDG_RUNTIME_DIR=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+
+    def stop_speechd():
+        pid = os.path.join(home, "speech-dispatcher", "pid", "speech-dispatcher.pid")
+        if os.path.exists(pid):
+            subprocess.run(["kill", open(pid).read().strip()], stderr=subprocess.DEVNULL)
+        shutil.rmtree(home, ignore_errors=True)
+
+    atexit.register(stop_speechd)
+    database = os.path.join(bindir, "mdbZielflagge.mdb")
+    runs = "3" if quick else "10"
+
+    lines = subprocess.run([speech, database, "on", runs], env=speech_env, capture_output=True, text=True,
+                           timeout=600, cwd=bindir).stdout.splitlines()
+    frames = [float(l.split()[1]) for l in lines if l.startswith("FRAME_TO_SOUND ") and l.split()[1] != "none"]
+    says = [float(l.split()[1]) for l in lines if l.startswith("SAY_TO_SOUND ")]
+    if frames and says:
+        rows.append([f"question's first frame to first sound, median of {len(frames)}",
+                     f"{statistics.median(frames):.0f}", "ms",
+                     f"{statistics.median(says):.0f} ms text straight to the voice", "target < 400 ms"])
+        rows.append([f"question's first frame to first sound, worst of {len(frames)}", f"{max(frames):.0f}", "ms",
+                     f"{max(says):.0f} ms text straight to the voice", "target < 400 ms"])
+    quiet = [float(l.split()[1]) for l in lines if l.startswith("OFF_TO_QUIET ")]
+    if quiet:
+        rows.append(["Vorlesen switched off to silence", f"{quiet[0]:.0f}", "ms", "while a question is read",
+                     "at once"])
+    if game:
+        # Whole games, as for the figures above, with "Vorlesen" on against off (sounds on in both).
+        spoken = keyed(subprocess.run([game, "1" if quick else "3", str(idle_ms), "vorlesen"], env=speech_env,
+                                      capture_output=True, text=True, timeout=900, cwd=bindir).stdout)
+        spoken_rss = int(spoken.get("PEAKRSS", ["0"])[0]) / 1024
+        rows.append(["peak memory Vorlesen adds (games, vs off)", f"{spoken_rss - rss:+.1f}", "MiB",
+                     f"{rss:.1f} MiB Vorlesen off", "target <= +8 MiB"])
+
 drive = exe("bench-drive-out")
 if drive:
     tab_rows(run(drive, "5" if quick else "20"))

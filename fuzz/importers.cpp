@@ -24,10 +24,26 @@ void checkAccepted(const data::ImportResult& result) {
   data::reportText(result);
 }
 
+// A sheet's rows are numbered ascending from 1, one number per row, and none is empty.
+void checkGrid(const data::Grid& grid) {
+  if (grid.lines.size() != grid.rows.size()) std::abort();
+  for (std::size_t r = 0; r < grid.rows.size(); ++r)
+    if (grid.lines[r] < 1 || (r > 0 && grid.lines[r] <= grid.lines[r - 1]) || grid.rows[r].empty()) std::abort();
+  checkAccepted(data::importGrid(grid, data::guessColumns(grid)));
+}
+
 }  // namespace
 
 int fuzzOne(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  try {
+    const data::FileKind kind = data::fileKind(bytes);
+    if (data::isSpreadsheet(kind)) {
+      const auto names = data::sheetNames(bytes, kind, "eingabe");
+      for (std::size_t i = 0; i < names.size() && i < 3; ++i) checkGrid(data::readSheet(bytes, kind, i, "eingabe"));
+    }
+  } catch (const data::ImportError&) {
+  }
   try {
     const data::Grid grid = data::readGrid(bytes, "eingabe.csv");
     checkAccepted(data::importGrid(grid, data::guessColumns(grid)));

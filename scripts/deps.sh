@@ -7,10 +7,14 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6gui6
   libsqlite3-dev mdbtools-dev
+  libzip-dev libexpat1-dev libfreexl-dev
   libpulse-dev
   libgtest-dev
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
   qt6-translations-l10n
+  # Reading aloud: Qt's text to speech (its header needs Qt Quick's QML integration header),
+  # the speech-dispatcher service and the German voice of espeak-ng.
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
@@ -18,9 +22,9 @@ if [ "${1:-}" = "--tests" ]; then
   # sox hears the sounds. The real-window tests run the programs on a virtual display (xvfb) with a
   # private session bus and the accessibility bus (dbus-daemon, at-spi2-core), read and press them
   # as a screen reader does (python3-pyatspi), type with xdotool and keep a screenshot of a failure
-  # (python3-pil).
+  # (python3-pil); Orca on such a display tells what a screen reader says.
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi python3-pil)
+             pulseaudio-utils sox orca xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi python3-pil)
 fi
 missing=()
 for p in "${packages[@]}"; do

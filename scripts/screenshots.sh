@@ -28,17 +28,18 @@ can() { grep -qE "push button \"$1\"( desc=\"[^\"]*\")? \[showing enabled" <<<"$
 # The answer to click in the question dialog of the accessible tree $tree: the right one
 # from the shipped content when the question is found there (so the race moves on), else
 # the first one.
+# The question label's name holds the question; each answer button is named by its place.
 pick_answer() {
-  local dialog l right
-  dialog=$(sed -n -E '/^  dialog "(Leicht|Schwer)"/,/^  [a-z]/p' <<<"$tree")
-  while IFS= read -r l; do
-    right=$(awk -F'\t' -v q="$l" '$1 == q { print $5; exit }' content/tabFragen_*.tsv)
-    if [ -n "$right" ] && grep -F "push button \"$right\"" <<<"$dialog" | grep -q '\[showing enabled'; then
-      echo "$right"
-      return
-    fi
-  done < <(grep -E '^ *label ".+"' <<<"$dialog" | sed -E 's/^ *label "(.*)" \[.*/\1/')
-  grep -E 'push button "[^"]*"( desc="[^"]*")? \[showing enabled' <<<"$dialog" | head -1 | sed -E 's/^ *push button "([^"]*)".*/\1/'
+  local dialog q right place
+  dialog=$(sed -n -E '/^  dialog "(Leichte|Schwere) Frage"/,/^  [a-z]/p' <<<"$tree")
+  q=$(sed -nE 's/^ *label "Frage für [0-9]+ Liter: (.*) Antwort 1: .*/\1/p' <<<"$dialog" | head -n 1)
+  right=$(awk -F'\t' -v q="$q" '$1 == q { print $5; exit }' content/tabFragen_*.tsv)
+  if [ -n "$right" ]; then
+    place=$(grep -F "von 4: $right\"" <<<"$dialog" | grep '\[showing enabled' | grep -oE 'Antwort [1-4] von 4: ' | head -1)
+    [ -n "$place" ] && { echo "$place$right"; return; }
+  fi
+  grep -E 'push button "Antwort [^"]*"( desc="[^"]*")? \[showing enabled' <<<"$dialog" | head -1 |
+    sed -E 's/^ *push button "([^"]*)".*/\1/'
 }
 rm -f "$out"/*.new.png
 
@@ -46,9 +47,9 @@ rm -f "$out"/*.new.png
 "$D" wait label "3" >/dev/null
 shot 01-start
 # 2 the setup: both names, then player 1's choice of car
-"$D" wait text "Spielername" --timeout 15 >/dev/null
-"$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
-"$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+"$D" wait text "Name von Spieler 1" --timeout 15 >/dev/null
+"$D" click text "Name von Spieler 1" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+"$D" click text "Name von Spieler 2" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
 "$D" wait button "rotes Auto" >/dev/null
 shot 02-setup
 "$D" click button "rotes Auto" >/dev/null
@@ -76,15 +77,15 @@ for ((i = 0; i < 2000; i++)); do
     if have 07-action && have 08-skip; then break; fi
     "$D" click button "neues Spiel" >/dev/null
     # a new race: the same names and cars again
-    "$D" wait text "Spielername" --timeout 15 >/dev/null
-    "$D" click text "Spielername" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
-    "$D" click text "Spielername" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
+    "$D" wait text "Name von Spieler 1" --timeout 15 >/dev/null
+    "$D" click text "Name von Spieler 1" >/dev/null; "$D" type "Anna" >/dev/null; "$D" click button "Weiter" >/dev/null
+    "$D" click text "Name von Spieler 2" >/dev/null; "$D" type "Bert" >/dev/null; "$D" key Return >/dev/null
     "$D" click button "rotes Auto" >/dev/null; "$D" wait button "gelbes Auto" >/dev/null; sleep 1
     "$D" click button "gelbes Auto" >/dev/null; "$D" wait button "Würfeln" --timeout 15 >/dev/null
   elif grep -q 'AAAAND ACTION' <<<"$tree"; then
     sleep 0.3; shot 07-action
     "$D" click button "Weiter" >/dev/null
-  elif grep -qE '^  dialog "frmAussetzen"' <<<"$tree"; then
+  elif grep -qE '^  dialog "Aussetzen"' <<<"$tree"; then
     sleep 0.3; shot 08-skip
     "$D" click button "Weiter" >/dev/null
   elif can "Leicht"; then
@@ -92,10 +93,10 @@ for ((i = 0; i < 2000; i++)); do
     if have 05-easy; then "$D" click button "Schwer" >/dev/null; else "$D" click button "Leicht" >/dev/null; fi
   elif can "weiter spielen!"; then
     "$D" click button "weiter spielen!" >/dev/null
-  elif grep -qE '^  dialog "(Leicht|Schwer)"' <<<"$tree"; then
-    level=$(grep -oE '^  dialog "(Leicht|Schwer)"' <<<"$tree" | head -1 | cut -d'"' -f2)
+  elif grep -qE '^  dialog "(Leichte|Schwere) Frage"' <<<"$tree"; then
+    level=$(grep -oE '^  dialog "(Leichte|Schwere) Frage"' <<<"$tree" | head -1 | cut -d'"' -f2)
     sleep 0.3
-    if [ "$level" = Leicht ]; then shot 05-easy; else shot 06-hard; fi
+    if [ "$level" = "Leichte Frage" ]; then shot 05-easy; else shot 06-hard; fi
     # an answer: the first enabled button of the question
     answer=$(pick_answer || true)
     [ -n "$answer" ] && { "$D" click button "$answer" >/dev/null || true; }

@@ -81,8 +81,8 @@ Run driveOut(tj::App& app) {
   FrmAuswahl& s = app.form<FrmAuswahl>();
   app.typeText(s.txtName, "Anna");
   app.click(s.cmdName1Weiter);
-  app.typeText(s.txtName, "Ben");
-  app.pressKey(s.txtName, 13);
+  app.typeText(s.txtName2, "Ben");
+  app.pressKey(s.txtName2, 13);
   settle(300);  // the cars are drawn before the clock starts
 
   QEventLoop loop;

@@ -6,8 +6,9 @@
 //  - the peak resident memory after the last game.
 // Prints "KEY value..." lines for bench/run.py, which sets them beside the bare label's.
 //
-// Usage: bench-game [GAMES] [IDLE_MS] [silent]   (default 3 games, 10000 ms, with sound; platform from
-// the environment). "silent" switches the sounds off as the "Ton" menu item does.
+// Usage: bench-game [GAMES] [IDLE_MS] [silent|vorlesen]   (default 3 games, 10000 ms, with sound;
+// platform from the environment). "silent" switches the sounds off as the "Ton" menu item does,
+// "vorlesen" switches reading aloud on as the "Vorlesen" item does.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -169,7 +170,7 @@ class Driver final : public QObject {
   void setup(tj::Screen& s) {
     for (const auto& e : s.elements())
       if (e->kind() == tj::ElementKind::Timer && e->TimerEnabled()) return;  // a car drives out
-    if (QWidget* name = widget(s, "txtName")) {
+    if (QWidget* name = widget(s, "txtName") ? widget(s, "txtName") : widget(s, "txtName2")) {
       auto* edit = static_cast<QLineEdit*>(name);
       const char* next = widget(s, "cmdName1Weiter")   ? "cmdName1Weiter"
                          : widget(s, "cmdName2Weiter") ? "cmdName2Weiter"
@@ -210,6 +211,7 @@ int main(int argc, char** argv) {
   const auto t0 = Clock::now();
   tj::RealGame game;
   game.app().setSoundOn(!(argc > 3 && std::strcmp(argv[3], "silent") == 0));
+  if (argc > 3 && std::strcmp(argv[3], "vorlesen") == 0) game.app().setSpeechOn(true);
   if (!game.start()) return 1;
   Driver driver(game, games, idleMs);
   QApplication::exec();

@@ -60,6 +60,12 @@ RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
     std::fprintf(stderr, "tankjagd: %s\n", line.c_str());
   });
   services.sounds = sounds_.get();
+  // The speech module lies beside the program in the build folder, else in the game's
+  // library folder (found from the program's folder first, as the data folder is).
+  speaker_ = std::make_unique<speech::QtSpeaker>(
+      std::vector<std::filesystem::path>{exe, exe / ".." / "lib" / "games" / "tankjagd", TJ_MODULE_DIR},
+      [this](const std::string& why) { app_->dispatch([this, why] { app_->speechUnavailable(why); }); });
+  services.speaker = speaker_.get();
   services.storedText = [](const std::string& name) {
     QFile f(QStringLiteral(":/") + QString::fromStdString(name));
     if (!f.open(QIODevice::ReadOnly)) return std::string();

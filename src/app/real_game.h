@@ -5,6 +5,7 @@
 
 #include "screens/app.h"
 #include "sound/pulse_player.h"
+#include "speech/qt_speaker.h"
 #include "ui/qt_loop.h"
 
 namespace tj {
@@ -14,6 +15,7 @@ namespace tj {
 void setUpQtApplication();
 
 // The whole game wired to the real front end: clock, random generator, pictures, sounds, the
+// voice that reads aloud,
 // database and the stored documents. Needs a QApplication.
 class RealGame {
  public:
@@ -43,6 +45,7 @@ class RealGame {
   ui::QtPictures pictures_;
   ui::QtEventLoop loop_{pictures_};
   std::unique_ptr<sound::PulsePlayer> sounds_;
+  std::unique_ptr<speech::QtSpeaker> speaker_;
   std::unique_ptr<App> app_;
 };
 

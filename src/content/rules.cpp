@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -225,10 +226,10 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
   std::map<QString, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
-    out.push_back(
-        {t, -1, -1,
-         "Die Tabelle " + inQuotes(std::string(data::tableCaption(t))) + " ist leer; so kann das Spiel nicht spielen.",
-         true});
+    out.push_back({t, -1, -1,
+                   "Die Tabelle " + inQuotes(std::string(data::tableCaption(t))) +
+                       " ist leer; so lässt sich das Spiel nicht spielen.",
+                   true});
   };
   for (const Table t : {Table::Easy, Table::Hard}) {
     const auto& questions = t == Table::Easy ? set.easy : set.hard;
@@ -253,6 +254,22 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
     out.insert(out.end(), problems.begin(), problems.end());
   }
   return out;
+}
+
+void skipRepeats(data::ImportResult& result) {
+  std::map<QString, int> first;  // question key -> line
+  std::vector<data::ImportedQuestion> kept;
+  for (auto& q : result.accepted) {
+    const QString key = questionKey(q.question.text);
+    const auto [it, fresh] = first.emplace(key, q.line);
+    if (fresh || key.isEmpty())
+      kept.push_back(std::move(q));
+    else
+      result.skipped.push_back({q.line, "steht schon in Zeile " + std::to_string(it->second), q.question.text});
+  }
+  result.accepted = std::move(kept);
+  std::stable_sort(result.skipped.begin(), result.skipped.end(),
+                   [](const data::SkippedQuestion& a, const data::SkippedQuestion& b) { return a.line < b.line; });
 }
 
 std::vector<std::string> cardCodes() {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "data/import.h"
 #include "data/question_set.h"
 #include "data/set_file.h"
 
@@ -47,6 +48,11 @@ std::vector<Problem> checkCard(const data::Card& card, int record = -1);
 // Every record, plus: no question twice (letters and digits compared, also across the two
 // levels) and no empty table (blocking). Problems come table by table, record by record.
 std::vector<Problem> checkSet(const data::QuestionSet& set);
+
+// Questions an import file asks twice, by the rule checkSet finds them with: each repeat
+// moves from the accepted to the skipped questions, "steht schon in Zeile 2", and the
+// skipped ones are put in the file's order.
+void skipRepeats(data::ImportResult& result);
 
 // The nine card codes the game applies, and the picture numbers drawn for one of them
 // (empty for an unknown code).

@@ -162,9 +162,10 @@ namespace {
 
 using detail::quotedIdentifier;
 
+// Writes `file`; its messages name `shown`, the file it will become.
 class Writer {
  public:
-  explicit Writer(const fs::path& file) : file_(file) {
+  Writer(const fs::path& file, const fs::path& shown) : shown_(shown) {
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     db_.reset(raw);
@@ -202,22 +203,42 @@ class Writer {
   }
 
  private:
+  // In words a user can act on; SQLite's own messages are English and technical.
   [[noreturn]] void fail() {
-    const std::string reason = db_ ? sqlite3_errmsg(db_.get()) : "kein Speicher";
-    throw BuildError("Die Datenbank " + inQuotes(file_.string()) + " kann nicht geschrieben werden (" + reason + ").");
+    std::string reason;
+    switch (db_ ? sqlite3_errcode(db_.get()) & 0xFF : SQLITE_NOMEM) {
+      case SQLITE_CANTOPEN:
+      case SQLITE_PERM:
+      case SQLITE_READONLY:
+      case SQLITE_AUTH:
+        reason = ": In den Ordner " + inQuotes(shown_.parent_path().string()) + " lässt sich nicht schreiben.";
+        break;
+      case SQLITE_FULL:
+        reason = ": Die Platte ist voll.";
+        break;
+      case SQLITE_IOERR:
+        reason = ": Beim Schreiben auf die Platte ist ein Fehler aufgetreten.";
+        break;
+      case SQLITE_NOMEM:
+        reason = ": Der Arbeitsspeicher reicht nicht.";
+        break;
+      default:
+        reason = ".";
+    }
+    throw BuildError("Die Datenbank " + inQuotes(shown_.string()) + " kann nicht geschrieben werden" + reason);
   }
 
-  fs::path file_;
+  fs::path shown_;
   detail::Db db_;
 };
 
 }  // namespace
 
-void detail::syncToDisk(const fs::path& file) {
+void detail::syncToDisk(const fs::path& file, const fs::path& shown) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0 || ::fsync(fd) != 0) {
     if (fd >= 0) ::close(fd);
-    throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht auf die Platte geschrieben werden.");
+    throw BuildError("Die Datei " + inQuotes(shown.string()) + " kann nicht auf die Platte geschrieben werden.");
   }
   ::close(fd);
 }
@@ -228,13 +249,13 @@ void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
   std::error_code ec;
   fs::remove(temp, ec);
   try {
-    Writer writer(temp);
+    Writer writer(temp, out);
     writer.exec("PRAGMA journal_mode=OFF");
     writer.exec("BEGIN");
     for (const auto& table : tables) writer.write(table);
     writer.exec("COMMIT");
     writer.close();
-    detail::syncToDisk(temp);
+    detail::syncToDisk(temp, out);
   } catch (...) {
     fs::remove(temp, ec);
     throw;

@@ -29,8 +29,9 @@ std::string floatText(float value);
 std::string trimDecimalText(std::string_view text);
 
 // Flushes a written file to the disk before it replaces another, so that a crash
-// or power loss right after the rename cannot leave an empty file behind.
-void syncToDisk(const std::filesystem::path& file);
+// or power loss right after the rename cannot leave an empty file behind. The
+// BuildError it throws names `shown`, the file the user asked for.
+void syncToDisk(const std::filesystem::path& file, const std::filesystem::path& shown);
 
 // Where `s` stops being well-formed UTF-8 (no overlongs, no surrogates); npos when it is.
 std::size_t invalidUtf8At(std::string_view s);
@@ -61,6 +62,23 @@ std::optional<ReadOutcome> decodeOutcome(std::string_view bytes);
 // answer that is not whole, or any other fault.
 TableSnapshot snapshotFromReader(const std::optional<std::string>& bytes, const std::filesystem::path& file,
                                  std::string_view table);
+
+// The pieces of such byte forms: little-endian integers and strings as u32 length + bytes.
+void putU32(std::string& out, std::uint32_t v);
+void putString(std::string& out, std::string_view s);
+// Reads them back from a byte range; every take fails cleanly past the end.
+class ByteReader {
+ public:
+  explicit ByteReader(std::string_view bytes) : rest_(bytes) {}
+  bool literal(std::string_view expected);
+  std::optional<std::uint8_t> u8();
+  std::optional<std::uint32_t> u32();
+  std::optional<std::string> string();
+  std::size_t left() const { return rest_.size(); }
+
+ private:
+  std::string_view rest_;
+};
 
 // The Access reader's work, done in the calling process without isolation:
 // a damaged file may crash or hang it. readAccessTable runs it in a child;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Reading import files: size limit, encodings, spreadsheet text and the column guess,
-// format detection and the report.
+// Reading import files: size limit, what a file is, encodings, spreadsheet text and the
+// column guess, format detection and the report.
 #include "data/import.h"
 
 #include <algorithm>
@@ -27,8 +27,15 @@ int lineAt(std::string_view text, std::size_t offset) {
 }
 
 [[noreturn]] void notText(const std::string& file, int line) {
-  throw ImportError("Die Datei " + inQuotes(file) + " ist keine Textdatei (Zeile " + std::to_string(line) +
-                    " enthält Steuerzeichen).");
+  throw ImportError("Die Datei " + inQuotes(file) +
+                    " ist keine Tabelle und kein Text, den das Importieren lesen kann (Zeile " + std::to_string(line) +
+                    " enthält Zeichen, die in keinem Text stehen). " + kSaveAsTable);
+}
+
+[[noreturn]] void unreadableCharacters(const std::string& file, int line) {
+  throw ImportError("Die Datei " + inQuotes(file) + " enthält in Zeile " + std::to_string(line) +
+                    " Zeichen, die sich nicht lesen lassen. Speichern Sie sie in Ihrem Tabellenprogramm als "
+                    "„CSV UTF-8“ und importieren Sie sie dann.");
 }
 
 void rejectControls(const std::string& text, const std::string& file) {
@@ -45,7 +52,8 @@ Decoded decodeUtf16(std::string_view bytes, bool little, Encoding e, const std::
   };
   int line = 1;
   const auto bad = [&] {
-    throw ImportError("Die Datei " + inQuotes(file) + " ist kein gültiges UTF-16 (Zeile " + std::to_string(line) + ").");
+    throw ImportError("Die Datei " + inQuotes(file) + " ist als Unicode-Text gespeichert, aber in Zeile " +
+                      std::to_string(line) + " beschädigt. " + kSaveAsTable);
   };
   if (bytes.size() % 2 != 0) bad();
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
@@ -85,11 +93,12 @@ std::string delimiterName(char d) {
   return inQuotes(std::string(1, d));
 }
 
-// Rows of `text` split at `delim`. Returns the line of a quote that is never closed.
+// Rows of `text` split at `delim`, numbered as a spreadsheet program numbers them. Returns
+// the row of a quote that is never closed.
 std::optional<int> splitRows(std::string_view text, char delim, Grid& grid, std::size_t maxRows) {
   std::vector<std::string> row;
   std::string cell;
-  int line = 1, rowLine = 1;
+  int rowNumber = 1;
   std::size_t i = 0;
   const auto endRow = [&] {
     row.push_back(std::move(cell));
@@ -97,15 +106,16 @@ std::optional<int> splitRows(std::string_view text, char delim, Grid& grid, std:
     const bool blank = std::all_of(row.begin(), row.end(), [](const std::string& c) { return c.empty(); });
     if (!blank) {
       grid.rows.push_back(std::move(row));
-      grid.lines.push_back(rowLine);
+      grid.lines.push_back(rowNumber);
     }
     row.clear();
+    ++rowNumber;
   };
   bool atCellStart = true;
   while (i < text.size() && grid.rows.size() < maxRows) {
     const char c = text[i];
     if (atCellStart && c == '"') {
-      const int opened = line;
+      const int opened = rowNumber;
       ++i;
       for (;;) {
         if (i >= text.size()) return opened;
@@ -118,7 +128,6 @@ std::optional<int> splitRows(std::string_view text, char delim, Grid& grid, std:
           ++i;
           break;
         }
-        if (text[i] == '\n') ++line;
         cell += text[i++];
       }
       atCellStart = false;
@@ -132,8 +141,6 @@ std::optional<int> splitRows(std::string_view text, char delim, Grid& grid, std:
     } else if (c == '\n') {
       if (!cell.empty() && cell.back() == '\r') cell.pop_back();
       endRow();
-      ++line;
-      rowLine = line;
       atCellStart = true;
     } else {
       cell += c;
@@ -169,6 +176,9 @@ Grid gridOf(const Decoded& d, const std::string& file) {
   if (const auto open = splitRows(d.text, grid.delimiter, grid, SIZE_MAX))
     throw ImportError("In " + inQuotes(file) + ", Zeile " + std::to_string(*open) +
                       ": Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen.");
+  grid.splitText = true;
+  grid.source =
+      "Tabelle als Text (Trennzeichen " + delimiterName(grid.delimiter) + ", " + encodingName(grid.encoding) + ")";
   return grid;
 }
 
@@ -231,6 +241,74 @@ std::optional<std::string> answerCountProblem(int right, int wrong) {
 
 }  // namespace import_detail
 
+FileKind fileKind(std::string_view bytes) {
+  const auto utf16 = [&](std::string_view name) {
+    std::string wide;
+    for (const char c : name) wide += {c, '\0'};
+    return bytes.find(wide + std::string(2, '\0')) != std::string_view::npos;
+  };
+  if (bytes.starts_with("PK\x03\x04") || bytes.starts_with("PK\x05\x06")) return zipKind(bytes);
+  if (bytes.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
+    // A compound file: its directory names the streams, in UTF-16.
+    if (utf16("EncryptedPackage")) return FileKind::Encrypted;
+    if (utf16("Workbook") || utf16("Book")) return FileKind::Xls;
+    if (utf16("WordDocument")) return FileKind::Word;
+    if (utf16("PowerPoint Document")) return FileKind::Presentation;
+    return FileKind::Binary;
+  }
+  const auto from = [&](std::size_t offset) { return bytes.substr(std::min(offset, bytes.size())); };
+  if (bytes.starts_with("SQLite format 3") || from(4).starts_with("Standard Jet DB") ||
+      from(4).starts_with("Standard ACE DB"))
+    return FileKind::QuestionSet;
+  if (bytes.starts_with("%PDF-")) return FileKind::Pdf;
+  if (bytes.starts_with("{\\rtf")) return FileKind::Word;
+  for (const std::string_view picture : {"\x89PNG\r\n", "\xFF\xD8\xFF", "GIF87a", "GIF89a", "II*\0", "MM\0*"})
+    if (bytes.starts_with(picture)) return FileKind::Picture;
+  if (bytes.starts_with("RIFF") && from(8).starts_with("WEBP")) return FileKind::Picture;
+  return FileKind::Text;
+}
+
+void refuseOtherKinds(FileKind kind, const std::string& file) {
+  std::string what;
+  switch (kind) {
+    case FileKind::Text:
+    case FileKind::Xlsx:
+    case FileKind::Ods:
+    case FileKind::Xls:
+      return;
+    case FileKind::QuestionSet:
+      throw ImportError("Die Datei " + inQuotes(file) +
+                        " ist ein Fragensatz des Spiels, keine Tabelle zum Importieren. Öffnen Sie ihn im "
+                        "Fragen-Editor mit „Datei → Öffnen …“.");
+    case FileKind::Encrypted:
+      throw ImportError("Die Datei " + inQuotes(file) +
+                        " ist mit einem Kennwort geschützt. Speichern Sie sie in Ihrem Tabellenprogramm ohne Kennwort "
+                        "und importieren Sie sie dann.");
+    case FileKind::Word:
+      what = "ein Word-Dokument";
+      break;
+    case FileKind::WriterText:
+      what = "ein Textdokument";
+      break;
+    case FileKind::Presentation:
+      what = "eine Präsentation";
+      break;
+    case FileKind::Pdf:
+      what = "ein PDF-Dokument";
+      break;
+    case FileKind::Picture:
+      what = "ein Bild";
+      break;
+    case FileKind::Archive:
+      what = "ein ZIP-Archiv";
+      break;
+    case FileKind::Binary:
+      what = "ein Dokument, das das Importieren nicht lesen kann";
+      break;
+  }
+  throw ImportError("Die Datei " + inQuotes(file) + " ist " + what + ", keine Tabelle mit Fragen. " + kSaveAsTable);
+}
+
 std::string readImportFile(const fs::path& file) {
   const std::string name = file.string();
   std::error_code ec;
@@ -252,15 +330,13 @@ std::string readImportFile(const fs::path& file) {
 std::string encodingName(Encoding e) {
   switch (e) {
     case Encoding::Utf8:
-      return "UTF-8";
     case Encoding::Utf8Bom:
-      return "UTF-8 mit BOM";
+      return "UTF-8";
     case Encoding::Windows1252:
-      return "Windows-1252";
+      return "Windows-Zeichensatz";
     case Encoding::Utf16LE:
-      return "UTF-16 LE";
     case Encoding::Utf16BE:
-      return "UTF-16 BE";
+      return "Unicode-Text";
   }
   return {};
 }
@@ -275,17 +351,14 @@ Decoded decodeText(std::string_view bytes, const std::string& file) {
     bytes.remove_prefix(3);
     d.encoding = Encoding::Utf8Bom;
     if (const auto bad = detail::invalidUtf8At(bytes); bad != std::string_view::npos)
-      throw ImportError("Die Datei " + inQuotes(file) + " ist kein gültiges UTF-8 (Zeile " +
-                        std::to_string(lineAt(bytes, bad)) + ").");
+      unreadableCharacters(file, lineAt(bytes, bad));
   } else if (detail::invalidUtf8At(bytes) != std::string_view::npos) {
     d.encoding = Encoding::Windows1252;
     d.text.reserve(bytes.size() + bytes.size() / 8);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       const auto b = static_cast<unsigned char>(bytes[i]);
       const char32_t c = fromCp1252(b);
-      if (c == kReplacementCharacter)
-        throw ImportError("Die Zeichenkodierung der Datei " + inQuotes(file) + " ist unbekannt (Zeile " +
-                          std::to_string(lineAt(bytes, i)) + "); bitte als UTF-8 speichern.");
+      if (c == kReplacementCharacter) unreadableCharacters(file, lineAt(bytes, i));
       if (isBinaryControl(c)) notText(file, lineAt(bytes, i));
       appendUtf8(d.text, c);
     }
@@ -343,7 +416,7 @@ ColumnMap guessColumns(const Grid& grid) {
 
 ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
   ImportResult result;
-  result.source = "Tabelle (Trennzeichen " + delimiterName(grid.delimiter) + ", " + encodingName(grid.encoding) + ")";
+  result.source = grid.source;
   const std::size_t first = columns.header ? 1 : 0;
   int width =
       std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2], columns.level}) +
@@ -365,10 +438,12 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
     const auto cell = [&](int c) {
       return c >= 0 && c < static_cast<int>(row.size()) ? cleanText(row[static_cast<std::size_t>(c)]) : std::string();
     };
-    const auto skip = [&](std::string reason) { result.skipped.push_back({line, std::move(reason)}); };
+    const auto skip = [&](std::string reason) {
+      result.skipped.push_back({line, std::move(reason), cell(columns.question)});
+    };
     int used = static_cast<int>(row.size());
     while (used > width && cleanText(row[static_cast<std::size_t>(used - 1)]).empty()) --used;
-    if (used > width) {
+    if (used > width && grid.splitText) {
       skip(std::to_string(used) + " Spalten statt " + std::to_string(width) +
            " (ein Trennzeichen im Text ohne Anführungszeichen?)");
       continue;
@@ -412,9 +487,17 @@ ImportFormat detectFormat(const fs::path& file, std::string_view text) {
   return ImportFormat::Grid;
 }
 
-ImportResult importFile(const fs::path& file, ImportFormat format, const std::optional<ColumnMap>& columns) {
+ImportResult importFile(const fs::path& file, ImportFormat format, const std::optional<ColumnMap>& columns,
+                        std::size_t sheet) {
   const std::string name = file.string();
-  const Decoded decoded = decodeText(readImportFile(file), name);
+  const std::string bytes = readImportFile(file);
+  const FileKind kind = fileKind(bytes);
+  if (isSpreadsheet(kind)) {
+    const Grid grid = readSheet(bytes, kind, sheet, name);
+    return importGrid(grid, columns.value_or(guessColumns(grid)));
+  }
+  refuseOtherKinds(kind, name);
+  const Decoded decoded = decodeText(bytes, name);
   if (format == ImportFormat::Auto) format = detectFormat(file, decoded.text);
   ImportResult result;
   switch (format) {
@@ -434,16 +517,34 @@ ImportResult importFile(const fs::path& file, ImportFormat format, const std::op
   return result;
 }
 
+std::string firstWords(const std::string& question) {
+  constexpr std::size_t kChars = 25;
+  std::size_t chars = 0, cut = 0, lastBlank = 0;
+  for (std::size_t i = 0; i < question.size(); ++i) {
+    if ((static_cast<unsigned char>(question[i]) & 0xC0) == 0x80) continue;  // inside a character
+    if (chars++ == kChars) {
+      cut = i;
+      break;
+    }
+    if (question[i] == ' ') lastBlank = i;
+  }
+  if (cut == 0) return question;
+  return question.substr(0, lastBlank > 0 ? lastBlank : cut) + " …";
+}
+
 std::string reportText(const ImportResult& result) {
   constexpr std::size_t kListed = 30;
   const std::size_t n = result.accepted.size();
   std::string out = std::to_string(n) + (n == 1 ? " Frage" : " Fragen") + " übernommen";
   if (result.skipped.empty()) return out + ".";
-  out += ", " + std::to_string(result.skipped.size()) + " übersprungen: ";
-  for (std::size_t i = 0; i < result.skipped.size() && i < kListed; ++i)
-    out += (i ? "; " : "") + std::string("Zeile ") + std::to_string(result.skipped[i].line) + ": " +
-           result.skipped[i].reason;
-  if (result.skipped.size() > kListed) out += "; … und " + std::to_string(result.skipped.size() - kListed) + " weitere";
+  out += ", " + std::to_string(result.skipped.size()) + " übersprungen:";
+  for (std::size_t i = 0; i < result.skipped.size() && i < kListed; ++i) {
+    const SkippedQuestion& s = result.skipped[i];
+    out += "\nZeile " + std::to_string(s.line) + ": ";
+    if (!s.question.empty()) out += inQuotes(firstWords(s.question)) + " – ";
+    out += s.reason;
+  }
+  if (result.skipped.size() > kListed) out += "\n… und " + std::to_string(result.skipped.size() - kListed) + " weitere";
   return out;
 }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Questions people already have, brought into a question set: spreadsheet text (CSV or
-// tab-separated, in the encodings spreadsheet programs write), GIFT and Aiken text from
-// learning platforms. Nothing here changes a set; the caller takes the accepted questions.
+// Questions people already have, brought into a question set: spreadsheets (.xlsx, .ods,
+// .xls), spreadsheet text (CSV or tab-separated, in the encodings spreadsheet programs
+// write), GIFT and Aiken text from learning platforms. Nothing here changes a set; the
+// caller takes the accepted questions.
 //
-// Two kinds of failure: a question that cannot be used is skipped with its line and a
-// German reason, and the import goes on; a file that cannot be read at all (too big, not
-// text, an unknown encoding, broken quoting, a GIFT syntax error) throws ImportError.
+// Two kinds of failure: a question that cannot be used is skipped with its row (or line)
+// and a German reason, and the import goes on; a file that cannot be read at all (too big,
+// damaged, no question list, an unknown encoding, broken quoting, a GIFT syntax error)
+// throws ImportError.
 #pragma once
 
 #include <array>
@@ -35,8 +37,32 @@ inline constexpr std::uintmax_t kMaxImportBytes = std::uintmax_t{20} << 20;
 // than kMaxImportBytes or unreadable.
 std::string readImportFile(const std::filesystem::path& file);
 
+// What a file is, by its content: spreadsheets, text, and the files people take for a
+// question list although they are none.
+enum class FileKind {
+  Text,  // anything without a known signature; decodeText decides whether it is text
+  Xlsx,
+  Ods,
+  Xls,
+  QuestionSet,  // the game's database or an Access file
+  Word,
+  WriterText,  // LibreOffice or OpenOffice text document
+  Presentation,
+  Pdf,
+  Picture,
+  Encrypted,  // an office file locked with a password
+  Archive,
+  Binary,  // other content with a known binary signature
+};
+FileKind fileKind(std::string_view bytes);
+inline bool isSpreadsheet(FileKind k) { return k == FileKind::Xlsx || k == FileKind::Ods || k == FileKind::Xls; }
+
+// Throws ImportError with what the file is and what to do, for every kind that is neither
+// text nor a spreadsheet.
+void refuseOtherKinds(FileKind kind, const std::string& file);
+
 enum class Encoding { Utf8, Utf8Bom, Windows1252, Utf16LE, Utf16BE };
-// "UTF-8", "Windows-1252", "UTF-16 LE", ...
+// The encoding in the words spreadsheet programs use: "UTF-8", "Windows", "Unicode-Text".
 std::string encodingName(Encoding e);
 
 // Text as UTF-8 with line ends as they were. A byte order mark decides; without one,
@@ -56,9 +82,15 @@ Decoded decodeText(std::string_view bytes, const std::string& file);
 // splits the first rows most evenly. Rows without any text are dropped.
 struct Grid {
   std::vector<std::vector<std::string>> rows;
-  std::vector<int> lines;  // line (1-based) on which each row starts
+  // Each row's number as a spreadsheet program shows it (1-based): a line break inside a
+  // quoted cell does not count, a row without text does.
+  std::vector<int> lines;
   char delimiter = ';';
   Encoding encoding = Encoding::Utf8;
+  std::string source;  // what was read, e.g. "Tabelle als Text (Trennzeichen „;“, UTF-8)"
+  // Split from text at a delimiter: a row wider than the rest was split by a delimiter in
+  // an unquoted text. In a sheet, text beside the question is just more columns.
+  bool splitText = false;
 };
 // Throws ImportError as decodeText does, and for a quote that is never closed.
 Grid readGrid(std::string_view bytes, const std::string& file);
@@ -80,6 +112,49 @@ struct ColumnMap {
 // the first question's sixth cell names one.
 ColumnMap guessColumns(const Grid& grid);
 
+// ---- Spreadsheet files -------------------------------------------------------------
+
+// A sheet is refused, with a German message, when it has more rows with text, more
+// columns, or more cells than these; a part of an .xlsx or .ods file when it unpacks to
+// more than kMaxPartBytes, or to more than kMaxPackRatio times its packed size.
+inline constexpr int kMaxSheetRows = 100'000;
+inline constexpr int kMaxSheetColumns = 1'000;
+inline constexpr std::size_t kMaxSheetCells = 2'000'000;
+inline constexpr std::uintmax_t kMaxPartBytes = std::uintmax_t{64} << 20;
+inline constexpr std::uintmax_t kMaxPackRatio = 200;
+
+// The names of a spreadsheet's sheets, in the order of their tabs. `kind` is one of the
+// spreadsheet kinds of fileKind(bytes). Throws ImportError for a damaged file.
+std::vector<std::string> sheetNames(std::string_view bytes, FileKind kind, const std::string& file);
+
+// Sheet `index` (0-based) as a grid, each cell as the sheet shows it: a number without
+// a needless decimal part and with a decimal comma ("366", "0,5"), a date as "09.11.1989",
+// a percentage as "50%", rich text runs joined. A merged range's text fills the range's
+// first column down to its last row (a level written once for several questions); its
+// other columns stay empty. Throws ImportError for a damaged file, a missing sheet and a
+// sheet beyond the limits above.
+Grid readSheet(std::string_view bytes, FileKind kind, std::size_t index, const std::string& file);
+
+// The sheet a choice names: a sheet's name, or its number counted from 1. Throws
+// ImportError naming the sheets there are.
+std::size_t sheetIndex(const std::vector<std::string>& names, const std::string& choice, const std::string& file);
+
+// ---- Writing spreadsheets -----------------------------------------------------------
+
+// Writes the rows as the first sheet "Fragen" of a spreadsheet: .ods by that extension,
+// anything else as .xlsx; texts as text cells. The file appears whole or not at all.
+// Throws ImportError when it cannot be written.
+void writeWorkbook(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& rows);
+
+// Headings of a question table as the template writes them and the column guess reads
+// them: question, right answer, three wrong answers, level.
+inline constexpr std::array<std::string_view, 6> kColumnHeadings = {
+    "Frage", "Richtige Antwort", "Falsche Antwort 1", "Falsche Antwort 2", "Falsche Antwort 3", "Stufe"};
+// The headings and three example questions.
+std::vector<std::vector<std::string>> templateRows();
+// The template as CSV (by the extension .csv, as csvRows writes it) or as a spreadsheet.
+void writeTemplate(const std::filesystem::path& file);
+
 // ---- Result -------------------------------------------------------------------------
 
 struct ImportedQuestion {
@@ -90,7 +165,8 @@ struct ImportedQuestion {
 
 struct SkippedQuestion {
   int line = 0;
-  std::string reason;  // German, e.g. "nur drei Antworten"
+  std::string reason;    // German, e.g. "nur drei Antworten"
+  std::string question;  // its text, when it has one
 };
 
 struct ImportResult {
@@ -100,8 +176,9 @@ struct ImportResult {
 };
 
 // Texts are trimmed and line breaks inside a text become blanks. A row is skipped when its
-// question or an answer is missing, its level is unknown, or it has more cells than the
-// header (without one: than most rows), as an unquoted delimiter inside a text makes.
+// question or an answer is missing, its level is unknown, or, split from text, it has more
+// cells than the header (without one: than most rows), as an unquoted delimiter inside a
+// text makes.
 ImportResult importGrid(const Grid& grid, const ColumnMap& columns);
 
 // GIFT: questions separated by blank lines, "//" comment lines, "$CATEGORY:" lines,
@@ -120,10 +197,16 @@ enum class ImportFormat { Auto, Grid, Gift, Aiken };
 ImportFormat detectFormat(const std::filesystem::path& file, std::string_view text);
 
 // Reads, detects and imports a whole file; a grid with the guessed columns unless given.
+// A spreadsheet gives its sheet `sheet`; any other kind of file than text or a spreadsheet
+// is refused (refuseOtherKinds).
 ImportResult importFile(const std::filesystem::path& file, ImportFormat format = ImportFormat::Auto,
-                        const std::optional<ColumnMap>& columns = std::nullopt);
+                        const std::optional<ColumnMap>& columns = std::nullopt, std::size_t sheet = 0);
 
-// "42 Fragen übernommen, 3 übersprungen: Zeile 7: nur drei Antworten; Zeile 9: ..."
+// The first words of a question, at most about 25 characters, cut at a blank with " …".
+std::string firstWords(const std::string& question);
+
+// "42 Fragen übernommen, 3 übersprungen:" and one line per skipped question,
+// "Zeile 7: „Welcher Planet ist der …“ – nur drei Antworten", in the order of the result.
 std::string reportText(const ImportResult& result);
 
 }  // namespace tj::data

@@ -176,7 +176,7 @@ void importGiftBlock(const Block& block, const std::string& file, ImportResult& 
   const auto open = findUnescaped(s, '{', start);
   if (open == std::string_view::npos) {
     if (findUnescaped(s, '}', start) != std::string_view::npos) giftError(file, line, "„}“ ohne „{“.");
-    result.skipped.push_back({line, "Text ohne Antworten"});
+    result.skipped.push_back({line, "Text ohne Antworten", unescape(s.substr(start))});
     return;
   }
   const auto close = findUnescaped(s, '}', open + 1);
@@ -198,20 +198,20 @@ void importGiftBlock(const Block& block, const std::string& file, ImportResult& 
   std::vector<Answer> answers;
   std::optional<std::string> kind = giftKind(s.substr(open + 1, close - open - 1), answers, file, lineAt(open));
   if (!kind && !trim(s.substr(close + 1)).empty()) kind = "Lückentext";
+  const std::string text = unescape(html ? plainFromHtml(question) : std::string(question));
   if (kind) {
-    result.skipped.push_back({line, *kind});
+    result.skipped.push_back({line, *kind, text});
     return;
   }
-  const std::string text = unescape(html ? plainFromHtml(question) : std::string(question));
   if (text.empty()) {
-    result.skipped.push_back({line, "keine Frage"});
+    result.skipped.push_back({line, "keine Frage", {}});
     return;
   }
   ImportedQuestion q{{text, {}, {}}, std::nullopt, line};
   int wrong = 0, right = 0;
   for (const Answer& a : answers) {
     if (a.text.empty()) {
-      result.skipped.push_back({line, "eine leere Antwort"});
+      result.skipped.push_back({line, "eine leere Antwort", text});
       return;
     }
     if (a.mark == '=')
@@ -222,7 +222,7 @@ void importGiftBlock(const Block& block, const std::string& file, ImportResult& 
       ++wrong;
   }
   if (const auto problem = answerCountProblem(right, wrong)) {
-    result.skipped.push_back({line, *problem});
+    result.skipped.push_back({line, *problem, text});
     return;
   }
   result.accepted.push_back(std::move(q));
@@ -340,16 +340,16 @@ ImportResult importAiken(std::string_view text, const std::string& /*file*/) {
         continue;
       }
       if (question.empty()) {
-        result.skipped.push_back({static_cast<int>(n) + 1, "„ANSWER:“ ohne Frage"});
+        result.skipped.push_back({static_cast<int>(n) + 1, "„ANSWER:“ ohne Frage", {}});
         continue;
       }
       const auto right =
           std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == *letter; });
       const int wrong = static_cast<int>(options.size()) - (right == options.end() ? 0 : 1);
       if (right == options.end()) {
-        result.skipped.push_back({line, "„ANSWER:“ nennt keine der Antworten"});
+        result.skipped.push_back({line, "„ANSWER:“ nennt keine der Antworten", cleanText(question)});
       } else if (const auto problem = answerCountProblem(1, wrong)) {
-        result.skipped.push_back({line, *problem});
+        result.skipped.push_back({line, *problem, cleanText(question)});
       } else {
         ImportedQuestion q{{cleanText(question), {}, right->second}, std::nullopt, line};
         std::size_t w = 0;
@@ -364,7 +364,7 @@ ImportResult importAiken(std::string_view text, const std::string& /*file*/) {
     const auto option = question.empty() ? std::nullopt : aikenOption(t);
     if (option) {
       if (option->first != static_cast<char>('A' + options.size())) {
-        result.skipped.push_back({line, "Antworten nicht in der Folge A, B, C, D"});
+        result.skipped.push_back({line, "Antworten nicht in der Folge A, B, C, D", cleanText(question)});
         reset();
         broken = true;
         continue;
@@ -373,13 +373,13 @@ ImportResult importAiken(std::string_view text, const std::string& /*file*/) {
       continue;
     }
     if (!options.empty()) {
-      result.skipped.push_back({line, "keine Zeile „ANSWER:“"});
+      result.skipped.push_back({line, "keine Zeile „ANSWER:“", cleanText(question)});
       reset();
     }
     if (question.empty()) line = static_cast<int>(n) + 1;
     question += std::string(t) + ' ';
   }
-  if (!question.empty()) result.skipped.push_back({line, "keine Zeile „ANSWER:“"});
+  if (!question.empty()) result.skipped.push_back({line, "keine Zeile „ANSWER:“", cleanText(question)});
   return result;
 }
 

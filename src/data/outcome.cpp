@@ -11,11 +11,6 @@
 
 namespace tj::data::detail {
 
-namespace {
-
-constexpr std::string_view kHead = "TJS1";
-constexpr std::string_view kTail = "END!";
-
 void putU32(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
@@ -25,40 +20,41 @@ void putString(std::string& out, std::string_view s) {
   out += s;
 }
 
-// Reads from a byte range; every take fails cleanly past the end.
-class Reader {
- public:
-  explicit Reader(std::string_view bytes) : rest_(bytes) {}
-  bool literal(std::string_view expected) {
-    if (!rest_.starts_with(expected)) return false;
-    rest_.remove_prefix(expected.size());
-    return true;
-  }
-  std::optional<std::uint8_t> u8() {
-    if (rest_.empty()) return std::nullopt;
-    const auto v = static_cast<std::uint8_t>(rest_.front());
-    rest_.remove_prefix(1);
-    return v;
-  }
-  std::optional<std::uint32_t> u32() {
-    if (rest_.size() < 4) return std::nullopt;
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(rest_[i])) << (8 * i);
-    rest_.remove_prefix(4);
-    return v;
-  }
-  std::optional<std::string> string() {
-    const auto size = u32();
-    if (!size || *size > rest_.size()) return std::nullopt;
-    std::string s(rest_.substr(0, *size));
-    rest_.remove_prefix(*size);
-    return s;
-  }
-  std::size_t left() const { return rest_.size(); }
+bool ByteReader::literal(std::string_view expected) {
+  if (!rest_.starts_with(expected)) return false;
+  rest_.remove_prefix(expected.size());
+  return true;
+}
 
- private:
-  std::string_view rest_;
-};
+std::optional<std::uint8_t> ByteReader::u8() {
+  if (rest_.empty()) return std::nullopt;
+  const auto v = static_cast<std::uint8_t>(rest_.front());
+  rest_.remove_prefix(1);
+  return v;
+}
+
+std::optional<std::uint32_t> ByteReader::u32() {
+  if (rest_.size() < 4) return std::nullopt;
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(rest_[i])) << (8 * i);
+  rest_.remove_prefix(4);
+  return v;
+}
+
+std::optional<std::string> ByteReader::string() {
+  const auto size = u32();
+  if (!size || *size > rest_.size()) return std::nullopt;
+  std::string s(rest_.substr(0, *size));
+  rest_.remove_prefix(*size);
+  return s;
+}
+
+namespace {
+
+constexpr std::string_view kHead = "TJS1";
+constexpr std::string_view kTail = "END!";
+
+using Reader = ByteReader;
 
 std::optional<TableSnapshot> decodeSnapshot(Reader& in) {
   TableSnapshot snapshot;

@@ -51,13 +51,33 @@ template <class C>
 constexpr auto cardFields(C& c) {
   return std::array{&c.code, &c.title, &c.text, &c.picture};
 }
+// A record's texts in the order of its fields.
+inline std::vector<std::string> fieldTexts(const Question& q) {
+  std::vector<std::string> out;
+  for (const std::string* f : questionFields(q)) out.push_back(*f);
+  return out;
+}
+inline std::vector<std::string> fieldTexts(const Card& c) {
+  std::vector<std::string> out;
+  for (const std::string* f : cardFields(c)) out.push_back(*f);
+  return out;
+}
 
 enum class Level { Easy, Hard };
+
+// Fields a set's file has beyond the game's own, kept so that saving loses nothing: their
+// names, and per record of the table its texts in that order (missing texts count as empty).
+struct ExtraFields {
+  std::vector<std::string> names;
+  std::vector<std::vector<std::string>> values;
+  friend bool operator==(const ExtraFields&, const ExtraFields&) = default;
+};
 
 struct QuestionSet {
   std::vector<Question> easy;
   std::vector<Question> hard;
   std::vector<Card> cards;
+  std::array<ExtraFields, 3> extra{};  // per table, in the order above
   friend bool operator==(const QuestionSet&, const QuestionSet&) = default;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/set_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -26,22 +27,47 @@ std::string fieldOrEmpty(const Recordset& records, std::string_view field) {
   }
 }
 
-// Calls `take` with the required fields of every record of table t, in order.
-template <class Take>
-void eachRecord(const fs::path& file, SetTable t, Take take) {
+bool isRequired(const TableLayout& layout, std::string_view field) {
+  return std::find(layout.required.begin(), layout.required.end(), field) != layout.required.end();
+}
+
+// Calls `take` with the fields of every record of table t, in order: first the required
+// ones, then those the table has beyond them, whose names go to `extra`.
+// Opens table t; a missing table or field is named by the table's caption, as people know it.
+Recordset openSetTable(const fs::path& file, SetTable t) {
   const TableLayout& layout = layoutOf(t);
-  Recordset records = openTable(file, layout.name);
-  std::vector<std::string> values(layout.required.size());
+  const auto caption = inQuotes(tableCaption(t));
+  try {
+    Recordset records = openTable(file, layout.name);
+    for (const auto name : layout.required)
+      if (!records.hasField(name))
+        throw DataError(Fault::FieldMissing, "Bei den " + caption + " in " + inQuotes(file.string()) +
+                                                 " fehlt das Feld " + inQuotes(name) + ".");
+    return records;
+  } catch (const DataError& e) {
+    if (e.fault() != Fault::TableMissing) throw;
+    throw DataError(Fault::TableMissing, "Der Datei " + inQuotes(file.string()) + " fehlen die " + caption +
+                                             "; sie ist kein Fragensatz des Spiels.");
+  }
+}
+
+template <class Take>
+void eachRecord(const fs::path& file, SetTable t, ExtraFields& extra, Take take) {
+  const TableLayout& layout = layoutOf(t);
+  Recordset records = openSetTable(file, t);
+  std::vector<std::string> names(layout.required.begin(), layout.required.end());
+  for (const auto& name : records.fieldNames())
+    if (!isRequired(layout, name)) names.push_back(name), extra.names.push_back(name);
+  std::vector<std::string> values(names.size());
   for (int32_t k = 1; k <= records.RecordCount(); ++k) {
     records.setAbsolutePosition(k);
-    for (std::size_t f = 0; f < values.size(); ++f) values[f] = fieldOrEmpty(records, layout.required[f]);
+    for (std::size_t f = 0; f < values.size(); ++f) values[f] = fieldOrEmpty(records, names[f]);
     take(values);
   }
 }
 
-// Calls `take` with the required fields of every record of a text table, in order.
 template <class Take>
-void eachRecord(const TextTable& table, SetTable t, Take take) {
+void eachRecord(const TextTable& table, SetTable t, ExtraFields& extra, Take take) {
   const TableLayout& layout = layoutOf(t);
   std::vector<std::size_t> columns;
   for (const auto name : layout.required) {
@@ -49,6 +75,8 @@ void eachRecord(const TextTable& table, SetTable t, Take take) {
       if (table.fields[c] == name) columns.push_back(c);
     }
   }
+  for (std::size_t c = 0; c < table.fields.size(); ++c)
+    if (!isRequired(layout, table.fields[c])) columns.push_back(c), extra.names.push_back(table.fields[c]);
   std::vector<std::string> values(columns.size());
   for (const auto& record : table.records) {
     for (std::size_t f = 0; f < columns.size(); ++f) values[f] = record[columns[f]];
@@ -56,47 +84,57 @@ void eachRecord(const TextTable& table, SetTable t, Take take) {
   }
 }
 
-// A record's fields (questionFields or cardFields) from texts in field order, and back.
+// A record's fields (questionFields or cardFields) from texts in field order.
 template <class Fields>
 void fill(const Fields& fields, const std::vector<std::string>& texts) {
   for (std::size_t f = 0; f < fields.size(); ++f) *fields[f] = texts[f];
-}
-template <class Fields>
-std::vector<std::string> texts(const Fields& fields) {
-  std::vector<std::string> out;
-  for (const std::string* f : fields) out.push_back(*f);
-  return out;
 }
 
 template <class Source>
 QuestionSet collect(const Source& source) {
   QuestionSet set;
+  const auto keepExtra = [&](SetTable t, const std::vector<std::string>& v, std::size_t required) {
+    auto& extra = set.extra[static_cast<std::size_t>(t)];
+    if (!extra.names.empty()) extra.values.emplace_back(v.begin() + static_cast<std::ptrdiff_t>(required), v.end());
+  };
   for (const SetTable t : {SetTable::Easy, SetTable::Hard}) {
     auto& questions = t == SetTable::Easy ? set.easy : set.hard;
-    eachRecord(source(t), t, [&](const std::vector<std::string>& v) {
+    eachRecord(source(t), t, set.extra[static_cast<std::size_t>(t)], [&](const std::vector<std::string>& v) {
       fill(questionFields(questions.emplace_back()), v);
+      keepExtra(t, v, kQuestionFields.size());
     });
   }
-  eachRecord(source(SetTable::Cards), SetTable::Cards, [&](const std::vector<std::string>& v) {
-    fill(cardFields(set.cards.emplace_back()), v);
-  });
+  eachRecord(source(SetTable::Cards), SetTable::Cards, set.extra[static_cast<std::size_t>(SetTable::Cards)],
+             [&](const std::vector<std::string>& v) {
+               fill(cardFields(set.cards.emplace_back()), v);
+               keepExtra(SetTable::Cards, v, kCardFields.size());
+             });
   return set;
 }
 
-// The record's texts in the order of the table's required fields.
+// The record's texts in the order of the table's required fields, then its extra fields.
 std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
   std::vector<std::vector<std::string>> out;
   if (t == SetTable::Cards) {
-    for (const Card& c : set.cards) out.push_back(texts(cardFields(c)));
+    for (const Card& c : set.cards) out.push_back(fieldTexts(c));
   } else {
-    for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) out.push_back(texts(questionFields(q)));
+    for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) out.push_back(fieldTexts(q));
+  }
+  const ExtraFields& extra = set.extra[static_cast<std::size_t>(t)];
+  for (std::size_t r = 0; r < out.size() && !extra.names.empty(); ++r) {
+    std::vector<std::string> values = r < extra.values.size() ? extra.values[r] : std::vector<std::string>{};
+    values.resize(extra.names.size());
+    out[r].insert(out[r].end(), values.begin(), values.end());
   }
   return out;
 }
 
-std::vector<std::string> header(SetTable t) {
+std::vector<std::string> header(const QuestionSet& set, SetTable t) {
   const auto& required = layoutOf(t).required;
-  return {required.begin(), required.end()};
+  std::vector<std::string> names(required.begin(), required.end());
+  const auto& extra = set.extra[static_cast<std::size_t>(t)].names;
+  names.insert(names.end(), extra.begin(), extra.end());
+  return names;
 }
 
 // Writes a text file whole or not at all.
@@ -113,7 +151,7 @@ void writeTextFile(const fs::path& file, const std::string& bytes) {
       throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht geschrieben werden.");
     }
   }
-  detail::syncToDisk(temp);
+  detail::syncToDisk(temp, file);
   fs::rename(temp, file, ec);
   if (ec) {
     fs::remove(temp, ec);
@@ -177,7 +215,7 @@ LoadedSet readSet(const fs::path& path) {
 
 std::vector<TextTable> setTables(const QuestionSet& set) {
   std::vector<TextTable> tables;
-  for (const SetTable t : kSetTables) tables.push_back({std::string(tableName(t)), header(t), rows(set, t)});
+  for (const SetTable t : kSetTables) tables.push_back({std::string(tableName(t)), header(set, t), rows(set, t)});
   return tables;
 }
 
@@ -218,17 +256,25 @@ void exportTextFolder(const fs::path& dir, const QuestionSet& set) {
   }
 }
 
-std::string csvText(const QuestionSet& set, SetTable t) {
+std::string csvRows(const std::vector<std::vector<std::string>>& lines) {
   std::string text = "\xEF\xBB\xBF";
-  auto add = [&](const std::vector<std::string>& line) {
+  for (const auto& line : lines) {
     for (std::size_t f = 0; f < line.size(); ++f) text += (f ? ";" : "") + csvField(line[f]);
     text += "\r\n";
-  };
-  add(header(t));
-  for (const auto& row : rows(set, t)) add(row);
+  }
   return text;
 }
 
+std::string csvText(const QuestionSet& set, SetTable t) {
+  auto lines = rows(set, t);
+  lines.insert(lines.begin(), header(set, t));
+  return csvRows(lines);
+}
+
 void exportCsv(const fs::path& file, const QuestionSet& set, SetTable t) { writeTextFile(file, csvText(set, t)); }
+
+void writeCsv(const fs::path& file, const std::vector<std::vector<std::string>>& lines) {
+  writeTextFile(file, csvRows(lines));
+}
 
 }  // namespace tj::data

@@ -36,11 +36,12 @@ struct LoadedSet {
 
 // Reads a set from a database file (by content: SQLite or Access) or from a
 // folder holding "<table>.tsv" for each of the three tables. A field without
-// value is read as empty text, so that it can be filled in. Throws DataError or
+// value is read as empty text, so that it can be filled in; fields beyond the
+// game's go to the set's extra fields. Throws DataError or
 // BuildError (both std::runtime_error) with a German sentence naming the file.
 LoadedSet readSet(const std::filesystem::path& path);
 
-// The set as the builder's text tables, records in order.
+// The set as the builder's text tables, records in order, extra fields after the game's.
 std::vector<TextTable> setTables(const QuestionSet& set);
 
 // Saves the set as the game's database. The file is replaced whole or not at
@@ -58,5 +59,8 @@ void exportTextFolder(const std::filesystem::path& dir, const QuestionSet& set);
 // is quoted when it holds ";", a quote, a line break or outer blanks.
 std::string csvText(const QuestionSet& set, SetTable t);
 void exportCsv(const std::filesystem::path& file, const QuestionSet& set, SetTable t);
+// Any rows in that form, and written whole or not at all (BuildError when it cannot be).
+std::string csvRows(const std::vector<std::vector<std::string>>& rows);
+void writeCsv(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace tj::data

@@ -61,6 +61,8 @@ class Recordset {
   // without value DataError(FieldEmpty).
   const std::string& field(std::string_view name) const;
 
+  bool hasField(std::string_view name) const noexcept { return column(name).has_value(); }
+  const std::vector<std::string>& fieldNames() const noexcept { return snapshot_->fields; }
   const std::string& table() const noexcept { return table_; }
   const std::filesystem::path& file() const noexcept { return file_; }
 

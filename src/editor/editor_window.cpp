@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
@@ -23,7 +24,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "data/import.h"
 #include "data/set_file.h"
+#include "editor/help.h"
 #include "editor/import_dialog.h"
 #include "editor/preview.h"
 
@@ -33,6 +36,14 @@ namespace {
 
 const QString kTitle = QStringLiteral("Tank Jagd – Fragen-Editor");
 const QString kDatabaseFilter = QStringLiteral("Tank-Jagd-Fragensätze (*.mdb *.db *.sqlite);;Alle Dateien (*)");
+const QString kOpenFilter = QStringLiteral(
+    "Fragensätze und Tabellen (*.mdb *.db *.sqlite *.xlsx *.ods *.xls *.csv);;Tank-Jagd-Fragensätze (*.mdb *.db "
+    "*.sqlite);;Alle Dateien (*)");
+const QString kImportFilter = QStringLiteral(
+    "Tabellen und Fragen (*.xlsx *.ods *.xls *.csv *.tsv *.tab *.txt *.gift);;Excel- und LibreOffice-Tabellen (*.xlsx "
+    "*.ods *.xls);;CSV- und Textdateien (*.csv *.tsv *.tab *.txt);;Fragen aus Lernplattformen (*.gift *.txt);;Alle "
+    "Dateien (*)");
+constexpr int kListedProblems = 8;
 
 // A message box whose text is never read as markup.
 void tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
@@ -127,12 +138,16 @@ void EditorWindow::buildActions() {
   QAction* saveAsAct = action(QStringLiteral("Speichern unter …"), QKeySequence::SaveAs, [this] { saveAs(); });
   QAction* exportTsv = action(QStringLiteral("Exportieren als Textdateien (.tsv) …"), {}, &EditorWindow::exportText);
   QAction* exportCsvAct = action(QStringLiteral("Tabelle exportieren als CSV …"), {}, &EditorWindow::exportCsv);
+  QAction* templateAct = action(QStringLiteral("Vorlage speichern …"), {}, &EditorWindow::saveTemplate);
   QAction* quit = action(QStringLiteral("Beenden"), QKeySequence::Quit, [this] { close(); });
 
   QAction* undo = doc_.undoStack().createUndoAction(this, QStringLiteral("Rückgängig"));
   undo->setShortcut(QKeySequence::Undo);
   QAction* redo = doc_.undoStack().createRedoAction(this, QStringLiteral("Wiederholen"));
-  redo->setShortcut(QKeySequence::Redo);
+  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+  for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+    if (!redoKeys.contains(key)) redoKeys << key;
+  redo->setShortcuts(redoKeys);
   QAction* add =
       action(QStringLiteral("Neuer Eintrag"), QKeySequence(Qt::CTRL | Qt::Key_Plus), &EditorWindow::addRecord);
   QAction* dup =
@@ -145,13 +160,15 @@ void EditorWindow::buildActions() {
       action(QStringLiteral("Importieren …"), QKeySequence(Qt::CTRL | Qt::Key_I), &EditorWindow::importFile);
   QAction* previewAct = action(QStringLiteral("Vorschau"), QKeySequence(Qt::Key_F5), &EditorWindow::showPreview);
   QAction* playAct = action(QStringLiteral("Spielen"), QKeySequence(Qt::Key_F9), &EditorWindow::play);
+  QAction* guide = action(QStringLiteral("Anleitung"), QKeySequence::HelpContents, [this] { showGuide(this); });
+  QAction* about = action(QStringLiteral("Über den Fragen-Editor"), {}, [this] { showAbout(this); });
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
   file->addActions({newSet, open, openFolder});
   file->addSeparator();
   file->addActions({saveAct, saveAsAct});
   file->addSeparator();
-  file->addActions({import, exportTsv, exportCsvAct});
+  file->addActions({import, templateAct, exportTsv, exportCsvAct});
   file->addSeparator();
   file->addAction(quit);
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
@@ -162,6 +179,8 @@ void EditorWindow::buildActions() {
   edit->addAction(find);
   QMenu* game = menuBar()->addMenu(QStringLiteral("&Spiel"));
   game->addActions({previewAct, playAct});
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+  help->addActions({guide, about});
 
   QToolBar* bar = addToolBar(QStringLiteral("Werkzeuge"));
   bar->setObjectName(QStringLiteral("Werkzeuge"));
@@ -277,14 +296,23 @@ void EditorWindow::updateCounts() {
   counts_->setText(parts.join(QStringLiteral("  ·  ")));
 }
 
+namespace {
+
+// "Leichte Fragen, Eintrag 3: Die Antworten … sind gleich."
+QString problemText(const content::Problem& p) {
+  QString where = caption(p.table);
+  if (p.record >= 0) where += QStringLiteral(", Eintrag %1").arg(p.record + 1);
+  return where + QStringLiteral(": ") + QString::fromStdString(p.message);
+}
+
+}  // namespace
+
 void EditorWindow::updateProblems() {
   problemList_->clear();
   const auto& problems = doc_.problems();
   for (const content::Problem& p : problems) {
     const SetTable t = p.table;
-    QString where = caption(t);
-    if (p.record >= 0) where += QStringLiteral(", Eintrag %1").arg(p.record + 1);
-    auto* item = new QListWidgetItem(where + QStringLiteral(": ") + QString::fromStdString(p.message), problemList_);
+    auto* item = new QListWidgetItem(problemText(p), problemList_);
     item->setData(Qt::UserRole, static_cast<int>(t));
     item->setData(Qt::UserRole + 1, p.record);
     if (p.blocking) item->setForeground(QColor(180, 0, 0));
@@ -362,6 +390,7 @@ bool EditorWindow::openPath(const QString& path) {
   try {
     loaded = data::readSet(path.toStdString());
   } catch (const std::exception& e) {
+    if (const auto offer = offerImport(path)) return *offer == Offer::Imported;
     fail(QStringLiteral("Öffnen"), e);
     return false;
   }
@@ -375,6 +404,7 @@ bool EditorWindow::openPath(const QString& path) {
     origin_ = QFileInfo(path).fileName();
   }
   accessFile_ = loaded.source == data::SetSource::AccessDatabase ? QFileInfo(path).absoluteFilePath() : QString();
+  suggested_.clear();
   updateTitle();
   statusBar()->showMessage(QStringLiteral("Geöffnet: %1").arg(path), 5000);
   return true;
@@ -382,8 +412,45 @@ bool EditorWindow::openPath(const QString& path) {
 
 void EditorWindow::chooseFile() {
   if (!maybeDiscard()) return;
-  const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Fragensatz öffnen"), {}, kDatabaseFilter);
+  const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Fragensatz öffnen"), {}, kOpenFilter);
   if (!file.isEmpty()) openPath(file);
+}
+
+std::optional<EditorWindow::Offer> EditorWindow::offerImport(const QString& file) {
+  const std::filesystem::path path = file.toStdString();
+  try {
+    const std::string bytes = data::readImportFile(path);
+    const data::FileKind kind = data::fileKind(bytes);
+    if (!data::isSpreadsheet(kind)) {
+      if (kind != data::FileKind::Text || bytes.empty()) return std::nullopt;
+      data::decodeText(bytes, path.string());  // throws for anything but text
+    }
+  } catch (const data::ImportError&) {
+    return std::nullopt;
+  }
+  const QString name = QFileInfo(file).fileName();
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Öffnen"),
+                  QStringLiteral("„%1“ ist kein Fragensatz, sondern eine Tabelle oder Fragenliste.").arg(name),
+                  QMessageBox::NoButton, this);
+  box.setTextFormat(Qt::PlainText);
+  box.setInformativeText(
+      QStringLiteral("Sollen die Fragen daraus in einen neuen Fragensatz importiert werden? Die Aktionskarten kommen "
+                     "aus dem Spiel."));
+  QPushButton* yes = box.addButton(QStringLiteral("Importieren …"), QMessageBox::AcceptRole);
+  box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.exec();
+  if (box.clickedButton() != yes) return Offer::Declined;
+  ImportDialog dialog(file, SetTable::Easy, this);
+  if (!dialog.load() || dialog.exec() != QDialog::Accepted) return Offer::Declined;
+  newEmptySet();
+  origin_ = name;
+  suggested_ = QFileInfo(file).completeBaseName() + QStringLiteral(".mdb");
+  doc_.appendAll(QStringLiteral("Importieren"), dialog.records());
+  currentView()->setFocus();  // the keys go on in the table: Strg+Z takes the import back
+  updateTitle();
+  statusBar()->showMessage(dialog.summary(), 10000);
+  return Offer::Imported;
 }
 
 void EditorWindow::chooseFolder() {
@@ -415,7 +482,7 @@ bool EditorWindow::confirmProblems() {
   return box.clickedButton() == yes;
 }
 
-bool EditorWindow::writeTo(const QString& file) {
+bool EditorWindow::writeTo(const QString& file, bool checked) {
   if (!accessFile_.isEmpty() && QFileInfo(file).absoluteFilePath() == accessFile_) {
     tell(this, QMessageBox::Warning, QStringLiteral("Speichern"),
          QStringLiteral("„%1“ ist eine Access-Datei und wird nicht überschrieben. Bitte speichern Sie den Fragensatz "
@@ -423,7 +490,10 @@ bool EditorWindow::writeTo(const QString& file) {
              .arg(file));
     return false;
   }
-  if (!confirmProblems()) return false;
+  if (!checked && !confirmProblems()) {
+    statusBar()->showMessage(QStringLiteral("Nicht gespeichert."), 5000);
+    return false;
+  }
   try {
     data::saveSet(file.toStdString(), doc_.set());
   } catch (const std::exception& e) {
@@ -432,20 +502,43 @@ bool EditorWindow::writeTo(const QString& file) {
   }
   path_ = QFileInfo(file).absoluteFilePath();
   origin_.clear();
+  suggested_.clear();
   doc_.undoStack().setClean();
   updateTitle();
   statusBar()->showMessage(QStringLiteral("Gespeichert: %1").arg(path_), 5000);
   return true;
 }
 
-bool EditorWindow::save() { return path_.isEmpty() ? saveAs() : writeTo(path_); }
+bool EditorWindow::save(bool checked) { return path_.isEmpty() ? saveAs(checked) : writeTo(path_, checked); }
 
-bool EditorWindow::saveAs() {
-  QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Fragensatz speichern"),
-                                              QStringLiteral("meine-fragen.mdb"), kDatabaseFilter);
-  if (file.isEmpty()) return false;
-  if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".mdb");
-  return writeTo(file);
+bool EditorWindow::saveAs(bool checked) {
+  const QString file =
+      askSaveName(QStringLiteral("Fragensatz speichern"),
+                  suggested_.isEmpty() ? QStringLiteral("meine-fragen.mdb") : suggested_, kDatabaseFilter);
+  return !file.isEmpty() && writeTo(file, checked);
+}
+
+QString EditorWindow::askSaveName(const QString& title, const QString& suggested, const QString& filters) {
+  QString chosen;
+  QString file =
+      QFileDialog::getSaveFileName(this, title, suggested, filters, &chosen, QFileDialog::DontConfirmOverwrite);
+  if (file.isEmpty()) return {};
+  if (QFileInfo(file).suffix().isEmpty()) {
+    // "Excel-Tabelle (*.xlsx)" -> ".xlsx"
+    const qsizetype star = chosen.indexOf(QStringLiteral("(*."));
+    const qsizetype end = chosen.indexOf(QRegularExpression(QStringLiteral("[ )]")), star + 3);
+    if (star >= 0 && end > star + 3) file += chosen.mid(star + 2, end - star - 2);
+  }
+  if (!QFileInfo::exists(file)) return file;
+  QMessageBox box(QMessageBox::Question, title,
+                  QStringLiteral("„%1“ gibt es schon. Soll die Datei ersetzt werden?").arg(QFileInfo(file).fileName()),
+                  QMessageBox::NoButton, this);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* replace = box.addButton(QStringLiteral("Ersetzen"), QMessageBox::DestructiveRole);
+  QPushButton* keep = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+  box.setDefaultButton(keep);
+  box.exec();
+  return box.clickedButton() == replace ? file : QString();
 }
 
 bool EditorWindow::maybeDiscard() {
@@ -486,8 +579,7 @@ void EditorWindow::exportText() {
 
 void EditorWindow::exportCsv() {
   const SetTable t = currentTable();
-  QString file =
-      QFileDialog::getSaveFileName(this, QStringLiteral("%1 als CSV exportieren").arg(caption(t)),
+  const QString file = askSaveName(QStringLiteral("%1 als CSV exportieren").arg(caption(t)),
                                    caption(t) + QStringLiteral(".csv"), QStringLiteral("CSV-Dateien (*.csv)"));
   if (file.isEmpty()) return;
   try {
@@ -499,14 +591,30 @@ void EditorWindow::exportCsv() {
   statusBar()->showMessage(QStringLiteral("Exportiert: %1").arg(file), 5000);
 }
 
+void EditorWindow::saveTemplate() {
+  const QString file =
+      askSaveName(QStringLiteral("Vorlage speichern"), QStringLiteral("fragen-vorlage.xlsx"),
+                  QStringLiteral("Excel-Tabelle (*.xlsx);;LibreOffice-Tabelle (*.ods);;CSV-Datei (*.csv)"));
+  if (file.isEmpty()) return;
+  try {
+    data::writeTemplate(file.toStdString());
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("Vorlage speichern"), e);
+    return;
+  }
+  statusBar()->showMessage(
+      QStringLiteral("Vorlage gespeichert: %1. Tragen Sie Ihre Fragen ein und holen Sie sie mit „Importieren …“.")
+          .arg(QFileInfo(file).fileName()),
+      15000);
+}
+
 void EditorWindow::importFile() {
-  const QString file = QFileDialog::getOpenFileName(
-      this, QStringLiteral("Fragen importieren"), {},
-      QStringLiteral("Fragen aus Tabellen, GIFT, Aiken (*.csv *.tsv *.txt *.tab *.gift);;Alle Dateien (*)"));
+  const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Fragen importieren"), {}, kImportFilter);
   if (file.isEmpty()) return;
   ImportDialog dialog(file, currentTable(), this);
   if (!dialog.load() || dialog.exec() != QDialog::Accepted) return;
   doc_.appendAll(QStringLiteral("Importieren"), dialog.records());
+  currentView()->setFocus();  // the keys go on in the table: Strg+Z takes the import back
   statusBar()->showMessage(dialog.summary(), 10000);
 }
 
@@ -540,9 +648,56 @@ void EditorWindow::refreshPreview() {
   activateWindow();  // typing goes on in the table
 }
 
+bool EditorWindow::confirmPlay() {
+  doc_.checkNow();
+  const auto& problems = doc_.problems();
+  if (problems.empty()) return true;
+  const bool blocking = doc_.hasBlockingProblem();
+  QStringList lines;
+  for (std::size_t i = 0; i < problems.size() && lines.size() < kListedProblems; ++i)
+    if (!blocking || problems[i].blocking) lines << problemText(problems[i]);
+  const auto count = static_cast<qulonglong>(problems.size());
+  if (!blocking && count > static_cast<qulonglong>(lines.size()))
+    lines << QStringLiteral("… und %1 weitere").arg(count - static_cast<qulonglong>(lines.size()));
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Spielen"),
+                  blocking
+                      ? QStringLiteral("Mit diesem Fragensatz kann das Spiel nicht starten:")
+                      : QStringLiteral("Der Fragensatz hat noch %1:")
+                            .arg(count == 1 ? QStringLiteral("ein Problem") : QStringLiteral("%1 Probleme").arg(count)),
+                  QMessageBox::NoButton, this);
+  box.setTextFormat(Qt::PlainText);
+  box.setInformativeText(lines.join('\n'));
+  QPushButton* anyway = blocking ? nullptr : box.addButton(QStringLiteral("Trotzdem spielen"), QMessageBox::AcceptRole);
+  QPushButton* jump = box.addButton(QStringLiteral("Zu den Problemen"), QMessageBox::ActionRole);
+  box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+  box.setDefaultButton(jump);
+  box.exec();
+  if (anyway && box.clickedButton() == anyway) return true;
+  if (box.clickedButton() == jump) showFirstProblem();
+  statusBar()->showMessage(QStringLiteral("Das Spiel wurde nicht gestartet."), 5000);
+  return false;
+}
+
+void EditorWindow::showFirstProblem() {
+  const auto& problems = doc_.problems();
+  const auto first = std::find_if(problems.begin(), problems.end(), [](const auto& p) { return p.blocking; });
+  const int row = first == problems.end() ? 0 : static_cast<int>(first - problems.begin());
+  if (row >= problemList_->count()) return;
+  QListWidgetItem* item = problemList_->item(row);
+  problemList_->setCurrentItem(item);
+  const int table = item->data(Qt::UserRole).toInt();
+  const int record = item->data(Qt::UserRole + 1).toInt();
+  tabs_->setCurrentIndex(table);
+  if (record >= 0) selectRecord(static_cast<SetTable>(table), record);  // the keyboard goes to the record
+}
+
 void EditorWindow::play() {
-  if (isWindowModified() || path_.isEmpty()) {
-    if (!save()) return;
+  if (!confirmPlay()) return;
+  const bool saving = isWindowModified() || path_.isEmpty();
+  if (saving && !save(true)) {
+    statusBar()->showMessage(QStringLiteral("Das Spiel wurde nicht gestartet: Der Fragensatz ist nicht gespeichert."),
+                             10000);
+    return;
   }
   // The game beside the editor (build tree), in the same installation (<prefix>/games),
   // on the search path, or where Debian puts games.
@@ -557,7 +712,11 @@ void EditorWindow::play() {
                         "/usr/games)."));
     return;
   }
-  statusBar()->showMessage(QStringLiteral("Das Spiel startet mit %1 …").arg(QFileInfo(path_).fileName()), 5000);
+  const QString setName = QFileInfo(path_).fileName();
+  statusBar()->showMessage(
+      saving ? QStringLiteral("Gespeichert in „%1“. Das Spiel startet mit diesem Fragensatz …").arg(setName)
+             : QStringLiteral("Das Spiel startet mit „%1“ …").arg(setName),
+      15000);
 }
 
 }  // namespace tj::editor

@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "editor/set_document.h"
 
@@ -35,7 +36,8 @@ class EditorWindow final : public QMainWindow {
   explicit EditorWindow(Installation installation);
   ~EditorWindow() override;
 
-  // Opens a file or folder; false (after telling the user) when it cannot be read.
+  // Opens a file or folder; a spreadsheet or other question list is offered for import
+  // into a new set. False (after telling the user) when nothing was opened.
   bool openPath(const QString& path);
   // Asks how to begin: the shipped questions, an empty set or a file.
   void askHowToBegin();
@@ -60,13 +62,26 @@ class EditorWindow final : public QMainWindow {
   void openShipped();
   void chooseFile();
   void chooseFolder();
-  bool save();
-  bool saveAs();
-  bool writeTo(const QString& file);
+  // Asks whether to import a file that is no set but a question list, and does it into a
+  // new set. Nothing when the file is no question list either.
+  enum class Offer { Imported, Declined };
+  std::optional<Offer> offerImport(const QString& file);
+  // `checked`: the problems were already shown and accepted (by "Spielen").
+  bool save(bool checked = false);
+  bool saveAs(bool checked = false);
+  bool writeTo(const QString& file, bool checked = false);
   bool confirmProblems();
+  // Before playing: true when there are no problems or the user plays anyway; otherwise
+  // the problems were shown and perhaps the first one selected.
+  bool confirmPlay();
+  void showFirstProblem();
   bool maybeDiscard();
+  // A file name from a save dialog: the chosen filter's extension added where none was
+  // typed, and the user asked before that file is replaced. Empty: cancelled.
+  QString askSaveName(const QString& title, const QString& suggested, const QString& filters);
   void exportText();
   void exportCsv();
+  void saveTemplate();
   void importFile();
   void play();
 
@@ -86,6 +101,7 @@ class EditorWindow final : public QMainWindow {
   QString path_;        // the file saves go to; empty: not yet named
   QString origin_;      // shown in the title when not yet named
   QString accessFile_;  // an opened Access file, which is never written over
+  QString suggested_;   // the name "Speichern unter" offers for a set not yet named
   QTabWidget* tabs_ = nullptr;
   std::array<QTableView*, 3> views_{};
   std::array<QSortFilterProxyModel*, 3> proxies_{};

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -15,20 +16,21 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "content/rules.h"
+
 namespace tj::editor {
 
 namespace {
 
 constexpr int kSampleRows = 8;
-const char* const kColumnRoles[] = {"Frage",
-                                    "Richtige Antwort",
-                                    "Falsche Antwort 1",
-                                    "Falsche Antwort 2",
-                                    "Falsche Antwort 3",
-                                    "Stufe (leicht/schwer)"};
 constexpr int kLevelRole = 5;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The column headings the template writes, the level's with its values.
+QString columnRole(std::size_t i) {
+  return qs(data::kColumnHeadings.at(i)) + (i == kLevelRole ? QStringLiteral(" (leicht/schwer)") : QString());
+}
 
 QLabel* plainLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -64,7 +66,8 @@ ImportDialog::ImportDialog(QString file, SetTable target, QWidget* parent)
 QWidget* ImportDialog::buildColumnsPage() {
   auto* page = new QWidget(this);
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(plainLabel(QStringLiteral("Welche Spalte enthält was? Die ersten Zeilen der Datei:"), page));
+  sampleLabel_ = plainLabel(QStringLiteral("Welche Spalte enthält was? Die ersten Zeilen der Datei:"), page);
+  layout->addWidget(sampleLabel_);
   sample_ = new QTableWidget(page);
   sample_->setAccessibleName(QStringLiteral("Erste Zeilen der Datei"));
   sample_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -75,8 +78,8 @@ QWidget* ImportDialog::buildColumnsPage() {
   auto* form = new QFormLayout();
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     columns_[i] = new QComboBox(page);
-    columns_[i]->setAccessibleName(QStringLiteral("Spalte für %1").arg(QString::fromUtf8(kColumnRoles[i])));
-    form->addRow(plainLabel(QString::fromUtf8(kColumnRoles[i]) + QStringLiteral(":"), page), columns_[i]);
+    columns_[i]->setAccessibleName(QStringLiteral("Spalte für %1").arg(columnRole(i)));
+    form->addRow(plainLabel(columnRole(i) + QStringLiteral(":"), page), columns_[i]);
   }
   layout->addLayout(form);
   return page;
@@ -112,6 +115,31 @@ bool ImportDialog::load() {
   try {
     const std::filesystem::path path = file_.toStdString();
     const std::string bytes = data::readImportFile(path);
+    const data::FileKind kind = data::fileKind(bytes);
+    if (data::isSpreadsheet(kind)) {
+      const auto names = data::sheetNames(bytes, kind, path.string());
+      std::size_t sheet = 0;
+      if (names.size() > 1) {
+        QStringList items;
+        for (const auto& name : names) items << qs(name);
+        bool ok = false;
+        const QString chosen = QInputDialog::getItem(
+            parentWidget(), QStringLiteral("Tabellenblatt wählen"),
+            QStringLiteral("„%1“ hat mehrere Tabellenblätter. Aus welchem sollen die Fragen kommen?")
+                .arg(QFileInfo(file_).fileName()),
+            items, 0, false, &ok);
+        if (!ok) return false;
+        sheet = static_cast<std::size_t>(std::max<qsizetype>(0, items.indexOf(chosen)));
+      }
+      grid_ = data::readSheet(bytes, kind, sheet, path.string());
+      if (!names.empty())
+        sampleLabel_->setText(QStringLiteral("Welche Spalte enthält was? Die ersten Zeilen von Tabellenblatt „%1“:")
+                                  .arg(qs(names[sheet])));
+      fillPreview();
+      showColumns();
+      return true;
+    }
+    data::refuseOtherKinds(kind, path.string());
     // Detection looks at the text; a file that is no text fails in the grid reader's decoding.
     const data::Decoded decoded = data::decodeText(bytes, path.string());
     format_ = data::detectFormat(path, decoded.text);
@@ -121,6 +149,7 @@ bool ImportDialog::load() {
       showColumns();
     } else {
       result_ = data::importFile(path, format_);
+      content::skipRepeats(result_);
       showReport();
     }
   } catch (const std::exception& e) {
@@ -142,6 +171,9 @@ void ImportDialog::fillPreview() {
   QStringList names;
   for (std::size_t c = 0; c < width; ++c) names << QStringLiteral("Spalte %1").arg(c + 1);
   sample_->setHorizontalHeaderLabels(names);
+  QStringList numbers;  // as the sheet numbers its rows
+  for (int r = 0; r < shown; ++r) numbers << QString::number(grid_->lines[static_cast<std::size_t>(r)]);
+  sample_->setVerticalHeaderLabels(numbers);
   for (int r = 0; r < shown; ++r) {
     const auto& cells = rows[static_cast<std::size_t>(r)];
     for (std::size_t c = 0; c < cells.size(); ++c) {
@@ -186,8 +218,9 @@ void ImportDialog::showColumns() {
 void ImportDialog::showReport() {
   if (grid_) {
     result_ = data::importGrid(*grid_, chosenColumns());
+    content::skipRepeats(result_);
   }
-  source_->setText(QStringLiteral("Gelesen: %1 als %2").arg(QFileInfo(file_).fileName(), qs(result_.source)));
+  source_->setText(QStringLiteral("Gelesen: %1 – %2").arg(QFileInfo(file_).fileName(), qs(result_.source)));
   report_->setPlainText(qs(data::reportText(result_)));
   pages_->setCurrentIndex(1);
   back_->setVisible(grid_.has_value());
@@ -202,8 +235,7 @@ std::map<SetTable, std::vector<Row>> ImportDialog::records() const {
   for (const data::ImportedQuestion& q : result_.accepted) {
     SetTable t = fallback;
     if (q.level) t = *q.level == data::Level::Easy ? SetTable::Easy : SetTable::Hard;
-    const data::Question& x = q.question;
-    out[t].push_back({x.text, x.wrong[0], x.wrong[1], x.wrong[2], x.right});
+    out[t].push_back(data::fieldTexts(q.question));
   }
   return out;
 }

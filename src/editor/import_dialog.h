@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Importing questions from other programs' files: for spreadsheet text say which column
-// is what (with the first rows in view), then read the report, then take the questions or
-// leave the set as it was. Reading and parsing is the data layer's importers' work.
+// Importing questions from other programs' files: for a spreadsheet choose the sheet where
+// it has several, say which column is what (with the first rows in view, numbered as the
+// sheet numbers them), then read the report, then take the questions or leave the set as it
+// was. Reading and parsing is the data layer's importers' work.
 #pragma once
 
 #include <QDialog>
@@ -29,7 +30,8 @@ class ImportDialog final : public QDialog {
  public:
   // `target` is the table questions go to when the file gives no level.
   ImportDialog(QString file, SetTable target, QWidget* parent);
-  // Reads and parses the file; false (after telling the user) when it cannot be read.
+  // Reads and parses the file; false when it cannot be read (after telling the user) or
+  // the choice of a sheet was cancelled.
   bool load();
   // What to append, per table, once the dialog was accepted.
   std::map<SetTable, std::vector<Row>> records() const;
@@ -51,6 +53,7 @@ class ImportDialog final : public QDialog {
   data::ImportResult result_;
 
   QStackedWidget* pages_ = nullptr;
+  QLabel* sampleLabel_ = nullptr;
   QCheckBox* header_ = nullptr;
   QTableWidget* sample_ = nullptr;
   std::array<QComboBox*, 6> columns_{};  // question, right, wrong 1..3, level

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tankjagd-editor"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tank Jagd – Fragen-Editor"));
+  QApplication::setApplicationVersion(QStringLiteral(TJ_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("de.tankjagd.TankJagd.Editor"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.tankjagd.TankJagd.Editor")));

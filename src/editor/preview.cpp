@@ -2,6 +2,8 @@
 #include "editor/preview.h"
 
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <iostream>
 
@@ -47,6 +49,9 @@ void Preview::makeApp() {
   app_ = std::make_unique<App>(*services_);
   loop_->attach(*app_);
   defineScreens(app_->forms);
+  // A right answer pays what it pays from the start of a game.
+  app_->race.state().BelohnungLeicht = RaceGame::kRewardEasy;
+  app_->race.state().BelohnungSchwer = RaceGame::kRewardHard;
 }
 
 Preview::~Preview() {
@@ -72,13 +77,10 @@ data::TableSnapshot Preview::snapshot(data::SetTable t, const data::QuestionSet&
   const auto& layout = data::gameTables().at(static_cast<std::size_t>(t));
   s.fields.assign(layout.required.begin(), layout.required.end());
   const auto i = static_cast<std::size_t>(index);
-  const auto add = [&s](const auto& fields) {
-    for (const std::string* f : fields) s.cells.emplace_back(*f);
-  };
-  if (t == data::SetTable::Cards)
-    add(data::cardFields(set.cards.at(i)));
-  else
-    add(data::questionFields((t == data::SetTable::Easy ? set.easy : set.hard).at(i)));
+  const auto texts = t == data::SetTable::Cards
+                         ? data::fieldTexts(set.cards.at(i))
+                         : data::fieldTexts((t == data::SetTable::Easy ? set.easy : set.hard).at(i));
+  s.cells.assign(texts.begin(), texts.end());
   return s;
 }
 
@@ -92,20 +94,28 @@ void Preview::show(data::SetTable t, const data::QuestionSet& set, int index) {
   });
   shownScreen_ = screenName(t);
   app_->dispatch([this] { app_->forms.get(shownScreen_).Show(); });
-  placeBesideOwner();
+  placeOverOwner();
 }
 
-void Preview::placeBesideOwner() {
+void Preview::placeOverOwner() {
   if (!owner_ || !app_->forms.isLoaded(shownScreen_)) return;
   ui::ScreenWindow* shown = loop_->inner().windowOf(app_->forms.get(shownScreen_));
   QWidget* w = shown ? shown->window() : nullptr;
-  if (!w || !owner_->screen()) return;
-  const QRect room = owner_->screen()->availableGeometry();
-  const QRect owner = owner_->frameGeometry();
-  const QSize size = w->frameGeometry().size();
-  QPoint at(owner.right() + 8, owner.top());
-  if (at.x() + size.width() > room.right()) at.setX(std::max(room.left(), room.right() - size.width()));
-  w->move(at);
+  if (!w) return;
+  // Each showing has a window of its own; it closes once the key's event is over.
+  if (!w->findChild<QShortcut*>(QStringLiteral("Vorschau schließen"))) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), w);
+    escape->setObjectName(QStringLiteral("Vorschau schließen"));
+    QObject::connect(escape, &QShortcut::activated, w, [this, w] { QTimer::singleShot(0, w, [this] { close(); }); });
+  }
+  QRect frame = w->frameGeometry();
+  frame.moveCenter(owner_->frameGeometry().center());
+  if (const QScreen* screen = owner_->screen()) {
+    const QRect room = screen->availableGeometry();
+    frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+  }
+  w->move(frame.topLeft());
 }
 
 void Preview::close() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The selected question or card in the game's own dialog: the game's screens run on the
-// real front end, with a store that holds just the one record.
+// real front end, with a store that holds just the one record, and a right answer pays what
+// it pays in a game.
 #pragma once
 
 #include <filesystem>
@@ -22,8 +23,8 @@ class PreviewLoop;
 
 class Preview {
  public:
-  // `appFolder` holds the game's picture folders (card pictures). The dialog opens beside
-  // `owner` where the screen has room, so that it leaves the table in view.
+  // `appFolder` holds the game's picture folders (card pictures). The dialog opens centred
+  // over `owner`; Escape closes it.
   Preview(const std::filesystem::path& appFolder, const std::filesystem::path& dataFolder, QWidget* owner);
   ~Preview();
 
@@ -35,7 +36,7 @@ class Preview {
  private:
   data::TableSnapshot snapshot(data::SetTable t, const data::QuestionSet& set, int index) const;
   const char* screenName(data::SetTable t) const;
-  void placeBesideOwner();
+  void placeOverOwner();
   void makeApp();
 
   SystemClock clock_;

@@ -171,6 +171,11 @@ void SetDocument::reset(data::QuestionSet set) {
 Row SetDocument::row(SetTable t, int index) const {
   Row out;
   for (int f = 0; f < fieldCount(t); ++f) out.push_back(field(t, index, f));
+  const auto& extra = set_.extra[static_cast<std::size_t>(t)];
+  if (static_cast<std::size_t>(index) < extra.values.size()) {
+    const auto& values = extra.values[static_cast<std::size_t>(index)];
+    out.insert(out.end(), values.begin(), values.end());
+  }
   return out;
 }
 
@@ -229,9 +234,16 @@ void SetDocument::putField(SetTable t, int index, int field, const std::string& 
 void SetDocument::putRows(SetTable t, int at, const std::vector<Row>& rows) {
   TableModel& m = model(t);
   m.beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+  auto& extra = set_.extra[static_cast<std::size_t>(t)];
   for (std::size_t k = 0; k < rows.size(); ++k) {
     const Row& r = rows[k];
     const auto pos = static_cast<std::ptrdiff_t>(at) + static_cast<std::ptrdiff_t>(k);
+    // The fields beyond the game's travel with their record (a new one has them empty).
+    if (!extra.names.empty()) {
+      std::vector<std::string> values(r.begin() + std::min<std::ptrdiff_t>(fieldCount(t), std::ssize(r)), r.end());
+      values.resize(extra.names.size());
+      extra.values.insert(extra.values.begin() + std::min(pos, std::ssize(extra.values)), std::move(values));
+    }
     if (t == SetTable::Cards) {
       set_.cards.insert(set_.cards.begin() + pos, data::Card{r.at(0), r.at(1), r.at(2), r.at(3)});
     } else {
@@ -247,6 +259,7 @@ void SetDocument::takeRows(SetTable t, int at, int count) {
   TableModel& m = model(t);
   m.beginRemoveRows({}, at, at + count - 1);
   auto erase = [&](auto& list) { list.erase(list.begin() + at, list.begin() + at + count); };
+  if (auto& extra = set_.extra[static_cast<std::size_t>(t)].values; std::ssize(extra) >= at + count) erase(extra);
   if (t == SetTable::Cards) {
     erase(set_.cards);
   } else {

@@ -22,7 +22,8 @@ namespace tj::editor {
 
 using data::SetTable;
 
-// The texts of one record in the file's field order (the content rules number fields so).
+// The texts of one record in the file's field order (the content rules number fields so),
+// then the values of the set's extra fields for that table.
 using Row = std::vector<std::string>;
 int fieldCount(SetTable t);
 // The table's German caption, e.g. "Leichte Fragen".

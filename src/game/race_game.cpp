@@ -184,6 +184,14 @@ std::optional<CardMove> RaceGame::applyCard(std::string_view code) {
   return move;
 }
 
+int RaceGame::fuelAfterCard(std::string_view code) const {
+  const int player = lastMover();
+  if (player == 0) return 0;
+  GameState after = g_;
+  tj::applyCard(after, after.AktiverSpieler, code);
+  return playerVars(after, player).tank.value();
+}
+
 // ---- reports --------------------------------------------------------------------------------
 
 void RaceGame::showTank(int player) {

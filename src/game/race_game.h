@@ -125,6 +125,9 @@ class RaceGame {
   // shown; a moved car is lifted, put down and the cars drawn apart. The game counts as
   // started afterwards.
   std::optional<CardMove> applyCard(std::string_view code);
+  // The fuel the player who moved last will have once the card `code` has acted (0 when
+  // the last mover is unknown); the race itself stays as it is.
+  int fuelAfterCard(std::string_view code) const;
 
   // The player who moved last (1 or 2), 0 before the first move of the run.
   int lastMover() const { return playerFor(g_.AktiverSpieler); }

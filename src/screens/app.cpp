@@ -78,10 +78,50 @@ bool App::chooseMenu(Screen& s, const std::string& itemName) {
   return false;
 }
 
+bool App::pressScreenKey(Screen& s, int keyAscii) {
+  if (!forms.acceptsInput(s) || !s.KeyPress) return false;
+  bool used = false;
+  auto handler = s.KeyPress;  // the screen may be unloaded while it runs
+  dispatch([&] { used = handler(keyAscii); });
+  return used;
+}
+
 bool App::tick(Element& timer) {
   if (!timer.TimerEnabled() || !timer.Timer) return false;
   dispatch(timer.Timer);
   return true;
+}
+
+void App::say(std::string text) {
+  spoken_ = std::move(text);
+  if (!speechOn_ || !s_.speaker) return;
+  if (spoken_.empty())
+    s_.speaker->stop();
+  else
+    s_.speaker->say(spoken_);
+}
+
+void App::setSpeechOn(bool on) {
+  if (on && !s_.speaker) return speechUnavailable("kein Vorleser eingerichtet");
+  speechOn_ = on;
+  if (!s_.speaker) return;
+  if (!on)
+    s_.speaker->stop();
+  else if (!spoken_.empty())
+    s_.speaker->say(spoken_);
+}
+
+void App::speechUnavailable(const std::string& why) {
+  s_.warn("Vorlesen nicht möglich: " + why);
+  const bool wasOn = speechOn_;
+  speechOn_ = false;
+  if (s_.speaker) s_.speaker->stop();
+  // One message for each time a player switches it on, none for the texts that follow.
+  if (wasOn || !s_.speaker)
+    MsgBox(
+        "Vorlesen geht auf diesem Computer nicht: Es fehlt der Sprachdienst oder eine deutsche Stimme. "
+        "Das Spiel geht ohne Vorlesen weiter.",
+        "Tank Jagd – Vorlesen");
 }
 
 void App::MsgBox(const std::string& text, const std::string& title) { s_.loop.messageBox(text, title); }

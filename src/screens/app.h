@@ -11,6 +11,7 @@
 #include "screens/event_loop.h"
 #include "screens/forms.h"
 #include "screens/sound.h"
+#include "screens/speech.h"
 
 namespace tj {
 
@@ -30,6 +31,8 @@ struct Services {
   std::function<std::string(const std::string& storedName)> storedText = nullptr;
   // Plays the sounds of the race; none: the game is silent.
   SoundPlayer* sounds = nullptr;
+  // Reads aloud while "Vorlesen" is on; none: the item says that reading aloud is not possible.
+  Speaker* speaker = nullptr;
 };
 
 // One run of the game: the game variables, the screens and the services.
@@ -71,6 +74,8 @@ class App {
   bool pressKey(Element& textBox, int keyAscii);
   bool typeText(Element& textBox, const std::string& text);
   bool chooseMenu(Screen& s, const std::string& itemName);
+  // A key the screen's controls did not take; false when the screen has no use for it.
+  bool pressScreenKey(Screen& s, int keyAscii);
   bool tick(Element& timer);
 
   // The sound of an event, unless the players have switched the sounds off.
@@ -80,6 +85,17 @@ class App {
   // The "Ton" switch; on at the start of every run, kept for the whole run.
   bool soundOn() const { return soundOn_; }
   void setSoundOn(bool on) { soundOn_ = on; }
+
+  // What the players hear at this step while "Vorlesen" is on: it replaces what is still
+  // being read (empty: silence). Kept while "Vorlesen" is off, so that switching it on
+  // reads the step.
+  void say(std::string text);
+  // The "Vorlesen" switch; off at the start of every run. Off falls silent at once.
+  bool speechOn() const { return speechOn_; }
+  void setSpeechOn(bool on);
+  // The speaker cannot read (no speech service, no German voice): the players are told,
+  // "Vorlesen" switches itself off and the game goes on. `why` is for the maintainer.
+  void speechUnavailable(const std::string& why);
 
   // A modal message box.
   void MsgBox(const std::string& text, const std::string& title);
@@ -96,6 +112,8 @@ class App {
   Services s_;
   int depth_ = 0;
   bool soundOn_ = true;
+  bool speechOn_ = false;
+  std::string spoken_;  // the current step's text
   std::set<std::string> unreadable_;
 };
 

@@ -23,14 +23,16 @@ struct WindowSpec {
   Color background = Color::buttonFace();
   bool centred = true;
   std::string icon;  // stored picture for the window icon, or empty
+  std::string accessibleName;  // what a screen reader calls the window, in German
 
   // A full-screen window whose design area scales to the screen.
-  static WindowSpec maximised(float width, float height, Color background) {
-    return {Kind::Maximised, {}, width, height, background, true, {}};
+  static WindowSpec maximised(float width, float height, Color background, std::string accessibleName) {
+    return {Kind::Maximised, {}, width, height, background, true, {}, std::move(accessibleName)};
   }
   // A dialog of the given client size, centred on the screen.
-  static WindowSpec dialog(std::string title, float width, float height, Color background) {
-    return {Kind::Dialog, std::move(title), width, height, background, true, {}};
+  static WindowSpec dialog(std::string title, float width, float height, Color background,
+                           std::string accessibleName) {
+    return {Kind::Dialog, std::move(title), width, height, background, true, {}, std::move(accessibleName)};
   }
 };
 
@@ -83,6 +85,9 @@ class Screen {
   const std::vector<std::unique_ptr<Element>>& elements() const { return elements_; }
   Element* find(const std::string& elementName) const;
   const std::vector<Menu>& menus() const { return menus_; }
+  // A key pressed anywhere on the screen that no control took, as a 16-bit character code;
+  // returns whether the screen used it.
+  std::function<bool(int keyAscii)> KeyPress;
 
   // Keyboard focus within the screen.
   Element* focus() const { return focus_; }

@@ -36,6 +36,8 @@ std::string turn(const std::string& name, const Stand& p1, const Stand& p2) {
   return name + " ist dran: würfeln mit der Eingabe- oder Leertaste. Stand: " + stand(p1) + "; " + stand(p2) + ".";
 }
 
+std::string turnAloud(const std::string& name) { return name + " ist dran."; }
+
 std::string level(int easyReward, int hardReward) {
   return "Schwierigkeitsgrad der Frage wählen: Leicht bringt " + std::to_string(easyReward) + " Liter, Schwer " +
          std::to_string(hardReward) +
@@ -43,30 +45,55 @@ std::string level(int easyReward, int hardReward) {
          "Leertaste wählt.";
 }
 
-std::string question(int slot, const std::string& text, const std::array<std::string, 4>& answers, int reward) {
-  std::string s = "Antwort " + std::to_string(slot + 1) + " von 4. Frage für " + std::to_string(reward) +
-                  " Liter: " + text + " Antworten:";
-  for (std::size_t i = 0; i < answers.size(); ++i) s += " " + std::to_string(i + 1) + ". " + answers[i] + ";";
-  s.back() = '.';
-  return s + " Pfeiltasten wechseln, Eingabe- oder Leertaste antwortet.";
+std::string levelAloud(int easyReward, int hardReward) {
+  return "Leichte Frage für " + std::to_string(easyReward) + " Liter oder schwere Frage für " +
+         std::to_string(hardReward) + " Liter?";
+}
+
+std::string questionAloud(const std::string& text, const std::array<std::string, 4>& answers, int reward) {
+  std::string s = "Frage für " + std::to_string(reward) + " Liter: " + text;
+  for (std::size_t i = 0; i < answers.size(); ++i) s += " Antwort " + std::to_string(i + 1) + ": " + answers[i] + ".";
+  return s;
+}
+
+std::string question(const std::string& text, const std::array<std::string, 4>& answers, int reward) {
+  return questionAloud(text, answers, reward) +
+         " Antworten mit den Tasten 1 bis 4, oder Pfeiltasten wechseln, Eingabe- oder Leertaste antwortet.";
+}
+
+std::string answerName(int slot, const std::string& answer) {
+  return "Antwort " + std::to_string(slot + 1) + " von 4: " + answer;
+}
+
+std::string answerAloud(bool right, const std::string& name, int paid, int fuel, const std::string& rightAnswer) {
+  if (right)
+    return "Richtig! " + name + " bekommt " + std::to_string(paid) + " Liter und hat jetzt " + std::to_string(fuel) +
+           " Liter im Tank.";
+  return "Falsch, keine Tankpunkte. Richtig war: " + rightAnswer + ".";
 }
 
 std::string answer(bool right, const std::string& name, int paid, int fuel, const std::string& rightAnswer) {
-  if (right)
-    return "Richtig! " + name + " bekommt " + std::to_string(paid) + " Liter und hat jetzt " + std::to_string(fuel) +
-           " Liter im Tank." + kGoOn;
-  return "Falsch, keine Tankpunkte. Richtig war: " + rightAnswer + "." + kGoOn;
+  return answerAloud(right, name, paid, fuel, rightAnswer) + kGoOn;
 }
 
-std::string card(const std::string& title, const std::string& text) {
-  return "Aktionskarte: " + title + ". " + text + kGoOn;
+std::string cardAloud(const std::string& title, const std::string& text, const std::string& name, int fuelAfter) {
+  const std::string s = "Aktionskarte: " + title + ". " + text;
+  return name.empty() ? s : s + " Dann hat " + name + " " + std::to_string(fuelAfter) + " Liter im Tank.";
 }
 
-std::string skip(const std::string& name) { return name + " muss einmal aussetzen." + kGoOn; }
+std::string card(const std::string& title, const std::string& text, const std::string& name, int fuelAfter) {
+  return cardAloud(title, text, name, fuelAfter) + kGoOn;
+}
 
+std::string skipAloud(const std::string& name) { return name + " muss einmal aussetzen."; }
+std::string skip(const std::string& name) { return skipAloud(name) + kGoOn; }
+
+std::string winnerAloud(const std::string& name) { return name + " hat gewonnen!"; }
 std::string winner(const std::string& name) {
-  return name + " hat gewonnen! Ende oder neues Spiel: Pfeiltasten wechseln, Eingabe- oder Leertaste wählt.";
+  return winnerAloud(name) + " Ende oder neues Spiel: Pfeiltasten wechseln, Eingabe- oder Leertaste wählt.";
 }
+
+std::string nameBoxName(int player) { return "Name von Spieler " + std::to_string(player); }
 
 std::string nameBox(const std::string& instruction) { return instruction + " Bestätigen mit der Eingabetaste."; }
 

@@ -49,6 +49,8 @@ void QtEventLoop::messageBox(const std::string& text, const std::string& title) 
   box.setTextFormat(Qt::PlainText);
   box.setObjectName(QStringLiteral("Meldung"));
   box.exec();
+  // The window below gets the keyboard back, with the focus where the screen has it.
+  raised_ = nullptr;
 }
 
 void QtEventLoop::screenLoaded(Screen& s) {

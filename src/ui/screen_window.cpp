@@ -30,6 +30,14 @@ class CanvasWidget final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), back_); }
   void resizeEvent(QResizeEvent*) override { owner_.relayout(); }
+  // A key no control took (a digit on a button) goes to the screen.
+  void keyPressEvent(QKeyEvent* e) override {
+    const QString text = e->text();
+    if (text.size() == 1 && !owner_.detached_ && owner_.app_.pressScreenKey(owner_.screen_, text.at(0).unicode()))
+      e->accept();
+    else
+      e->ignore();
+  }
 
  private:
   ScreenWindow& owner_;
@@ -86,15 +94,16 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
         QAction* a = menu->addAction(withAccessKey(item.caption));
         a->setObjectName(QString::fromStdString(item.name));
         const std::string name = item.name;
-        // The model keeps the check mark; the action shows it again after each choice.
-        const std::function<bool()> checked = item.Checked;
-        if (checked) {
+        // The model keeps the check mark; every sync shows it again (a switch may turn
+        // itself off, e.g. "Vorlesen" without a voice).
+        if (item.Checked) {
           a->setCheckable(true);
-          a->setChecked(checked());
+          a->setChecked(item.Checked());
+          checks_.push_back({a, item.Checked});
         }
-        QObject::connect(a, &QAction::triggered, this, [this, name, a, checked] {
+        QObject::connect(a, &QAction::triggered, this, [this, name] {
           if (!detached_) app_.chooseMenu(screen_, name);
-          if (checked && !detached_) a->setChecked(checked());
+          if (!detached_) sync();
         });
       }
     }
@@ -109,7 +118,7 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
   }
   window_->setObjectName(QString::fromStdString(screen.name()) + QStringLiteral("Fenster"));
   window_->setWindowTitle(QString::fromStdString(win.title));
-  window_->setAccessibleName(QString::fromStdString(win.title.empty() ? screen.name() : win.title));
+  window_->setAccessibleName(QString::fromStdString(win.accessibleName));
   if (!win.icon.empty()) window_->setWindowIcon(QIcon(QStringLiteral(":/") + QString::fromStdString(win.icon)));
   build();
 }
@@ -366,6 +375,8 @@ void ScreenWindow::sync() {
   } else if (!visible && window_->isVisible()) {
     window_->hide();
   }
+  for (const auto& [action, checked] : checks_)
+    if (action->isChecked() != checked()) action->setChecked(checked());
   if (visible && seenFocus_ != screen_.focusRevision()) {
     seenFocus_ = screen_.focusRevision();
     if (Element* f = screen_.focus())

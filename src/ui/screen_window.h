@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QAction>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "screens/screen.h"
 
@@ -58,6 +62,7 @@ class ScreenWindow final : public QObject {
   QWidget* canvas_ = nullptr;
   std::vector<Item> items_;
   std::map<const Element*, QWidget*> byElement_;
+  std::vector<std::pair<QPointer<QAction>, std::function<bool()>>> checks_;  // menu items with a check mark
   uint64_t seenRevision_ = 0;
   uint64_t seenFocus_ = 0;
   bool detached_ = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
+#include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
@@ -226,6 +227,14 @@ void FrameBox::paintEvent(QPaintEvent*) {
   p.setFont(font_);
   p.setPen(fore_);
   p.drawText(rect().adjusted(8, 2, -8, -2), Qt::AlignLeft | Qt::AlignTop, caption_);
+}
+
+void KeyLineEdit::focusInEvent(QFocusEvent* e) {
+  // Everything the line edit tells screen readers while it takes the focus is dropped; the
+  // focus event itself comes after this handler.
+  const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+  QLineEdit::focusInEvent(e);
+  QAccessible::installUpdateHandler(before);
 }
 
 void KeyLineEdit::keyPressEvent(QKeyEvent* e) {

@@ -84,6 +84,10 @@ class KeyLineEdit final : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  // Taking the focus tells screen readers only the focus, no caret or selection move: Orca
+  // 43 takes such a move, which Qt sends before the focus, for the focus and then announces
+  // nothing (the name box of player 2 and its prompt went unheard).
+  void focusInEvent(QFocusEvent* e) override;
 };
 
 }  // namespace tj::ui

@@ -106,6 +106,25 @@ TEST(ContentRules, BadRecordsAreReportedAtTheirField) {
 }
 
 // The rank of a numeric right answer, read from digits, German number formats and words.
+// An import file's second asking of a question (by the rule of the set check) is skipped and
+// names the row of the first; the skipped questions come in the file's order.
+TEST(ContentRules, RepeatsInAnImportAreSkipped) {
+  const Question capital{"Wie heißt die Hauptstadt?", {"a", "b", "c"}, "d"};
+  tj::data::ImportResult r;
+  r.accepted = {{capital, std::nullopt, 2},
+                {{"Wer?", {"a", "b", "c"}, "d"}, std::nullopt, 3},
+                {{"wie heißt die  Hauptstadt", {"e", "f", "g"}, "h"}, std::nullopt, 5}};
+  r.skipped = {{4, "nur drei Antworten", "Was?"}};
+  tj::content::skipRepeats(r);
+  ASSERT_EQ(r.accepted.size(), 2u);
+  EXPECT_EQ(r.accepted[1].line, 3);
+  ASSERT_EQ(r.skipped.size(), 2u);
+  EXPECT_EQ(r.skipped[0].line, 4);
+  EXPECT_EQ(r.skipped[1].line, 5);
+  EXPECT_EQ(r.skipped[1].reason, "steht schon in Zeile 2");
+  EXPECT_EQ(r.skipped[1].question, "wie heißt die  Hauptstadt");
+}
+
 TEST(ContentFairness, RankOfNumericAnswers) {
   struct Case {
     Question q;

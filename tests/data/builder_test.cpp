@@ -66,11 +66,12 @@ TEST(ParseTable, ExtraFieldsAreKept) {
   EXPECT_EQ(t.records.at(0).at(0), "1");
 }
 
-// Runs tankjagd-mkdb; returns its exit code and what it wrote to stderr.
+// Runs tankjagd-mkdb; returns its exit code and what it wrote to stderr (or, with `report`,
+// to stdout).
 std::pair<int, std::string> mkdb(const fs::path& out, const fs::path& dir, const fs::path& log,
-                                 const std::string& options = "") {
+                                 const std::string& options = "", bool report = false) {
   const std::string command = "'" + std::string(TJ_MKDB) + "' '" + out.string() + "' '" + dir.string() + "' " +
-                              options + " >/dev/null 2>'" + log.string() + "'";
+                              options + (report ? " 2>/dev/null >'" : " >/dev/null 2>'") + log.string() + "'";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readFile(log)};
 }
@@ -118,6 +119,41 @@ TEST_F(Mkdb, ImportsIntoALevel) {
   EXPECT_EQ(refused, 1);
   EXPECT_NE(why.find("Schwere Fragen"), std::string::npos) << why;
   EXPECT_FALSE(fs::exists(out));
+}
+
+// The spreadsheets Calc wrote, levels from their column, beside the folder's 1 easy and 2
+// hard questions; the report names rows as the sheet does, and repeats.
+TEST_F(Mkdb, ImportsSpreadsheets) {
+  struct Case {
+    std::string option;
+    const char* file;
+    int easy, hard;
+    std::string reported;
+  };
+  const std::string repeat = "Zeile 11: „Wie heißt die Hauptstadt …“ – steht schon in Zeile 10\n";
+  const Case cases[] = {
+      {"--fragen", "calc_fragen.xlsx", 6, 4, repeat},
+      {"--fragen", "calc_fragen.ods", 6, 4, repeat},
+      {"--fragen", "calc_fragen.xls", 3, 4,
+       "Zeile 3: „Wie viel ist die Hälfte …“ – keine Stufe (leicht oder schwer)\n"},
+      {"--blatt Reserve --schwer", "calc_fragen.ods", 1, 4, ": 2 Fragen übernommen.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option + " " + c.file);
+    const auto [code, report] =
+        mkdb(out, dir.path(), log, c.option + " '" + TJ_IMPORT_SAMPLES + "/" + c.file + "'", true);
+    ASSERT_EQ(code, 0);
+    EXPECT_NE(report.find(c.reported), std::string::npos) << report;
+    EXPECT_EQ(openTable(out, "tabFragen_leicht").RecordCount(), c.easy);
+    EXPECT_EQ(openTable(out, "tabFragen_schwer").RecordCount(), c.hard);
+  }
+  fs::remove(out);
+  const auto [refused, why] =
+      mkdb(out, dir.path(), log, "--blatt Alt --leicht '" + std::string(TJ_IMPORT_SAMPLES) + "/calc_fragen.xls'");
+  EXPECT_EQ(refused, 1);
+  EXPECT_NE(why.find("gibt es kein Tabellenblatt „Alt“ (es gibt 2: „Fragen“, „Reserve“)"), std::string::npos) << why;
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_EQ(mkdb(out, dir.path(), log, "--blatt").first, 2);  // no sheet named: the usage
 }
 
 TEST_F(Mkdb, RejectsBadInputWithLineAndKeepsNoOutput) {

@@ -3,6 +3,7 @@
 // where each quirk comes from), and files that cannot be imported at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <tuple>
 
@@ -26,39 +27,60 @@ struct Sample {
 };
 
 TEST(Import, RealisticFiles) {
+  // The sheets Calc wrote show the same rows; the .xls reader sees no merged level and no
+  // formula's result.
+  const std::string calcReport =
+      "8 Fragen übernommen, 1 übersprungen:\nZeile 9: „Welcher Fluss fließt …“ – nur drei Antworten";
+  const Question leapYear{"Wie viele Tage hat ein Schaltjahr?", {"365", "364", "360"}, "366"};
   const Sample samples[] = {
+      {"calc_fragen.xlsx", "Excel-Tabelle, Tabellenblatt „Fragen“", calcReport, leapYear, Level::Easy,
+       "Wie viel ist die Hälfte von eins?"},
+      {"calc_fragen.ods", "LibreOffice-Tabelle, Tabellenblatt „Fragen“", calcReport, leapYear, Level::Easy,
+       "Wie viel ist die Hälfte von eins?"},
+      {"calc_fragen.xls", "Excel-97-Tabelle, Tabellenblatt „Fragen“",
+       "7 Fragen übernommen, 2 übersprungen:\nZeile 8: „Wie viel ist 7 mal 8?“ – keine richtige Antwort\n"
+       "Zeile 9: „Welcher Fluss fließt …“ – nur drei Antworten",
+       leapYear, Level::Easy, "Wie viel ist die Hälfte von eins?"},
+      {"export_inline.xlsx",
+       "Excel-Tabelle, Tabellenblatt „Export“",
+       "3 Fragen übernommen.",
+       {"Wo liegt Kyoto?", {"China", "Korea", "Vietnam"}, "Japan"},
+       std::nullopt,
+       "Ist Wasser nass?"},
       {"tabelle_semikolon_cp1252.csv",
-       "Tabelle (Trennzeichen „;“, Windows-1252)",
-       "4 Fragen übernommen, 2 übersprungen: Zeile 5: nur drei Antworten; Zeile 7: unbekannte Stufe „mittel“ "
-       "(leicht oder schwer)",
+       "Tabelle als Text (Trennzeichen „;“, Windows-Zeichensatz)",
+       "4 Fragen übernommen, 2 übersprungen:\nZeile 5: „Wie heißt der längste …“ – nur drei Antworten\n"
+       "Zeile 7: „Wer schrieb „Faust“?“ – unbekannte Stufe „mittel“ (leicht oder schwer)",
        {"Wie viele Beine hat eine Spinne?", {"sechs", "zehn", "zwölf"}, "acht"},
        Level::Easy,
        "Was kostet ein Brötchen beim Bäcker „Süß“?"},
       {"unicode_text_utf16.txt",
-       "Tabelle (Trennzeichen Tabulator, UTF-16 LE)",
+       "Tabelle als Text (Trennzeichen Tabulator, Unicode-Text)",
        "3 Fragen übernommen.",
        {"Welche Zahl nennt man π?", {"Eulersche Zahl", "Goldener Schnitt", "Wurzel zwei"}, "Kreiszahl"},
        std::nullopt,
        "Wer sagte \"Ich bin ein Berliner\"?"},
       {"komma_zeilenumbruch.csv",
-       "Tabelle (Trennzeichen „,“, UTF-8)",
-       "4 Fragen übernommen, 2 übersprungen: Zeile 5: 6 Spalten statt 5 (ein Trennzeichen im Text ohne "
-       "Anführungszeichen?); Zeile 6: nur zwei Antworten",
+       "Tabelle als Text (Trennzeichen „,“, UTF-8)",
+       "4 Fragen übernommen, 2 übersprungen:\nZeile 4: „Welche Farbe hat ein …“ – 6 Spalten statt 5 (ein "
+       "Trennzeichen im Text ohne Anführungszeichen?)\nZeile 5: „Wie viele Tage hat eine …“ – nur zwei Antworten",
        {"Wie heißt die Hauptstadt von Italien?", {"Mailand", "Neapel", "Turin"}, "Rom"},
        std::nullopt,
        "Welcher Planet ist der Sonne am nächsten?"},
       {"fragen.gift",
        "GIFT (UTF-8)",
-       "4 Fragen übernommen, 8 übersprungen: Zeile 27: Wahr/Falsch-Frage; Zeile 29: Kurzantwortfrage; Zeile 31: "
-       "Zahlenfrage; Zeile 33: Zuordnungsfrage; Zeile 35: Freitextfrage; Zeile 37: Lückentext; Zeile 39: nur drei "
-       "Antworten; Zeile 41: Frage mit Teilpunkten",
+       "4 Fragen übernommen, 8 übersprungen:\nZeile 27: „Berlin ist die …“ – Wahr/Falsch-Frage\n"
+       "Zeile 29: „Wer malte die Mona Lisa?“ – Kurzantwortfrage\nZeile 31: „In welchem Jahr fiel die …“ – "
+       "Zahlenfrage\nZeile 33: „Ordne zu.“ – Zuordnungsfrage\nZeile 35: „Beschreibe deinen …“ – Freitextfrage\n"
+       "Zeile 37: „Mose wurde im“ – Lückentext\nZeile 39: „Welche Farbe hat der …“ – nur drei Antworten\n"
+       "Zeile 41: „Welche sind Primzahlen?“ – Frage mit Teilpunkten",
        {"Wie heißt die Hauptstadt von Frankreich?", {"Lyon", "Marseille", "Nizza"}, "Paris"},
        std::nullopt,
        "Was ergibt 3 = 4 - 1 {wahr} oder {falsch}?"},
       {"fragen_aiken.txt",
        "Aiken (UTF-8)",
-       "3 Fragen übernommen, 2 übersprungen: Zeile 15: nur drei Antworten; Zeile 21: „ANSWER:“ nennt keine der "
-       "Antworten",
+       "3 Fragen übernommen, 2 übersprungen:\nZeile 15: „Welcher Vogel kann nicht …“ – nur drei Antworten\n"
+       "Zeile 21: „Wie heißt der höchste …“ – „ANSWER:“ nennt keine der Antworten",
        {"Wie viele Kontinente gibt es?", {"fünf", "sechs", "acht"}, "sieben"},
        std::nullopt,
        "Welches Gas atmen Pflanzen bei der Fotosynthese ein?"},
@@ -104,6 +126,111 @@ TEST(Import, TextsComeOutPlain) {
   }
 }
 
+// Each quirk of the sheets Calc wrote, read where it shows: row, column (0-based), text.
+TEST(Import, SpreadsheetCellsAsTheSheetShowsThem) {
+  struct Case {
+    const char* file;
+    int row;  // as the sheet numbers it
+    int column;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"calc_fragen.xlsx", 2, 1, "366"},                               // a number cell without ".0"
+      {"calc_fragen.xlsx", 3, 1, "0,5"},                               // a decimal comma
+      {"calc_fragen.xlsx", 4, 0, "Welches Tier ist kein Säugetier?"},  // rich text runs joined
+      {"calc_fragen.xlsx", 4, 1, "Hai"},                               // a cell's comment left out
+      {"calc_fragen.xlsx", 3, 5, "leicht"},                            // a merged level fills the rows below
+      {"calc_fragen.xlsx", 6, 0, "Wann fiel die\nBerliner Mauer?"},    // a line break in the cell
+      {"calc_fragen.xlsx", 6, 1, "09.11.1989"},                        // a date
+      {"calc_fragen.xlsx", 7, 1, "25%"},                               // a percentage
+      {"calc_fragen.xlsx", 8, 1, "56"},                                // a formula's result
+      {"calc_fragen.ods", 3, 1, "0,5"},
+      {"calc_fragen.ods", 4, 0, "Welches Tier ist kein Säugetier?"},
+      {"calc_fragen.ods", 4, 1, "Hai"},
+      {"calc_fragen.ods", 4, 5, "leicht"},
+      {"calc_fragen.ods", 6, 0, "Wann fiel die\nBerliner Mauer?"},
+      {"calc_fragen.ods", 6, 1, "09.11.1989"},
+      {"calc_fragen.ods", 7, 1, "25%"},
+      {"calc_fragen.ods", 8, 1, "56"},
+      {"calc_fragen.xls", 2, 1, "366"},
+      {"calc_fragen.xls", 3, 1, "0,5"},
+      {"calc_fragen.xls", 6, 1, "09.11.1989"},
+      {"wiederholt.ods", 1, 2, "gleich"},             // a cell repeated
+      {"wiederholt.ods", 1, 3, "0,25"},               // a value without its text
+      {"wiederholt.ods", 1, 4, "50%"},
+      {"wiederholt.ods", 1, 5, "29.02.2024"},
+      {"wiederholt.ods", 1, 6, "WAHR"},
+      {"wiederholt.ods", 1, 7, "nur Attribut"},
+      {"wiederholt.ods", 3, 0, "A  B\tC\nD"},         // a row repeated; blanks, tab and break as elements
+      {"wiederholt.ods", 1000004, 0, "ganz unten"},  // after a million empty rows
+      {"export_inline.xlsx", 2, 0, "Wo liegt Kyoto?"},  // a phonetic guide left out
+      {"export_inline.xlsx", 3, 1, "WAHR"},             // a truth value
+      {"export_inline.xlsx", 3, 2, "vielleicht"},       // a formula's text
+      {"export_inline.xlsx", 4, 1, "21.06.2019"},       // a date counted from 1904
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " row " + std::to_string(c.row));
+    const std::string bytes = readImportFile(kDir / c.file);
+    const Grid grid = readSheet(bytes, fileKind(bytes), 0, c.file);
+    const auto row = std::find(grid.lines.begin(), grid.lines.end(), c.row) - grid.lines.begin();
+    ASSERT_LT(static_cast<std::size_t>(row), grid.rows.size());
+    ASSERT_LT(static_cast<std::size_t>(c.column), grid.rows[row].size());
+    EXPECT_EQ(grid.rows[row][c.column], c.text);
+  }
+  // In a sheet, text right of the answers is more columns, no delimiter out of place.
+  EXPECT_EQ(importFile(kDir / "wiederholt.ods").accepted.size(), 1u);
+}
+
+// A workbook's sheets by name and number; the importer takes the one asked for.
+TEST(Import, SheetChoice) {
+  for (const char* file : {"calc_fragen.xlsx", "calc_fragen.ods", "calc_fragen.xls"}) {
+    SCOPED_TRACE(file);
+    const std::string bytes = readImportFile(kDir / file);
+    const auto names = sheetNames(bytes, fileKind(bytes), file);
+    EXPECT_EQ(names, (std::vector<std::string>{"Fragen", "Reserve"}));
+    EXPECT_EQ(sheetIndex(names, "Reserve", file), 1u);
+    EXPECT_EQ(sheetIndex(names, "2", file), 1u);
+    const ImportResult second = importFile(kDir / file, ImportFormat::Auto, std::nullopt, sheetIndex(names, "2", file));
+    ASSERT_EQ(second.accepted.size(), 2u);
+    EXPECT_EQ(second.accepted[0].question.right, "acht");
+    EXPECT_EQ(second.accepted[1].line, 2);
+    for (const std::string choice : {"3", "0", "Alt"}) {
+      const auto e = test::thrown<ImportError>([&] { sheetIndex(names, choice, file); });
+      EXPECT_EQ(e ? e->what() : "", "In „" + std::string(file) + "“ gibt es kein Tabellenblatt „" + choice +
+                                        "“ (es gibt 2: „Fragen“, „Reserve“).");
+    }
+  }
+}
+
+// The template imports as its three example questions, in each format it is written in.
+TEST(Import, TemplateRoundTrips) {
+  const test::TempDir dir;
+  for (const char* name : {"vorlage.xlsx", "vorlage.ods", "vorlage.csv"}) {
+    SCOPED_TRACE(name);
+    writeTemplate(dir / name);
+    const ImportResult r = importFile(dir / name);
+    EXPECT_EQ(reportText(r), "3 Fragen übernommen.");
+    ASSERT_EQ(r.accepted.size(), 3u);
+    const auto rows = templateRows();
+    for (std::size_t i = 0; i < 3; ++i) {
+      const auto& row = rows[i + 1];
+      EXPECT_EQ(r.accepted[i].question, (Question{row[0], {row[2], row[3], row[4]}, row[1]}));
+      EXPECT_EQ(r.accepted[i].level, row[5] == "schwer" ? Level::Hard : Level::Easy);
+    }
+  }
+  EXPECT_THROW(writeTemplate(dir / "fehlt" / "vorlage.xlsx"), ImportError);
+}
+
+TEST(Import, ReportQuotesTheFirstWords) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Wie heißt die Hauptstadt von Frankreich?", "Wie heißt die Hauptstadt …"},
+      {"Wie viele Beine hat ein Käfer?", "Wie viele Beine hat ein …"},
+      {"Kurze Frage?", "Kurze Frage?"},
+      {"Donaudampfschifffahrtsgesellschaftskapitän?", "Donaudampfschifffahrtsges …"},
+  };
+  for (const auto& [question, words] : cases) EXPECT_EQ(firstWords(question), words);
+}
+
 // The column guess from the names people give their columns, and without names; every row
 // of these files is a question.
 TEST(Import, ColumnGuess) {
@@ -127,32 +254,66 @@ TEST(Import, ColumnGuess) {
   }
 }
 
-// Files that cannot be imported at all get a German message naming the file and the place.
+// Files that cannot be imported at all get a German message naming the file, the place and
+// what to do; damaged and hostile spreadsheets end in time with such a message.
 TEST(Import, UnreadableFilesAreNamed) {
   const test::TempDir dir;
   struct Case {
     const char* name;
-    std::string bytes;  // empty: made below
+    std::string bytes;  // empty: made below, or one of the sample files
     std::string expected;
   };
+  const std::string cfb = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+  const auto utf16 = [](std::string_view s) {
+    std::string out;
+    for (const char c : s) out += {c, '\0'};
+    return out + std::string(2, '\0');
+  };
   const Case cases[] = {
-      {"bild.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "ist keine Textdatei (Zeile 2"},
+      {"bild.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+       "ist ein Bild, keine Tabelle mit Fragen. Speichern"},
+      {"blatt.pdf", "%PDF-1.4\n", "ist ein PDF-Dokument"},
+      {"brief.rtf", "{\\rtf1\\ansi Hallo}", "ist ein Word-Dokument"},
+      {"brief.doc", cfb + utf16("WordDocument"), "ist ein Word-Dokument"},
+      {"geheim.xlsx", cfb + utf16("EncryptedPackage"), "mit einem Kennwort geschützt"},
+      {"fragen.mdb", "SQLite format 3", "ist ein Fragensatz des Spiels"},
+      {"steuer.csv", "Frage;Antwort\nA\x01;b\n", "(Zeile 2 enthält Zeichen, die in keinem Text stehen). Speichern"},
+      {"brief.docx", "", "ist ein Word-Dokument, keine Tabelle mit Fragen. Speichern Sie die Fragen als Tabelle"},
+      {"brief.odt", "", "ist ein Textdokument, keine Tabelle"},
+      {"vortrag.pptx", "", "ist eine Präsentation, keine Tabelle"},
+      {"fragen.zip", "", "ist ein ZIP-Archiv, keine Tabelle"},
+      {"ohne_blatt.xlsx", "", "ist beschädigt"},
+      {"alt.mdb", std::string("\0\1\0\0Standard Jet DB", 19), "ist ein Fragensatz des Spiels"},
+      {"sonst.doc", cfb + utf16("Unbekannt"), "ist ein Dokument, das das Importieren nicht lesen kann"},
+      {"zip_bombe.xlsx", "", "entpackt sich zu weit mehr Daten"},
+      {"entitaeten.xlsx", "", "ist beschädigt und kann nicht gelesen werden"},
+      {"abgeschnitten.xlsx", "", "ist beschädigt"},
+      {"riesig.ods", "",
+       "„Riesig“ in „" + (kDir / "riesig.ods").string() +
+           "“ ist zu groß für einen Fragenimport: "
+           "mehr als 2.000.000 Zellen"},
+      {"breit.ods", "", "Text in Spalte 1.001, mehr als 1.000 Spalten"},
+      {"kaputt.xls", cfb + utf16("Workbook") + std::string(600, 'x'), "ist beschädigt"},
       {"riesig.csv", "", "zu groß"},
-      {"dos.csv", "Frage;Antwort\nK\x81se;x\n", "Zeichenkodierung der Datei"},
+      {"dos.csv", "Frage;Antwort\nK\x81se;x\n", "enthält in Zeile 2 Zeichen, die sich nicht lesen lassen"},
       {"utf16.txt",
        std::string("\xFF\xFE"
                    "A\0\0",
                    5),
-       "kein gültiges UTF-16"},
+       "ist als Unicode-Text gespeichert, aber in Zeile 1 beschädigt"},
       {"quote.csv", "Frage;Antwort\n\"Offen;a;b;c;d\nF;a;b;c;d\n", "Zeile 2: Das Anführungszeichen"},
       {"offen.gift", "::A::Frage {=a ~b ~c ~d\n\n::B::Frage {=a ~b ~c ~d}\n", "Zeile 1: „{“ wird nicht"},
       {"zu.gift", "Frage {=a ~b ~c ~d}}\n", "Zeile 1: Eine Frage hat nur einen Antwortblock"},
       {"titel.gift", "::A Frage {=a ~b ~c ~d}\n", "Zeile 1: Der Titel"},
   };
   for (const Case& c : cases) {
-    const fs::path file = dir.path() / c.name;
-    std::ofstream(file, std::ios::binary) << c.bytes;
-    if (c.bytes.empty()) fs::resize_file(file, 100u << 20);  // sparse: nothing is written
+    fs::path file = dir.path() / c.name;
+    if (c.bytes.empty() && fs::exists(kDir / c.name)) {
+      file = kDir / c.name;
+    } else {
+      std::ofstream(file, std::ios::binary) << c.bytes;
+      if (c.bytes.empty()) fs::resize_file(file, 100u << 20);  // sparse: nothing is written
+    }
     const auto e = test::thrown<ImportError>([&] { importFile(file); });
     const std::string what = e ? e->what() : "imported";
     EXPECT_NE(what.find(file.string()), std::string::npos) << what;

@@ -43,6 +43,39 @@ TEST(SetFile, FieldWithoutValueReadsAsEmptyText) {
   EXPECT_EQ(readSet(dir / "a.mdb").set.cards.at(1).picture, "");
 }
 
+// Fields the game does not know are saved with the set, each record's beside it.
+TEST(SetFile, UnknownFieldsSurviveASave) {
+  test::TempDir dir;
+  saveSet(dir / "a.mdb", sample());
+  test::runSql(dir / "a.mdb",
+               "ALTER TABLE tabFragen_leicht ADD COLUMN Kategorie TEXT; ALTER TABLE tabFragen_leicht ADD COLUMN Nr; "
+               "UPDATE tabFragen_leicht SET Kategorie = 'Erdkunde', Nr = 7 WHERE Frage LIKE 'Wie heißt%'");
+  QuestionSet set = readSet(dir / "a.mdb").set;
+  EXPECT_EQ(set.extra[0], (ExtraFields{{"Kategorie", "Nr"}, {{"Erdkunde", "7"}, {"", ""}}}));
+  set.easy.push_back(set.easy[0]);  // a record without extra values
+  saveSet(dir / "b.mdb", set);
+  const QuestionSet again = readSet(dir / "b.mdb").set;
+  EXPECT_EQ(again.extra[0].values, (std::vector<std::vector<std::string>>{{"Erdkunde", "7"}, {"", ""}, {"", ""}}));
+  EXPECT_EQ(again.easy, set.easy);
+  EXPECT_TRUE(again.extra[2].names.empty());
+  exportTextFolder(dir / "text", again);
+  EXPECT_EQ(readSet(dir / "text").set, again);
+}
+
+// What cannot be read is named as people know the tables.
+TEST(SetFile, MissingTablesAndFieldsAreNamedByTheirCaption) {
+  test::TempDir dir;
+  saveSet(dir / "a.mdb", sample());
+  test::runSql(dir / "a.mdb", "ALTER TABLE tabAktion DROP COLUMN Bildnr");
+  const auto field = test::thrown<DataError>([&] { readSet(dir / "a.mdb"); });
+  EXPECT_EQ(field ? field->what() : "",
+            "Bei den „Aktionskarten“ in „" + (dir / "a.mdb").string() + "“ fehlt das Feld „Bildnr“.");
+  test::runSql(dir / "a.mdb", "DROP TABLE tabFragen_schwer");
+  const auto table = test::thrown<DataError>([&] { readSet(dir / "a.mdb"); });
+  EXPECT_EQ(table ? table->what() : "", "Der Datei „" + (dir / "a.mdb").string() +
+                                            "“ fehlen die „Schwere Fragen“; sie ist kein Fragensatz des Spiels.");
+}
+
 // A save that cannot finish, or that the game could not play, leaves the old file as it was.
 TEST(SetFile, FailedSaveLeavesTheOldFileWhole) {
   test::TempDir dir;
@@ -54,11 +87,14 @@ TEST(SetFile, FailedSaveLeavesTheOldFileWhole) {
   noCards.cards.clear();
   EXPECT_THROW(saveSet(file, noCards), BuildError);
 
-  // The temporary file's place is taken by a folder the writer cannot remove.
+  // The temporary file's place is taken by a folder the writer cannot remove; the message
+  // names the file asked for, in German.
   fs::create_directories(dir / "eigene.mdb.tmp" / "blockiert");
   QuestionSet changed = sample();
   changed.easy.pop_back();
-  EXPECT_THROW(saveSet(file, changed), BuildError);
+  const auto e = test::thrown<BuildError>([&] { saveSet(file, changed); });
+  EXPECT_EQ(e ? e->what() : "", "Die Datenbank „" + file.string() + "“ kann nicht geschrieben werden: In den Ordner „" +
+                                    dir.path().string() + "“ lässt sich nicht schreiben.");
 
   EXPECT_EQ(test::readFile(file), before);
   EXPECT_EQ(readSet(file).set, sample());

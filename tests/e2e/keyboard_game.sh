@@ -27,12 +27,12 @@ press() { "$D" key "$1" >/dev/null || fail "Taste $1"; }
 expect() { grep -qE -- "$2" <<<"$1" || fail "erwartet /$2/, gehört: $1"; }
 heard() { echo "  $1"; }
 
-"$D" wait text "Spielername" --timeout 20 >/dev/null || fail "keine Namenseingabe"
+"$D" wait text "Name von Spieler 1" --timeout 20 >/dev/null || fail "keine Namenseingabe"
 for game in 1 2; do
   now=$(focused)
-  expect "$now" '^text "Spielername" desc="Bitte gib den Namen von Spieler 1 ein!'
+  expect "$now" '^text "Name von Spieler 1" desc="Bitte gib den Namen von Spieler 1 ein!'
   "$D" type "Anna" >/dev/null; press Return; now=$(moved "$now"); heard "$now"
-  expect "$now" 'Spieler 2 ein!'
+  expect "$now" '^text "Name von Spieler 2" desc="Bitte gib den Namen von Spieler 2 ein!'
   "$D" type "Bert" >/dev/null; press Return; now=$(moved "$now"); heard "$now"
   expect "$now" '^push button "blaues Auto" desc="Bitte wähle dein Auto aus, Anna!'
   press Down; now=$(moved "$now"); press space; now=$(moved "$now"); heard "$now"
@@ -51,12 +51,14 @@ for game in 1 2; do
         expect "$now" ' hat gewonnen!'
         press Right; now=$(moved "$now"); expect "$now" '^push button "neues Spiel"'; press Return; now=$(moved "$now")
         break ;;
-      *'desc="Antwort '*)
-        # The right answer from the shipped content, reached with the arrow keys.
-        question=$(sed -E 's/.* Liter: (.*) Antworten: .*/\1/' <<<"$now")
+      'push button "Antwort 1 von 4: '*)
+        # The question label, read with the dialog, holds the question; the right answer from
+        # the shipped content is reached with the arrow keys, each answer named by its place.
+        question=$("$D" text label | sed -nE 's/^Frage für [0-9]+ Liter: (.*) Antwort 1: .*/\1/p' | head -n 1)
         right=$(awk -F'\t' -v q="$question" '$1 == q { print $5; exit }' "$repo"/content/tabFragen_*.tsv)
+        [ -n "$right" ] || fail "Frage nicht gehört: $question"
         for _ in 1 2 3; do
-          [[ "$now" == "push button \"$right\""* ]] && break
+          [[ "$now" == "push button \"Antwort "?" von 4: $right\""* ]] && break
           press Right; now=$(moved "$now")
         done ;;
       'push button "weiter spielen!"'*) expect "$now" 'desc="(Richtig! .* hat jetzt [0-9]+ Liter|Falsch, .* Richtig war: )' ;;

@@ -195,13 +195,14 @@ QtDriver& QtDriver::setUpPlayers(const QString& name1, const std::string& car1, 
                                  const std::string& car2) {
   for (const auto& [player, name] : {std::pair{1, name1}, std::pair{2, name2}}) {
     const std::string n = std::to_string(player);
+    const char* box = player == 1 ? "txtName" : "txtName2";
     waitText("frmAuswahl", "lblAnweisung", "Bitte gib den Namen von Spieler " + n + " ein!");
     when(
-        "Tippen des Namens " + n, [] { return usable(widget("frmAuswahl", "txtName")); },
-        [name] {
+        "Tippen des Namens " + n, [box] { return usable(widget("frmAuswahl", box)); },
+        [name, box] {
           for (char32_t c : name.toUcs4())
             for (auto action : {QTest::Press, QTest::Release})
-              QTest::sendKeyEvent(action, widget("frmAuswahl", "txtName"), Qt::Key_unknown, QString::fromUcs4(&c, 1),
+              QTest::sendKeyEvent(action, widget("frmAuswahl", box), Qt::Key_unknown, QString::fromUcs4(&c, 1),
                                   Qt::NoModifier);
         });
     click("frmAuswahl", "cmdName" + n + "Weiter");

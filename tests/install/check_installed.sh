@@ -11,7 +11,7 @@ prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for f in games/tankjagd games/tankjagd-mkdb \
+for f in games/tankjagd games/tankjagd-mkdb lib/games/tankjagd/tankjagd-vorlesen.so \
          share/tankjagd/mdbZielflagge.mdb \
          share/tankjagd/wuerfel/w1.gif share/tankjagd/wuerfel/w6.gif share/tankjagd/toene/gewonnen.wav \
          "share/tankjagd/autos/rotes auto rechts.gif" "share/tankjagd/autos/rotes auto links.gif" \

@@ -75,8 +75,13 @@ struct KeyboardPlayer {
     } else if (top.name().starts_with("frmFragen")) {
       auto& q = static_cast<FrmFragen&>(top);
       if (!q.cmdWeiter.Visible()) {
-        check(d.find(q.lblFrage.Caption()) != std::string::npos &&
-                  d.find("4. " + q.cmdAntwort(3).Caption()) != std::string::npos,
+        // The question label, read with the dialog, holds the answers; each answer only its place.
+        const std::string question = q.lblFrage.spokenName();
+        int place = 0;
+        while (place < 4 && f != &q.cmdAntwort(place)) ++place;
+        check(question.find(q.lblFrage.Caption()) != std::string::npos &&
+                  question.find("Antwort 4: " + q.cmdAntwort(3).Caption() + ".") != std::string::npos &&
+                  f->spokenName() == "Antwort " + Str(place + 1) + " von 4: " + f->Caption() && d.empty(),
               "Frage oder Antworten fehlen", *f);
         // The first question is answered wrong on purpose; the rest right, so the race ends.
         const bool wrong = answers++ == 0;

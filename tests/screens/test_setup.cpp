@@ -46,7 +46,7 @@ TEST(SetupNames, emptyNameOnlyShowsTheMessageAndRefocusesTheNameBox) {
     EXPECT_EQ(r.h.loop.messages()[0].title,
               "HALLOOO?"
               "?!!!");
-    EXPECT_EQ(s.focus(), &s.txtName);
+    EXPECT_EQ(s.focus(), c.spieler == 1 ? &s.txtName : &s.txtName2);
     EXPECT_EQ(snapshot(s), before);
     EXPECT_EQ(r.h.g().NameSpieler1, c.spieler == 1 ? "" : "Anna");
     EXPECT_EQ(r.h.g().NameSpieler2, "");
@@ -81,7 +81,7 @@ TEST(SetupNames, enterWithANameEqualsTheClick) {
   r.type("Anna");
   for (int key : {13, 10, int{'a'}, 27, 0}) {
     int code = key;
-    r.setup().txtName.KeyPress(code);
+    r.setup().nameBox().KeyPress(code);
     EXPECT_EQ(code, key) << "the handler never changes the key";
     if (key == 13) {
       EXPECT_EQ(r.h.g().NameSpieler1, "Anna");
@@ -98,11 +98,13 @@ TEST_F(SetupTest, confirmedNamesLeadToPlayerOnesCars) {
   enterName(1, "Anna");
   EXPECT_FALSE(s.cmdName1Weiter.Visible());
   EXPECT_TRUE(s.cmdName2Weiter.Visible());
-  EXPECT_EQ(s.txtName.Caption(), "");
-  EXPECT_EQ(s.focus(), &s.txtName);
+  EXPECT_FALSE(s.txtName.Visible());
+  EXPECT_TRUE(s.txtName2.Visible()) << "a box of its own, so that a screen reader hears the new prompt";
+  EXPECT_EQ(s.focus(), &s.txtName2);
+  EXPECT_EQ(s.txtName2.Caption(), "");
   EXPECT_EQ(s.lblAnweisung.Caption(), "Bitte gib den Namen von Spieler 2 ein!");
   enterName(2, "Ben", true);
-  EXPECT_FALSE(s.txtName.Visible());
+  EXPECT_FALSE(s.txtName2.Visible());
   EXPECT_FALSE(s.cmdName1Weiter.Visible());
   EXPECT_FALSE(s.cmdName2Weiter.Visible());
   EXPECT_EQ(s.txtName.Caption(), "");

@@ -49,12 +49,12 @@ struct SetupRun {
 
   // A person types `name` into the name box (replacing its text).
   void type(const std::string& name) {
-    if (!h.app.typeText(setup().txtName, name)) throw Impossible("name box unusable");
+    if (!h.app.typeText(setup().nameBox(), name)) throw Impossible("name box unusable");
   }
   // Confirms the name box by the visible "Weiter" button, or by Enter.
   void confirm(int spieler, bool byEnter) {
     if (byEnter) {
-      if (!h.app.pressKey(setup().txtName, 13)) throw Impossible("Enter in the name box impossible");
+      if (!h.app.pressKey(setup().nameBox(), 13)) throw Impossible("Enter in the name box impossible");
     } else {
       Element& b = spieler == 1 ? setup().cmdName1Weiter : setup().cmdName2Weiter;
       if (!h.app.click(b)) throw Impossible(b.name() + " not clickable");

@@ -155,7 +155,7 @@ class SoakRun {
   }
 
   bool enterName(const std::string& n, const char* weiter) {
-    Element& box = *loop_.element(n, "txtName");
+    Element& box = static_cast<FrmAuswahl&>(app_.forms.get(n)).nameBox();
     if (!app_.typeText(box, chance(0.03) ? std::string() : randomName(agentRnd_))) fail("Namensfeld nicht erreichbar");
     if (chance(0.3)) {
       if (!app_.pressKey(box, 13)) fail("Eingabetaste im Namensfeld nicht möglich");

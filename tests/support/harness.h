@@ -15,6 +15,13 @@ struct RecordingSounds final : SoundPlayer {
   void play(Sound s) override { played.push_back(s); }
 };
 
+// What the game gave the voice, in order; "" stands for a stop.
+struct RecordingSpeaker final : Speaker {
+  std::vector<std::string> heard;
+  void say(const std::string& text) override { heard.push_back(text); }
+  void stop() override { heard.emplace_back(); }
+};
+
 // A whole game wired to the script: scripted loop, scripted random values and fake
 // pictures; every screen of the game is defined.
 struct Harness {
@@ -23,6 +30,7 @@ struct Harness {
   FakePictures pictures;
   std::vector<std::string> warnings;
   RecordingSounds sounds;
+  RecordingSpeaker speaker;
   // The question and action card tables by name; a table not listed is missing.
   std::map<std::string, std::function<data::Recordset()>, std::less<>> tables;
   App app;
@@ -38,6 +46,7 @@ struct Harness {
                  warnings.push_back(w);
                }};
     s.sounds = &sounds;
+    s.speaker = &speaker;
     s.openTable = [this](std::string_view table) {
       auto t = tables.find(table);
       if (t == tables.end())

@@ -40,6 +40,12 @@ struct Sample : Screen {
         cmd(add("cmdWeiter", ElementKind::Button, 1000, 1000, 1215, 495, "Weiter")) {
     img.accessibleName = "rotes Auto";
     cmd.Click = [this] { lbl.setCaption("geklickt"); };
+    cmd.tabIndex = 0;
+    KeyPress = [this](int key) {
+      if (key != '2') return false;
+      lbl.setCaption("Taste 2");
+      return true;
+    };
   }
   Element& lbl;
   Element& img;
@@ -121,6 +127,22 @@ TEST_F(FrontEnd, winnerScreenIgnoresEscAndTheWindowFrame) {
   spin(10);
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(app.forms.isLoaded("frmGewonnen"));
+  EXPECT_EQ(window->accessibleName(), "Gewonnen") << "a screen reader hears a German name, not the internal one";
+}
+
+// A key the focused button does not use goes to the screen (the question's keys 1 to 4);
+// one the screen does not use either is left to Qt.
+TEST_F(FrontEnd, aKeyNoControlTakesReachesTheScreen) {
+  app.dispatch([this] { app.forms.get("frmProbe").Show(); });
+  spin(10);
+  QWidget* button = findWidget("cmdWeiter");
+  for (const char* key : {"x", "2"}) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
+    QApplication::sendEvent(button, &press);
+    EXPECT_EQ(press.isAccepted(), key[0] == '2') << key;
+  }
+  spin(10);
+  EXPECT_EQ(qobject_cast<QLabel*>(findWidget("lblName"))->text(), "Taste 2");
 }
 
 // A single-line label too narrow for its text shortens it in the middle and keeps both

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tankjagd-mkdb: builds the game's question and action card database from the content
-// folder, optionally with questions imported from spreadsheet, GIFT or Aiken files.
+// folder, optionally with questions imported from spreadsheets (.xlsx, .ods, .xls, CSV),
+// GIFT or Aiken files.
 // Reports go to stdout, errors and warnings to stderr, in German; exit code 1 on an error.
 #include <QGuiApplication>
 
@@ -25,13 +26,17 @@ constexpr const char* kUsage =
     "  --leicht DATEI      Fragen aus DATEI als leichte Fragen dazunehmen\n"
     "  --schwer DATEI      Fragen aus DATEI als schwere Fragen dazunehmen\n"
     "  --fragen DATEI      Fragen aus DATEI nach deren Spalte mit der Stufe dazunehmen\n"
+    "  --blatt BLATT       aus den folgenden Tabellen das Tabellenblatt BLATT nehmen\n"
+    "                      (Name oder Nummer ab 1; sonst das erste)\n"
     "  --nur-importierte   die Fragen des Ordners weglassen (seine Aktionskarten bleiben)\n"
     "  --pruefen           jeden Eintrag nach den Regeln des Spiels prüfen und warnen\n"
-    "DATEI: CSV oder Tabulatortext (UTF-8, UTF-16, Windows-1252), GIFT oder Aiken.\n";
+    "DATEI: Tabelle (.xlsx, .ods, .xls), CSV oder Tabulatortext (UTF-8, UTF-16,\n"
+    "Windows-1252), GIFT oder Aiken.\n";
 
 struct Import {
   std::optional<Level> level;  // none: the file's level column decides
   std::string file;
+  std::optional<std::string> sheet;  // a spreadsheet's sheet by name or number; none: the first
 };
 
 struct Options {
@@ -44,6 +49,7 @@ struct Options {
 std::optional<Options> parse(int argc, char** argv) {
   Options o;
   std::vector<std::string> plain;
+  std::optional<std::string> sheet;
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     const bool takesFile = a == "--leicht" || a == "--schwer" || a == "--fragen";
@@ -51,12 +57,14 @@ std::optional<Options> parse(int argc, char** argv) {
       const std::optional<Level> level = a == "--leicht"   ? std::optional(Level::Easy)
                                          : a == "--schwer" ? std::optional(Level::Hard)
                                                            : std::nullopt;
-      o.imports.push_back({level, argv[++i]});
+      o.imports.push_back({level, argv[++i], sheet});
+    } else if (a == "--blatt" && i + 1 < argc) {
+      sheet = argv[++i];
     } else if (a == "--nur-importierte") {
       o.onlyImported = true;
     } else if (a == "--pruefen") {
       o.check = true;
-    } else if (a.starts_with("--") || takesFile) {
+    } else if (a.starts_with("--") || takesFile || a == "--blatt") {
       return std::nullopt;
     } else {
       plain.emplace_back(a);
@@ -68,14 +76,24 @@ std::optional<Options> parse(int argc, char** argv) {
   return o;
 }
 
+// The sheet the import names; 0 for any file that is no spreadsheet.
+std::size_t sheetOf(const Import& import) {
+  if (!import.sheet) return 0;
+  const std::string bytes = readImportFile(import.file);
+  const FileKind kind = fileKind(bytes);
+  if (!isSpreadsheet(kind)) return 0;
+  return sheetIndex(sheetNames(bytes, kind, import.file), *import.sheet, import.file);
+}
+
 // Adds the file's questions to the set and prints its report.
 void importInto(QuestionSet& set, const Import& import) {
-  ImportResult result = importFile(import.file);
+  ImportResult result = importFile(import.file, ImportFormat::Auto, std::nullopt, sheetOf(import));
+  tj::content::skipRepeats(result);
   std::vector<ImportedQuestion> taken;
   for (auto& q : result.accepted) {
     const std::optional<Level> level = import.level ? import.level : q.level;
     if (!level)
-      result.skipped.push_back({q.line, "keine Stufe (leicht oder schwer)"});
+      result.skipped.push_back({q.line, "keine Stufe (leicht oder schwer)", q.question.text});
     else
       (*level == Level::Easy ? set.easy : set.hard).push_back(q.question), taken.push_back(std::move(q));
   }

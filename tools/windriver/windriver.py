@@ -10,8 +10,12 @@ Each step is its own command; the session (display, buses, programs) is kept in
   windriver.py start [--size 1280x800]     virtual display, session bus, accessibility bus
   windriver.py run [--cwd DIR] -- PROG ARG...  starts PROG, waits until it is on the bus
   windriver.py tree [--app NAME]            showing elements: role "name" desc="…" [states] text="…"
-  windriver.py click ROLE NAME              presses a showing, enabled element (not behind a modal window)
+  windriver.py click ROLE NAME [--mouse]    presses a showing, enabled element (not behind a modal window);
+                                            --mouse clicks its centre with the pointer instead
   windriver.py wait ROLE NAME [--gone]      until the element shows (or has gone)
+  windriver.py text ROLE                    the name of every showing element of ROLE, one a line
+  (click and wait: --nth K takes the K-th match in tree order, --contains matches a part of the
+   name, --app NAME looks at one program only)
   windriver.py type TEXT / key KEY...       keys to the program's focused (or topmost) window
   windriver.py status                       each program: "running" or "exited with code N"
   windriver.py env                          export lines for a shell: eval "$(windriver.py env)"
@@ -294,16 +298,16 @@ def role_key(role):
     return "pushbutton" if key == "button" else key
 
 
-def matches(n, role, name):
-    return n.depth > 0 and (role == "*" or role_key(n.role) == role_key(role)) and n.name == nfc(name)
+def matches(n, a):
+    name = nfc(a.name)
+    return (n.depth > 0 and (a.role == "*" or role_key(n.role) == role_key(a.role))
+            and (name in n.name if a.contains else n.name == name))
 
 
 def find(st, a, enabled):
-    """The first showing (and, if asked, enabled) match, or None."""
-    for n in walk(st, a.app):
-        if matches(n, a.role, a.name) and (not enabled or "enabled" in n.states):
-            return n
-    return None
+    """The --nth showing (and, if asked, enabled) match, or None."""
+    found = [n for n in walk(st, a.app) if matches(n, a) and (not enabled or "enabled" in n.states)]
+    return found[a.nth - 1] if len(found) >= a.nth else None
 
 
 def blocking_modal(st, n):
@@ -318,16 +322,28 @@ def blocking_modal(st, n):
     return None
 
 
-def press(n):
-    action = n.acc.queryAction()
-    names = [action.getName(i).lower().replace(" ", "") for i in range(action.nActions)]
-    for want in PRESS_ACTIONS:
-        if want in names:
-            action.doAction(names.index(want))
-            return
-    if not names:
-        raise Failure(f"{n.role} {quoted(n.name)} cannot be pressed")
-    action.doAction(0)
+def press(st, n, mouse):
+    """Runs the element's press (or focus) action; with `mouse`, or when it has no action, a
+    pointer click on its centre."""
+    try:
+        action = None if mouse else n.acc.queryAction()
+    except NotImplementedError:
+        action = None
+    names = [action.getName(i).lower().replace(" ", "") for i in range(action.nActions)] if action else []
+    if names:
+        index = next((names.index(want) for want in PRESS_ACTIONS if want in names), 0)
+        # A press that opens a modal dialog answers only once the dialog has closed: the action
+        # has been done when no answer comes within a moment.
+        from gi.repository import Atspi, GLib
+        Atspi.set_timeout(1500, -1)
+        try:
+            action.doAction(index)
+        except GLib.GError as e:
+            if "reply" not in str(e):
+                raise
+        return
+    x, y, w, h = n.acc.queryComponent().getExtents(_pyatspi.DESKTOP_COORDS)
+    xdo(st, "mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", "1")
 
 
 def cmd_click(a):
@@ -339,11 +355,18 @@ def cmd_click(a):
         if n is not None:
             modal = blocking_modal(st, n)
             if modal is None:
-                press(n)
+                press(st, n, a.mouse)
                 return
             why = f"covered by the modal window {quoted(modal.name)}"
         time.sleep(0.2)
     raise Failure(f"{a.role} {quoted(a.name)}: {why}")
+
+
+def cmd_text(a):
+    st = load(session_name(a))
+    for n in walk(st):
+        if n.depth > 0 and role_key(n.role) == role_key(a.role):
+            print(n.name)
 
 
 def cmd_wait(a):
@@ -418,9 +441,16 @@ def main(argv):
         s.add_argument("name")
         s.add_argument("--app")
         s.add_argument("--timeout", type=float, default=10)
+        s.add_argument("--nth", type=int, default=1)
+        s.add_argument("--contains", action="store_true")
         if name == "wait":
             s.add_argument("--gone", action="store_true")
+        else:
+            s.add_argument("--mouse", action="store_true")
         s.set_defaults(func=func)
+    s = sub.add_parser("text", parents=[common])
+    s.add_argument("role")
+    s.set_defaults(func=cmd_text)
     s = sub.add_parser("type", parents=[common])
     s.add_argument("text")
     s.set_defaults(func=cmd_type)

@@ -9,7 +9,7 @@ namespace tj {
 namespace {
 constexpr Color kCardText = Color::rgb(0, 0, 192);
 
-WindowSpec actionWindow() { return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace()); }
+WindowSpec actionWindow() { return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace(), "Aktionskarte"); }
 
 // A picture number names a file in the card picture folder only; anything that could
 // reach another folder names none.
@@ -55,8 +55,14 @@ void FrmAktion::Form_Load() {
   lblAktion.setCaption(std::move(title));
   lblBildnr.setCaption(std::move(bildnr));
   lblEreignis.setCaption(std::move(code));
-  cmdWeiter.setDescription(spoken::lastMove(app().race) + " " +
-                           spoken::card(lblAktion.Caption(), lblAktionstxt.Caption()));
+  // The card acts on "Weiter"; the fuel it will leave is said with it.
+  const RaceGame& race = app().race;
+  const int spieler = race.lastMover();
+  const std::string name = spieler ? playerName(race.state(), spieler) : std::string();
+  const int fuel = race.fuelAfterCard(lblEreignis.Caption());
+  const std::string roll = spoken::lastMove(race);
+  cmdWeiter.setDescription(roll + " " + spoken::card(lblAktion.Caption(), lblAktionstxt.Caption(), name, fuel));
+  app().say(roll + " " + spoken::cardAloud(lblAktion.Caption(), lblAktionstxt.Caption(), name, fuel));
   loadCardPicture();
   app().play(Sound::Card);
 }

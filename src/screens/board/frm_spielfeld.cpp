@@ -17,7 +17,7 @@ namespace tj {
 namespace {
 
 WindowSpec boardWindow() {
-  WindowSpec w = WindowSpec::maximised(track::kBoardWidth, track::kBoardHeight, Color::highlight());
+  WindowSpec w = WindowSpec::maximised(track::kBoardWidth, track::kBoardHeight, Color::highlight(), "Spielfeld");
   w.icon = "icon.png";
   return w;
 }
@@ -92,7 +92,10 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   cmdWuerfeln2.Click = [this] { cmdWuerfeln2_Click(); };
   MenuItem ton{"Ton", "Ton", [&app] { app.setSoundOn(!app.soundOn()); }};
   ton.Checked = [&app] { return app.soundOn(); };
-  addMenu(Menu{"Datei", {std::move(ton), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+  MenuItem vorlesen{"Vorlesen", "Vorlesen", [&app] { app.setSpeechOn(!app.speechOn()); }};
+  vorlesen.Checked = [&app] { return app.speechOn(); };
+  addMenu(Menu{"Datei",
+               {std::move(ton), std::move(vorlesen), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 
@@ -119,9 +122,10 @@ void FrmSpielfeld::SpielerReihenfolge() {
   const int ziel = race.vars().ZielFeld.value();
   const spoken::Stand p1{g.NameSpieler1, g.TankSpieler1.value(), race::shownField(g.PositionSpieler1, ziel)};
   const spoken::Stand p2{g.NameSpieler2, g.TankSpieler2.value(), race::shownField(g.PositionSpieler2, ziel)};
-  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2})
-    b->setDescription(spoken::turn(amZug == 1 ? p1.name : p2.name, p1, p2));
+  const std::string& name = amZug == 1 ? p1.name : p2.name;
+  for (Element* b : {&cmdWuerfel, &cmdWuerfeln2}) b->setDescription(spoken::turn(name, p1, p2));
   focusFirst();
+  app().say(spoken::turnAloud(name));
 }
 
 // ---- what the race shows ---------------------------------------------------------------------
@@ -210,8 +214,9 @@ void FrmSpielfeld::ZeigeWuerfel(int wurf) {
 void FrmSpielfeld::Gewonnen(const std::string& name) {
   FrmGewonnen& gewonnen = app().form<FrmGewonnen>();
   gewonnen.lblGewonnen.setCaption("Super " + name + ", DU hast GEWONNEN !");
-  for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu})
-    b->setDescription(spoken::lastMove(app().race) + " " + spoken::winner(name));
+  const std::string roll = spoken::lastMove(app().race);
+  for (Element* b : {&gewonnen.cmdEnde, &gewonnen.cmdNeu}) b->setDescription(roll + " " + spoken::winner(name));
+  app().say(roll + " " + spoken::winnerAloud(name));
   app().play(Sound::Win);
   gewonnen.ShowModal();
 }

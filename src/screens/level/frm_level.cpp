@@ -10,7 +10,7 @@ namespace tj {
 namespace {
 constexpr Color kLevelBlue = Color::rgb(128, 128, 255);
 
-WindowSpec levelWindow() { return WindowSpec::dialog("", 3270, 2685, Color::highlight()); }
+WindowSpec levelWindow() { return WindowSpec::dialog("", 3270, 2685, Color::highlight(), "Leicht oder schwer"); }
 
 void levelButton(Element& b, int tab) {
   b.setBackColor(kLevelBlue);
@@ -37,9 +37,11 @@ FrmLevel::FrmLevel(App& app)
 // The buttons tell what the roll before did and what each level pays.
 void FrmLevel::Form_Activate() {
   const RaceGame& race = app().race;
-  const std::string text =
-      spoken::lastMove(race) + " " + spoken::level(race.reward(Level::Easy).value(), race.reward(Level::Hard).value());
+  const std::string roll = spoken::lastMove(race);
+  const int easy = race.reward(Level::Easy).value(), hard = race.reward(Level::Hard).value();
+  const std::string text = roll + " " + spoken::level(easy, hard);
   for (Element* b : {&cmdLeicht, &cmdSchwer}) b->setDescription(text);
+  app().say(roll + " " + spoken::levelAloud(easy, hard));
 }
 
 // Hiding ends this dialog's modal showing; the board goes on once the question has closed.

@@ -10,11 +10,11 @@ namespace tj {
 namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
-const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", data::kEasyTable, Level::Easy, 6975, 0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", data::kHardTable, Level::Hard, 6930, 120};
+const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "Leichte Frage", data::kEasyTable, Level::Easy, 6975, 0};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", "Schwere Frage", data::kHardTable, Level::Hard, 6930, 120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
-  return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight());
+  return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight(), level.windowName);
 }
 
 // The fields in the order they are read: the answers in the order the bound labels take
@@ -57,6 +57,12 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
     l.setVisible(false);
     Label1_[static_cast<std::size_t>(i)] = &l;
   }
+  // Keys 1 to 4 answer with the button read as that number, in reading order.
+  KeyPress = [this](int key) {
+    if (key < '1' || key > '4' || !cmdAntwort(key - '1').Enabled()) return false;
+    cmdAntwort_Click(key - '1');
+    return true;
+  };
   // Wired last, so that building the layout runs no change handler.
   for (int i = 0; i < 4; ++i) Label1(i).Change = [this, i] { Label1_Change(i); };
 }
@@ -70,12 +76,17 @@ void FrmFragen::Form_Load() {
   describeQuestion();
 }
 
+// A screen reader reads the question label with the dialog (the answers with it, once),
+// then each answer by its place; the players with "Vorlesen" hear the same.
 void FrmFragen::describeQuestion() {
   std::array<std::string, 4> shown;
-  for (int i = 0; i < 4; ++i) shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
-  for (int i = 0; i < 4; ++i)
-    cmdAntwort(i).setDescription(
-        spoken::question(i, lblFrage.Caption(), shown, app().race.reward(level_.level).value()));
+  for (int i = 0; i < 4; ++i) {
+    shown[static_cast<std::size_t>(i)] = cmdAntwort(i).Caption();
+    cmdAntwort(i).accessibleName = spoken::answerName(i, cmdAntwort(i).Caption());
+  }
+  const int reward = app().race.reward(level_.level).value();
+  lblFrage.accessibleName = spoken::question(lblFrage.Caption(), shown, reward);
+  app().say(spoken::questionAloud(lblFrage.Caption(), shown, reward));
 }
 
 void FrmFragen::Label1_Change(int index) {
@@ -105,8 +116,10 @@ void FrmFragen::cmdAntwort_Click(int index) {
   const int reward = race.reward(level_.level).value();
   const int slot = RichtigeAntwort.value();
   const Int16 tank = spieler == 1 ? race.state().TankSpieler1 : race.state().TankSpieler2;
-  cmdWeiter.setDescription(spoken::answer(right, playerName(race.state(), spieler), reward, tank.value(),
-                                          slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string()));
+  const std::string& name = playerName(race.state(), spieler);
+  const std::string rightAnswer = slot >= 0 && slot <= 3 ? cmdAntwort(slot).Caption() : std::string();
+  cmdWeiter.setDescription(spoken::answer(right, name, reward, tank.value(), rightAnswer));
+  app().say(spoken::answerAloud(right, name, reward, tank.value(), rightAnswer));
   SetFocus(cmdWeiter);
   const Color clicked = cmdAntwort(index).BackColor();
   if (clicked == kRed) {

@@ -10,12 +10,13 @@ namespace tj {
 
 // What tells the easy and the hard question dialog apart.
 struct QuestionLevel {
-  const char* name;       // screen name
-  const char* title;      // window title
+  const char* name;        // screen name
+  const char* title;       // window title
+  const char* windowName;  // the window's name for a screen reader
   std::string_view table;  // table of the store
-  Level level;            // which reward a right answer pays
-  float clientHeight;     // twips
-  float shift;            // extra Left of the question, the answers and the continue button
+  Level level;             // which reward a right answer pays
+  float clientHeight;      // twips
+  float shift;             // extra Left of the question, the answers and the continue button
 };
 
 // One multiple-choice question: a random record of the level's table, the right and the

@@ -23,7 +23,7 @@ std::string schluessel(int spieler, int farbe) {
   return kCarColours[static_cast<std::size_t>(farbe)].word + std::to_string(spieler);
 }
 
-WindowSpec auswahlWindow() { return WindowSpec::maximised(9660, 7440, Color::highlight()); }
+WindowSpec auswahlWindow() { return WindowSpec::maximised(9660, 7440, Color::highlight(), "Namen und Autos"); }
 
 }  // namespace
 
@@ -31,6 +31,7 @@ FrmAuswahl::FrmAuswahl(App& app)
     : Screen(app, kName, auswahlWindow()),
       lblAnweisung(add("lblAnweisung", ElementKind::Label, 5520, 720, 4770, 360)),
       txtName(add("txtName", ElementKind::TextBox, 5640, 1320, 1215, 495)),
+      txtName2(add("txtName2", ElementKind::TextBox, 5640, 1320, 1215, 495)),
       cmdName1Weiter(add("cmdName1Weiter", ElementKind::Button, 8400, 1320, 1215, 495, "Weiter")),
       cmdName2Weiter(add("cmdName2Weiter", ElementKind::Button, 8400, 1320, 1215, 495, "Weiter")),
       imgAuto1SP1(addAuto("imgAuto1SP1", 0)),
@@ -52,7 +53,10 @@ FrmAuswahl::FrmAuswahl(App& app)
   lblAnweisung.wordWrap = false;
 
   txtName.tabIndex = 0;
-  txtName.accessibleName = "Spielername";
+  txtName.accessibleName = spoken::nameBoxName(1);
+  txtName2.tabIndex = 0;
+  txtName2.accessibleName = spoken::nameBoxName(2);
+  txtName2.setVisible(false);
   cmdName1Weiter.tabIndex = 1;
   cmdName2Weiter.tabIndex = 2;
   cmdName2Weiter.setVisible(false);
@@ -60,6 +64,7 @@ FrmAuswahl::FrmAuswahl(App& app)
   cmdName1Weiter.Click = [this] { cmdName1Weiter_Click(); };
   cmdName2Weiter.Click = [this] { cmdName2Weiter_Click(); };
   txtName.KeyPress = [this](int& k) { txtName_KeyPress(k); };
+  txtName2.KeyPress = [this](int& k) { txtName_KeyPress(k); };
   imgAuto1SP1.Click = [this] { imgAuto1SP1_Click(); };
   imgAuto2SP1.Click = [this] { imgAuto2SP1_Click(); };
   imgAuto3SP1.Click = [this] { imgAuto3SP1_Click(); };
@@ -97,7 +102,8 @@ void FrmAuswahl::Form_Load() {
 
 void FrmAuswahl::Anweisung(const std::string& text) {
   lblAnweisung.setCaption(text);
-  txtName.setDescription(spoken::nameBox(text));
+  for (Element* box : {&txtName, &txtName2}) box->setDescription(spoken::nameBox(text));
+  app().say(text);
   for (int spieler = 1; spieler <= 2; ++spieler)
     for (int farbe = 0; farbe < kFarben; ++farbe) autoBild(spieler, farbe).setDescription(spoken::carChoice(text));
 }
@@ -106,7 +112,7 @@ void FrmAuswahl::NameFehlt() {
   app().MsgBox("Bitte gib einen Namen ein!",
                "HALLOOO?"
                "?!!!");  // split: no trigraph
-  SetFocus(txtName);
+  SetFocus(nameBox());
 }
 
 // A name is stored exactly as typed: nothing is trimmed, blanks alone are a name.
@@ -117,18 +123,20 @@ void FrmAuswahl::cmdName1Weiter_Click() {
   cmdName2Weiter.setVisible(true);
   Anweisung("Bitte gib den Namen von Spieler 2 ein!");
   txtName.setCaption("");
-  SetFocus(txtName);  // player 2 types right away
+  txtName.setVisible(false);
+  txtName2.setVisible(true);
+  SetFocus(txtName2);  // player 2 types right away
   // The first name brings the board into being (hidden) with the start values of a game.
   app().race.setName(1, name);
 }
 
 void FrmAuswahl::cmdName2Weiter_Click() {
-  if (txtName.Caption().empty()) return NameFehlt();
-  const std::string name = txtName.Caption();
+  if (txtName2.Caption().empty()) return NameFehlt();
+  const std::string name = txtName2.Caption();
   cmdName2Weiter.setVisible(false);
   Anweisung("Bitte wähle dein Auto aus, " + app().race.state().NameSpieler1 + "!");
-  txtName.setCaption("");
-  txtName.setVisible(false);
+  txtName2.setCaption("");
+  txtName2.setVisible(false);
   for (Element* bild : autosSP1_) bild->setVisible(true);
   focusFirst();  // the first car: the keyboard chooses from here
   app().race.setName(2, name);

@@ -21,7 +21,8 @@ class FrmAuswahl final : public Screen {
   void Form_Load() override;
 
   Element& lblAnweisung;
-  Element& txtName;
+  Element& txtName;   // player 1's name
+  Element& txtName2;  // player 2's, in the same place: a screen reader hears the new box
   Element& cmdName1Weiter;
   Element& cmdName2Weiter;
   Element& imgAuto1SP1;
@@ -34,6 +35,8 @@ class FrmAuswahl final : public Screen {
   Element& imgAuto4SP2;
   Element& tmrRausFahren;
 
+  // The name box shown now: player 1's, then player 2's.
+  Element& nameBox() { return txtName2.Visible() ? txtName2 : txtName; }
   // The car image of `spieler` (1 or 2) in colour `farbe` (0 blue .. 3 white).
   Element& autoBild(int spieler, int farbe);
 

@@ -8,7 +8,7 @@ namespace tj {
 
 namespace {
 WindowSpec skipWindow() {
-  WindowSpec w = WindowSpec::dialog("", 6870, 4800, Color::highlight());
+  WindowSpec w = WindowSpec::dialog("", 6870, 4800, Color::highlight(), "Aussetzen");
   w.centred = false;  // where the windowing system puts new windows
   return w;
 }
@@ -35,6 +35,7 @@ void FrmAussetzen::Form_Load() {
   const std::string& name = playerName(race.state(), race.playerOnTurn());
   lblHeadline.setCaption("Einmal aussetzen " + name + " !");
   cmdWeiter.setDescription(spoken::skip(name));
+  app().say(spoken::skipAloud(name));
   app().play(Sound::Skip);
 }
 

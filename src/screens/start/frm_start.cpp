@@ -7,7 +7,7 @@
 namespace tj {
 
 namespace {
-WindowSpec startWindow() { return WindowSpec::maximised(15360, 11520, Color::highlight()); }
+WindowSpec startWindow() { return WindowSpec::maximised(15360, 11520, Color::highlight(), "Tank Jagd"); }
 
 void titleLook(Element& e, bool underline) {
   e.font = Font{"Modern", 72, true, true, underline};

@@ -9,7 +9,7 @@ namespace tj {
 namespace {
 constexpr Color kMarine = Color::rgb(0, 0, 128);
 
-WindowSpec winnerWindow() { return WindowSpec::dialog("", 7725, 8940, kPastelYellow); }
+WindowSpec winnerWindow() { return WindowSpec::dialog("", 7725, 8940, kPastelYellow, "Gewonnen"); }
 
 void button(Element& b, int tab) {
   b.setBackColor(kCream);
