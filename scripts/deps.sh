@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev mdbtools-dev
   libzip-dev libexpat1-dev libfreexl-dev
   libpulse-dev
+  libfreetype-dev libfontconfig-dev libharfbuzz-dev
   libgtest-dev
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
   qt6-translations-l10n

@@ -1,15 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/rules.h"
 
-#include <QFont>
-#include <QFontInfo>
-#include <QFontMetrics>
-#include <QGuiApplication>
-#include <QSet>
-#include <QString>
-
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -20,9 +12,10 @@
 #include "data/quoted.h"
 #include "game/cards.h"
 #include "screens/action/frm_aktion.h"
-#include "screens/app.h"
 #include "screens/question/frm_fragen.h"
-#include "ui/look.h"
+#include "text/characters.h"
+#include "text/font_choice.h"
+#include "text/text_measure.h"
 
 namespace tj::content {
 
@@ -30,73 +23,49 @@ namespace {
 
 using data::inQuotes;
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
 // ---- The elements that show a record ------------------------------------------------
 
-// A text element as the game draws it: font and the pixel rectangle the text wraps in.
+// A box of the game's dialogs, the font it is drawn in and the pixels its text may fill.
 struct Box {
-  QFont font;
-  int width = 0;
-  int height = 0;
+  const TextBox& spec;
   const char* what;  // German, "die Frage" ...
+  text::TextMeasure font;
+  TextRoom room = textRoom(spec);
+
+  Box(const TextBox& box, const char* description)
+      : spec(box),
+        what(description),
+        font({std::string(text::drawnFamily(box.font.name)),
+              text::pixelSize(box.font.size, text::kUnscaledPixelsPerPoint), box.font.bold, box.font.italic}) {}
 };
 
-// The screens need an app to exist; these stand-ins are never asked for anything while
-// a screen is only built.
-struct Idle final : EventLoop, Random, PictureSource {
-  void runModal(ModalSession&) override {}
-  void endModal(ModalSession&) override {}
-  void messageBox(const std::string&, const std::string&) override {}
-  float Rnd() override { return 0; }
-  void Randomize() override {}
-  std::optional<Size> probe(const std::string&) override { return std::nullopt; }
-};
-
-Box boxOf(const Element& e, int insetX, int insetY, const char* what) {
-  const double s = 1.0 / kTwipsPerPixel;
-  const auto px = [s](float twips) { return static_cast<int>(std::lround(twips * s)); };
-  return {ui::toQFont(e.font, s * kTwipsPerPixel * 96.0 / 72.0), px(e.Width()) - 2 * insetX,
-          px(e.Height()) - 2 * insetY, what};
-}
-
-// Read off the game's dialogs as they are built, so a change of their layout is measured.
 struct Boxes {
-  Box question, answer, cardTitle, cardText;
+  Box question{kQuestionBox, "die Frage"};
+  Box answer{kAnswerBox, "einen Antwortknopf"};
+  Box cardTitle{kCardTitleBox, "den Kartentitel"};
+  Box cardText{kCardTextBox, "den Kartentext"};
 };
 
 const Boxes& boxes() {
-  static const Boxes b = [] {
-    Idle idle;
-    App app(Services{idle, idle, idle, {}, {}, [](const std::string&) {}});
-    FrmFragenLeicht questions(app);
-    FrmAktion card(app);
-    return Boxes{boxOf(questions.lblFrage, 0, 0, "die Frage"),
-                 boxOf(questions.cmdAntwort(0), ui::kButtonTextInsetX, ui::kButtonTextInsetY, "einen Antwortknopf"),
-                 boxOf(card.lblAktion, 0, 0, "den Kartentitel"), boxOf(card.lblAktionstxt, 0, 0, "den Kartentext")};
-  }();
+  static const Boxes b;
   return b;
 }
 
 // Why `text` does not fit `box` when word-wrapped, or nothing when it fits.
 std::optional<std::string> measure(const Box& box, const std::string& text) {
-  const QFontMetrics fm(box.font);
-  const QString t = q(text);
-  for (const QString& word : t.split(' ', Qt::SkipEmptyParts)) {
-    if (fm.horizontalAdvance(word) > box.width)
-      return "Das Wort " + inQuotes(word.toStdString()) + " ist zu breit für " + box.what + " im Spiel.";
-  }
-  const QRect need = fm.boundingRect(QRect(0, 0, box.width, box.height), Qt::TextWordWrap, t);
-  if (need.width() > box.width || need.height() > box.height)
-    return std::string("Der Text ist zu lang für ") + box.what + " im Spiel (" + std::to_string(need.height()) +
-           " statt " + std::to_string(box.height) + " Pixel hoch).";
+  if (const auto piece = box.font.widestPiece(text); piece.width > box.room.width)
+    return "Das Wort " + inQuotes(piece.text) + " ist zu breit für " + box.what + " im Spiel.";
+  const text::Extent need = box.font.wrapped(text, box.room.width);
+  if (need.width > box.room.width || need.height > box.room.height)
+    return std::string("Der Text ist zu lang für ") + box.what + " im Spiel (" + std::to_string(need.height) +
+           " statt " + std::to_string(box.room.height) + " Pixel hoch).";
   return std::nullopt;
 }
 
 // Measuring is text layout, by far the slowest rule; the editor checks the whole set after
 // every change, so each text is measured once per element. Safe across threads.
 std::optional<std::string> misfit(const Box& box, const std::string& text) {
-  if (!QGuiApplication::instance()) return std::nullopt;
+  if (!box.font.usable()) return std::nullopt;
   static std::mutex mutex;
   static std::unordered_map<std::string, std::optional<std::string>> known;
   constexpr std::size_t kMostKnown = 200000;
@@ -115,18 +84,18 @@ std::optional<std::string> misfit(const Box& box, const std::string& text) {
 // ---- Texts compared as players read them ----------------------------------------------
 
 // Case and blanks do not count.
-QString sameForPlayers(const std::string& text) {
-  QString out;
-  for (const QChar c : q(text).toCaseFolded())
-    if (!c.isSpace()) out += c;
+std::u32string sameForPlayers(const std::string& s) {
+  std::u32string out;
+  for (const char32_t c : text::decodeUtf8(s))
+    if (!text::isSpace(c)) out += text::folded(c);
   return out;
 }
 
 // Questions compared by their letters and digits only.
-QString questionKey(const std::string& text) {
-  QString out;
-  for (const QChar c : q(text).toCaseFolded())
-    if (c.isLetterOrNumber()) out += c;
+std::u32string questionKey(const std::string& s) {
+  std::u32string out;
+  for (const char32_t c : text::decodeUtf8(s))
+    if (text::isLetterOrNumber(c)) out += text::folded(c);
   return out;
 }
 
@@ -160,8 +129,8 @@ void checkText(std::vector<Problem>& out, Table table, int record, int field, co
   }
   if (text.find_first_of("\t\r\n") != std::string::npos)
     add("Das Feld " + inQuotes(fieldName(table, field)) + " enthält einen Tabulator oder Zeilenumbruch.");
-  const QString t = q(text);
-  if (t != t.trimmed())
+  const std::u32string characters = text::decodeUtf8(text);
+  if (text::isSpace(characters.front()) || text::isSpace(characters.back()))
     add("Das Feld " + inQuotes(fieldName(table, field)) + " hat ein Leerzeichen am Anfang oder Ende.");
 }
 
@@ -182,7 +151,7 @@ std::vector<Problem> checkQuestion(const data::Question& question, Table table, 
   std::vector<Problem> out;
   const auto fields = data::questionFields(question);
   for (int f = 0; f < std::ssize(fields); ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
-  std::map<QString, int> seen;
+  std::map<std::u32string, int> seen;
   for (int f = 1; f <= kRightAnswer; ++f) {
     const std::string& answer = *fields[static_cast<std::size_t>(f)];
     if (answer.empty()) continue;
@@ -224,7 +193,7 @@ std::vector<Problem> checkCard(const data::Card& card, int record) {
 
 std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::vector<Problem> out;
-  std::map<QString, std::pair<Table, int>> seen;
+  std::map<std::u32string, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
     out.push_back({t, -1, -1,
                    "Die Tabelle " + inQuotes(std::string(data::tableCaption(t))) +
@@ -238,8 +207,8 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
       const int record = static_cast<int>(i);
       auto problems = checkQuestion(questions[i], t, record);
       out.insert(out.end(), problems.begin(), problems.end());
-      const QString key = questionKey(questions[i].text);
-      if (key.isEmpty()) continue;
+      const std::u32string key = questionKey(questions[i].text);
+      if (key.empty()) continue;
       const auto [it, fresh] = seen.emplace(key, std::pair{t, record});
       if (!fresh)
         out.push_back({t, record, kQuestionText,
@@ -257,12 +226,12 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
 }
 
 void skipRepeats(data::ImportResult& result) {
-  std::map<QString, int> first;  // question key -> line
+  std::map<std::u32string, int> first;  // question key -> line
   std::vector<data::ImportedQuestion> kept;
   for (auto& q : result.accepted) {
-    const QString key = questionKey(q.question.text);
+    const std::u32string key = questionKey(q.question.text);
     const auto [it, fresh] = first.emplace(key, q.line);
-    if (fresh || key.isEmpty())
+    if (fresh || key.empty())
       kept.push_back(std::move(q));
     else
       result.skipped.push_back({q.line, "steht schon in Zeile " + std::to_string(it->second), q.question.text});
@@ -286,11 +255,8 @@ std::vector<std::string> picturesFor(const std::string& code) {
 
 std::vector<std::string> missingFonts() {
   std::vector<std::string> out;
-  const Boxes& b = boxes();
-  for (const Box* box : {&b.question, &b.cardText}) {
-    const QFontInfo info(box->font);
-    if (info.family() != box->font.family()) out.push_back(box->font.family().toStdString());
-  }
+  for (const Box* box : {&boxes().question, &boxes().cardText})
+    if (!box->font.hasRequestedFamily()) out.emplace_back(text::drawnFamily(box->spec.font.name));
   return out;
 }
 

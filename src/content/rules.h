@@ -4,10 +4,9 @@
 // knows, every text fitting the element that shows it. The content test, the editor and
 // tankjagd-mkdb all check through these functions.
 //
-// Texts are measured with Qt's font metrics in the fonts and element sizes the game's own
-// question and action card dialogs use. That needs a QGuiApplication (the offscreen
-// platform is enough) to exist before the first check; without one the fit is not
-// checked.
+// Texts are measured in the boxes the game's question and action card dialogs export
+// (screens/text_box.h), in the fonts the front end draws them with (text/). Where no font
+// can be opened at all, the fit is not checked.
 #pragma once
 
 #include <array>
@@ -59,7 +58,7 @@ void skipRepeats(data::ImportResult& result);
 std::vector<std::string> cardCodes();
 std::vector<std::string> picturesFor(const std::string& code);
 
-// The game's fonts that are not installed (the fit is then measured in a stand-in font).
+// The game's fonts that are not installed (the fit is then measured in another font).
 std::vector<std::string> missingFonts();
 
 // How much the answers of a question list give away.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/look.h"
 
-#include <cmath>
+#include "text/font_choice.h"
 
 namespace tj::ui {
 
@@ -22,15 +22,13 @@ QColor toQColor(const Color& c) {
 }
 
 QString fontFamily(const std::string& name) {
-  if (name == "MS Sans Serif" || name == "Tahoma") return QStringLiteral("Liberation Sans");
-  if (name == "Comic Sans MS") return QStringLiteral("Comic Neue");
-  if (name == "Modern") return QStringLiteral("Liberation Serif");
-  return QString::fromStdString(name);
+  const std::string_view family = text::drawnFamily(name);
+  return QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size()));
 }
 
 QFont toQFont(const Font& f, double pxPerPoint) {
   QFont q(fontFamily(f.name));
-  q.setPixelSize(std::max(1, static_cast<int>(std::lround(f.size * pxPerPoint))));
+  q.setPixelSize(text::pixelSize(f.size, pxPerPoint));
   q.setBold(f.bold);
   q.setItalic(f.italic);
   q.setUnderline(f.underline);

@@ -3,18 +3,15 @@
 #include <QColor>
 #include <QFont>
 
-#include "screens/element.h"
+#include "screens/text_box.h"
 
 namespace tj::ui {
 
 // The colour the model names, with the system colours of the game's own palette.
 QColor toQColor(const Color& c);
-// The family drawn for a font the screens name; free fonts stand in for the old ones.
+// The family drawn for a font the screens name (text::drawnFamily).
 QString fontFamily(const std::string& name);
 // The font at `pxPerPoint` pixels per point (4/3 at 96 dots per inch, unscaled).
 QFont toQFont(const Font& f, double pxPerPoint);
-
-// The room a button's caption keeps from each side and from top and bottom, in pixels.
-inline constexpr int kButtonTextInsetX = 4, kButtonTextInsetY = 3;
 
 }  // namespace tj::ui

@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <cmath>
 
+#include "text/font_choice.h"
 #include "screens/app.h"
 #include "ui/look.h"
 #include "ui/pictures.h"
@@ -282,7 +283,7 @@ void ScreenWindow::apply(Item& item) {
   QWidget* w = item.widget;
   if (!w) return;
   const double s = pxPerTwip();
-  const double pxPerPoint = s * kTwipsPerPixel * 96.0 / 72.0;
+  const double pxPerPoint = s * kTwipsPerPixel * text::kUnscaledPixelsPerPoint;
   const QFont font = toQFont(e.font, pxPerPoint);
   const QString caption = QString::fromStdString(e.Caption());
   QRect r = pixelRect(e);

@@ -98,18 +98,24 @@ void WrapButton::setFace(const QColor& c) {
   update();
 }
 
+QRect WrapButton::captionRect() const {
+  QRect text = rect().adjusted(kButtonTextInsetX, kButtonTextInsetY, -kButtonTextInsetX, -kButtonTextInsetY);
+  if (mark_ != Mark::None) text.setLeft(text.left() + markRoom(height()));
+  return text;
+}
+
 void WrapButton::paintEvent(QPaintEvent*) {
   QStylePainter p(this);
   QStyleOptionButton opt;
   initStyleOption(&opt);
   opt.text.clear();
   p.drawControl(QStyle::CE_PushButton, opt);
-  QRect text = rect().adjusted(kButtonTextInsetX, kButtonTextInsetY, -kButtonTextInsetX, -kButtonTextInsetY);
+  const QRect text = captionRect();
   if (mark_ != Mark::None) {
     // A check for the right answer, a cross for a wrong click, and a thick frame, so the
     // result reads without telling green from red.
-    const int side = std::min(text.height(), std::max(12, height() / 3));
-    const QRectF sign(text.left() + 6, text.center().y() - side / 2.0, side, side);
+    const int side = markSide(height());
+    const QRectF sign(kButtonTextInsetX + kMarkIndent, text.center().y() - side / 2.0, side, side);
     QPainterPath path;
     if (mark_ == Mark::Right) {
       path.moveTo(sign.left(), sign.center().y());
@@ -127,7 +133,6 @@ void WrapButton::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 4, mark_ == Mark::Right ? Qt::SolidLine : Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
-    text.setLeft(text.left() + side + 10);
   }
   p.setFont(font());
   p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : QColor(110, 110, 110));

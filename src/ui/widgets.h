@@ -24,6 +24,8 @@ class WrapButton final : public QPushButton {
   void setCaption(const QString& text);
   void setFace(const QColor& c);
   void setMark(Mark m);
+  // Where the caption is drawn: inside the insets, and right of the mark when marked.
+  QRect captionRect() const;
 
  protected:
   void paintEvent(QPaintEvent*) override;

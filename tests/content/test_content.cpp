@@ -2,8 +2,6 @@
 // The shipped question and action card texts keep the content rules, their answers give
 // nothing away, and the rules catch the faults they are there for.
 
-#include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -156,10 +154,3 @@ TEST(ContentFairness, RankOfNumericAnswers) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  const QGuiApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -12,8 +12,11 @@
 #include <QTimer>
 #include <utility>
 
+#include "content/rules.h"
 #include "screens/all_screens.h"
+#include "screens/question/frm_fragen.h"
 #include "ui/qt_loop.h"
+#include "ui/widgets.h"
 
 namespace tj::ui {
 namespace {
@@ -52,6 +55,17 @@ struct Sample : Screen {
   Element& cmd;
 };
 
+// A dialog with one answer button laid out like the question dialog's.
+struct AnswerProbe : Screen {
+  explicit AnswerProbe(App& app)
+      : Screen(app, "frmAntwortProbe", WindowSpec::dialog("Probe", 6915, 6975, Color::highlight(), "Probe")),
+        cmd(add("cmdAntwort", ElementKind::Button, kAnswerBox.left, kAnswerBox.top, kAnswerBox.width,
+                kAnswerBox.height)) {
+    takeLook(cmd, kAnswerBox);
+  }
+  Element& cmd;
+};
+
 struct FrontEnd : ::testing::Test {
   SystemClock clock;
   ClockSeededRandom random{clock};
@@ -62,6 +76,7 @@ struct FrontEnd : ::testing::Test {
     loop.attach(app);
     defineScreens(app.forms);
     app.forms.define("frmProbe", [](App& a) { return std::make_unique<Sample>(a); });
+    app.forms.define("frmAntwortProbe", [](App& a) { return std::make_unique<AnswerProbe>(a); });
   }
   ~FrontEnd() override {
     app.dispatch([this] { app.forms.UnloadForms(); });
@@ -161,6 +176,45 @@ TEST_F(FrontEnd, longSingleLineTextIsShortenedNotSpilled) {
   EXPECT_TRUE(label->text().contains(QChar(0x2026)));
   EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
   EXPECT_EQ(label->accessibleName().size(), 10010);
+}
+
+// The longest answer the content rules let pass still fits its button when the button
+// shows the check mark: one word grown letter by letter, and words added one by one.
+TEST_F(FrontEnd, answerThatJustPassesTheCheckFitsBesideTheMark) {
+  const auto passes = [](const std::string& answer) {
+    const data::Question q{"Welche Antwort passt?", {"eins", "zwei", "drei"}, answer};
+    return content::checkQuestion(q, content::Table::Easy).empty();
+  };
+  // The first piece, then each further one while the answer still passes; the pieces
+  // run out only past the limit.
+  const auto longestPassing = [&](const std::vector<std::string>& pieces) {
+    std::string answer = pieces.front();
+    std::size_t i = 1;
+    for (; i < pieces.size() && passes(answer + pieces[i]); ++i) answer += pieces[i];
+    EXPECT_LT(i, pieces.size()) << answer;
+    return answer;
+  };
+  std::vector<std::string> letters;
+  for (const char c : std::string("Oberschenkelknochenbruchheilungsdauer")) letters.emplace_back(1, c);
+  std::vector<std::string> words{"Die"};
+  for (int i = 0; i < 40; ++i) words.push_back(i % 2 ? " lang" : " Antwort");
+  const std::string answers[] = {longestPassing(letters), longestPassing(words)};
+  app.dispatch([this] { app.forms.get("frmAntwortProbe").Show(); });
+  for (const std::string& answer : answers) {
+    app.dispatch([&] {
+      Element& cmd = *app.forms.get("frmAntwortProbe").find("cmdAntwort");
+      cmd.setCaption(answer);
+      cmd.setMark(Mark::Right);
+    });
+    spin(10);
+    auto* button = dynamic_cast<WrapButton*>(findWidget("cmdAntwort"));
+    ASSERT_NE(button, nullptr);
+    const QRect room = button->captionRect();
+    const QRect need =
+        button->fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, QString::fromStdString(answer));
+    EXPECT_TRUE(room.contains(need)) << answer << ": needs " << need.width() << " x " << need.height() << ", has "
+                                     << room.width() << " x " << room.height();
+  }
 }
 
 }  // namespace

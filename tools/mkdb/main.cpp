@@ -3,10 +3,7 @@
 // folder, optionally with questions imported from spreadsheets (.xlsx, .ods, .xls, CSV),
 // GIFT or Aiken files.
 // Reports go to stdout, errors and warnings to stderr, in German; exit code 1 on an error.
-#include <QGuiApplication>
-
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string_view>
@@ -105,11 +102,6 @@ void importInto(QuestionSet& set, const Import& import) {
 
 void warnAboutContent(const QuestionSet& set) {
   using namespace tj::content;
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "tankjagd-mkdb";
-  char* argv[] = {name, nullptr};
-  const QGuiApplication app(argc, argv);
   for (const auto& font : missingFonts()) std::cerr << "Warnung: Schrift " << font << " fehlt; Längen ungenau.\n";
   auto problems = checkSet(set);
   for (const Table t : {Table::Easy, Table::Hard}) {

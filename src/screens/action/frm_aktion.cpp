@@ -22,8 +22,10 @@ bool namesCardFile(const std::string& bildnr) {
 FrmAktion::FrmAktion(App& app)
     : RecordDialog(app, kName, actionWindow()),
       frmAktion(add("frmAktion", ElementKind::Frame, 0, 0, 8535, 3855, "AAAAND ACTION!!!")),
-      lblAktionstxt(add("lblAktionstxt", ElementKind::Label, 600, 840, 3135, 1575)),
-      lblAktion(add("lblAktion", ElementKind::Label, 600, 2400, 3135, 735)),
+      lblAktionstxt(add("lblAktionstxt", ElementKind::Label, kCardTextBox.left, kCardTextBox.top, kCardTextBox.width,
+                        kCardTextBox.height)),
+      lblAktion(add("lblAktion", ElementKind::Label, kCardTitleBox.left, kCardTitleBox.top, kCardTitleBox.width,
+                    kCardTitleBox.height)),
       imgAktion(add("imgAktion", ElementKind::Picture, 3960, 600, 4335, 2535)),
       lblBildnr(add("lblBildnr", ElementKind::Label, 3480, 120, 5055, 3615)),
       lblEreignis(add("lblEreignis", ElementKind::Label, 6840, 3480, 1095, 375)),
@@ -36,8 +38,8 @@ FrmAktion::FrmAktion(App& app)
     e->transparent = true;
     e->setForeColor(kCardText);
   }
-  lblAktionstxt.font = Font{"Comic Sans MS", 12, false, true};
-  lblAktion.font = Font{"Comic Sans MS", 14.25f, false, true};
+  takeLook(lblAktionstxt, kCardTextBox);
+  takeLook(lblAktion, kCardTitleBox);
   imgAktion.accessibleName = "Bild der Aktionskarte";
   lblBildnr.setVisible(false);
   lblEreignis.setVisible(false);

@@ -26,7 +26,8 @@ constexpr std::array kFields{data::kQuestionFields[1], data::kQuestionFields[2],
 FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
     : RecordDialog(app, level.name, questionWindow(level)),
       lblTankbelohnung(add("lblTankbelohnung", ElementKind::Label, 480, 120, 5895, 615)),
-      lblFrage(add("lblFrage", ElementKind::Label, 360 + level.shift, 1080, 5895, 1455)),
+      lblFrage(add("lblFrage", ElementKind::Label, kQuestionBox.left + level.shift, kQuestionBox.top,
+                   kQuestionBox.width, kQuestionBox.height)),
       cmdWeiter(add("cmdWeiter", ElementKind::Button, 360 + level.shift, 6120, 2655, 495, "weiter spielen!")),
       level_(level) {
   lblTankbelohnung.setBackColor(Color::highlight());
@@ -34,14 +35,15 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
   lblTankbelohnung.font = Font{"MS Sans Serif", 12, true};
   lblFrage.setBackColor(Color::highlight());
   lblFrage.setForeColor(Color::highlightText());
-  lblFrage.font = Font{"MS Sans Serif", 12, true};
+  takeLook(lblFrage, kQuestionBox);
 
-  const float left[2] = {360 + level.shift, 3600 + level.shift};
-  const float top[2] = {3000, 4560};
+  const float left[2] = {kAnswerBox.left + level.shift, 3600 + level.shift};
+  const float top[2] = {kAnswerBox.top, 4560};
   for (int i = 0; i < 4; ++i) {
-    Element& b = add("cmdAntwort(" + std::to_string(i) + ")", ElementKind::Button, left[i % 2], top[i / 2], 2655, 1215);
+    Element& b = add("cmdAntwort(" + std::to_string(i) + ")", ElementKind::Button, left[i % 2], top[i / 2],
+                     kAnswerBox.width, kAnswerBox.height);
     b.setBackColor(kResting);
-    b.font = Font{"MS Sans Serif", 9.75f, true};
+    takeLook(b, kAnswerBox);
     b.tabIndex = i;
     b.Click = [this, i] { cmdAntwort_Click(i); };
     cmdAntwort_[static_cast<std::size_t>(i)] = &b;

@@ -5,6 +5,7 @@
 #include "game/int16.h"
 #include "game/race_game.h"
 #include "screens/record_dialog.h"
+#include "screens/text_box.h"
 
 namespace tj {
 
@@ -18,6 +19,21 @@ struct QuestionLevel {
   float clientHeight;      // twips
   float shift;             // extra Left of the question, the answers and the continue button
 };
+
+// The boxes that show a question record, as the easy dialog places them (the hard one
+// moves them its QuestionLevel::shift to the right): the question and the first of the
+// four answer buttons; the others sit one column or one row further. A marked answer
+// keeps its caption clear of the check or cross.
+inline const TextBox kQuestionBox{
+    .left = 360, .top = 1080, .width = 5895, .height = 1455, .font = {"MS Sans Serif", 12, true}};
+inline const TextBox kAnswerBox{.left = 360,
+                                .top = 3000,
+                                .width = 2655,
+                                .height = 1215,
+                                .font = {"MS Sans Serif", 9.75f, true},
+                                .insetX = kButtonTextInsetX,
+                                .insetY = kButtonTextInsetY,
+                                .keepsMarkRoom = true};
 
 // One multiple-choice question: a random record of the level's table, the right and the
 // three wrong answers spread over four buttons, one answer per showing, the reward paid
