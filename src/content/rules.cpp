@@ -158,12 +158,13 @@ std::vector<Problem> checkQuestion(const data::Question& question, Table table, 
     const auto [it, fresh] = seen.emplace(sameForPlayers(answer), f);
     if (!fresh)
       out.push_back({table, record, f,
-                     "Die Antworten " + inQuotes(fieldName(table, it->second)) + " und " + inQuotes(fieldName(table, f)) +
-                         " sind gleich.",
+                     "Die Antworten " + inQuotes(fieldName(table, it->second)) + " und " +
+                         inQuotes(fieldName(table, f)) + " sind gleich.",
                      false});
   }
   checkFit(out, table, record, kQuestionText, boxes().question, question.text);
-  for (int f = 1; f <= kRightAnswer; ++f) checkFit(out, table, record, f, boxes().answer, *fields[static_cast<std::size_t>(f)]);
+  for (int f = 1; f <= kRightAnswer; ++f)
+    checkFit(out, table, record, f, boxes().answer, *fields[static_cast<std::size_t>(f)]);
   return out;
 }
 

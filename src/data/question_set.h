@@ -34,7 +34,7 @@ struct Question {
 
 // One record of the card table.
 struct Card {
-  std::string code;     // e.g. "+10L" or "P"
+  std::string code;  // e.g. "+10L" or "P"
   std::string title;
   std::string text;
   std::string picture;  // the number of a picture in "Bilder"

@@ -16,8 +16,8 @@ data::Recordset drawRecord(App& app, std::string_view table) {
   return records;
 }
 
-bool RecordDialog::readInto(std::string_view table, std::span<const std::string_view> fields, std::span<std::string> values,
-                            std::string_view whatIsSkipped) {
+bool RecordDialog::readInto(std::string_view table, std::span<const std::string_view> fields,
+                            std::span<std::string> values, std::string_view whatIsSkipped) {
   try {
     const data::Recordset record = drawRecord(app(), table);
     for (std::size_t i = 0; i < fields.size(); ++i) values[i] = record.field(fields[i]);

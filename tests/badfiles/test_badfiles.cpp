@@ -296,7 +296,7 @@ TEST(QuestionFile, oneTheGameCannotPlayIsRefusedAtTheStart) {
   GameCopy copy;
   struct FileCase {
     const char* what;
-    const char* sql;  // run on a copy of the shipped set; nullptr: no file; "": a file of 0 bytes
+    const char* sql;   // run on a copy of the shipped set; nullptr: no file; "": a file of 0 bytes
     std::string says;  // empty: the file is taken
   };
   const std::vector<FileCase> cases = {

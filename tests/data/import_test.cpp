@@ -118,7 +118,8 @@ TEST(Import, TextsComeOutPlain) {
   const std::tuple<std::string, Encoding, std::string> utf16[] = {
       {std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE, "R"},
       {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE, "R"},
-      {std::string("\xFF\xFE" "F\0\t\0\x00\xD8\x30\xDF", 10), Encoding::Utf16LE, "\xF0\x90\x8C\xB0"}};
+      {std::string{'\xFF', '\xFE', 'F', '\0', '\t', '\0', '\x00', '\xD8', '\x30', '\xDF'}, Encoding::Utf16LE,
+       "\xF0\x90\x8C\xB0"}};
   for (const auto& [bytes, encoding, second] : utf16) {
     const Grid grid = readGrid(bytes, "x.txt");
     EXPECT_EQ(grid.encoding, encoding);
@@ -155,14 +156,14 @@ TEST(Import, SpreadsheetCellsAsTheSheetShowsThem) {
       {"calc_fragen.xls", 2, 1, "366"},
       {"calc_fragen.xls", 3, 1, "0,5"},
       {"calc_fragen.xls", 6, 1, "09.11.1989"},
-      {"wiederholt.ods", 1, 2, "gleich"},             // a cell repeated
-      {"wiederholt.ods", 1, 3, "0,25"},               // a value without its text
+      {"wiederholt.ods", 1, 2, "gleich"},  // a cell repeated
+      {"wiederholt.ods", 1, 3, "0,25"},    // a value without its text
       {"wiederholt.ods", 1, 4, "50%"},
       {"wiederholt.ods", 1, 5, "29.02.2024"},
       {"wiederholt.ods", 1, 6, "WAHR"},
       {"wiederholt.ods", 1, 7, "nur Attribut"},
-      {"wiederholt.ods", 3, 0, "A  B\tC\nD"},         // a row repeated; blanks, tab and break as elements
-      {"wiederholt.ods", 1000004, 0, "ganz unten"},  // after a million empty rows
+      {"wiederholt.ods", 3, 0, "A  B\tC\nD"},           // a row repeated; blanks, tab and break as elements
+      {"wiederholt.ods", 1000004, 0, "ganz unten"},     // after a million empty rows
       {"export_inline.xlsx", 2, 0, "Wo liegt Kyoto?"},  // a phonetic guide left out
       {"export_inline.xlsx", 3, 1, "WAHR"},             // a truth value
       {"export_inline.xlsx", 3, 2, "vielleicht"},       // a formula's text

@@ -13,11 +13,12 @@ namespace {
 TEST(PulsePlayer, aWorkerThatCannotStartMeansSilenceNotAnError) {
   std::vector<std::string> warned;
   int starts = 0;
-  PulsePlayer player({}, [&](const std::string& line) { warned.push_back(line); },
-                     [&](const std::function<void()>&) {
-                       ++starts;
-                       throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-                     });
+  PulsePlayer player(
+      {}, [&](const std::string& line) { warned.push_back(line); },
+      [&](const std::function<void()>&) {
+        ++starts;
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+      });
   EXPECT_NO_THROW(player.play(Sound::Roll));
   EXPECT_NO_THROW(player.play(Sound::DriveOut));
   EXPECT_EQ(starts, 1) << "a player that could not start does not try at every sound";

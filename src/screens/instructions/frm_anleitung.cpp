@@ -9,7 +9,9 @@
 namespace tj {
 
 namespace {
-WindowSpec anleitungWindow() { return WindowSpec::dialog("Spielanleitung", 10245, 6435, kPastelYellow, "Spielanleitung"); }
+WindowSpec anleitungWindow() {
+  return WindowSpec::dialog("Spielanleitung", 10245, 6435, kPastelYellow, "Spielanleitung");
+}
 
 // Deep blue: the document's light-yellow text stands out on it.
 constexpr Color kDocumentBackground = Color::rgb(0, 0, 112);

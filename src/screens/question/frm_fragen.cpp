@@ -11,7 +11,8 @@ namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
 const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "Leichte Frage", data::kEasyTable, Level::Easy, 6975, 0};
-const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", "Schwere Frage", data::kHardTable, Level::Hard, 6930, 120};
+const QuestionLevel kSchwer{
+    FrmFragenSchwer::kName, "Schwer", "Schwere Frage", data::kHardTable, Level::Hard, 6930, 120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight(), level.windowName);
