@@ -170,6 +170,10 @@ model = exe("bench-model-games")
 if model:
     tab_rows(run(model, "50" if quick else "500"))
 
+draw = exe("bench-draw")
+if draw:
+    tab_rows(run(draw, "2000" if quick else "10000"))
+
 importer = exe("bench-import")
 if importer:
     tab_rows(run(importer, "2000" if quick else "10000"))

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "data/store.h"
+#include "game/deck.h"
 
 namespace tj::fuzz {
 
@@ -49,7 +50,7 @@ void readTable(const std::filesystem::path& file, const TableFields& wanted) {
     if (count < 0) std::abort();
     for (const float r : kDraws) {
       if (count == 0) break;
-      const int32_t k = data::recordForDraw(r, count);
+      const int32_t k = recordForDraw(r, count);
       if (k < 1 || k > count) std::abort();  // the draw must stay inside the table
       records.setAbsolutePosition(k);
       readFields(records, wanted);

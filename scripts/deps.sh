@@ -23,9 +23,10 @@ if [ "${1:-}" = "--tests" ]; then
   # sox hears the sounds. The real-window tests run the programs on a virtual display (xvfb) with a
   # private session bus and the accessibility bus (dbus-daemon, at-spi2-core), read and press them
   # as a screen reader does (python3-pyatspi), type with xdotool and keep a screenshot of a failure
-  # (python3-pil); Orca on such a display tells what a screen reader says.
+  # (python3-pil); Orca on such a display tells what a screen reader says; pdftotext (poppler-utils)
+  # reads a page the game printed to PDF.
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox orca xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi python3-pil)
+             pulseaudio-utils sox orca xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi python3-pil poppler-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -12,6 +12,7 @@
 #include "data/store.h"
 #include "screens/all_screens.h"
 #include "screens/record_dialog.h"
+#include "ui/dialogs.h"
 
 namespace tj {
 
@@ -45,6 +46,7 @@ void setUpQtApplication() {
   QApplication::setDesktopFileName(QStringLiteral("de.tankjagd.TankJagd"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setQuitOnLastWindowClosed(false);
+  ui::useGermanQtTexts();  // the print and file dialogs
   // The style caches a drawn bevel per button size, state and colour; the game's many
   // large dialog buttons would fill Qt's default 10 MB. Redrawing a bevel is cheap.
   QPixmapCache::setCacheLimit(1024);

@@ -142,7 +142,9 @@ void checkFit(std::vector<Problem>& out, Table table, int record, int field, con
 }  // namespace
 
 std::string fieldName(Table table, int field) {
-  const auto& fields = data::gameTables().at(static_cast<std::size_t>(table)).required;
+  const auto& layout = data::gameTables().at(static_cast<std::size_t>(table));
+  std::vector<std::string_view> fields = layout.required;
+  fields.insert(fields.end(), layout.optional.begin(), layout.optional.end());
   if (field < 0 || static_cast<std::size_t>(field) >= fields.size()) return {};
   return std::string(fields[static_cast<std::size_t>(field)]);
 }
@@ -150,7 +152,7 @@ std::string fieldName(Table table, int field) {
 std::vector<Problem> checkQuestion(const data::Question& question, Table table, int record) {
   std::vector<Problem> out;
   const auto fields = data::questionFields(question);
-  for (int f = 0; f < std::ssize(fields); ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
+  for (int f = 0; f <= kRightAnswer; ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
   std::map<std::u32string, int> seen;
   for (int f = 1; f <= kRightAnswer; ++f) {
     const std::string& answer = *fields[static_cast<std::size_t>(f)];

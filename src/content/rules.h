@@ -22,8 +22,10 @@ namespace tj::content {
 // The three tables; data::tableCaption names them for people.
 using Table = data::SetTable;
 
-// Field numbers follow the columns of the tables (data::kQuestionFields, data::kCardFields).
-using data::kQuestionText, data::kRightAnswer, data::kCardCode, data::kCardTitle, data::kCardText, data::kCardPicture;
+// Field numbers follow the columns of the tables (data::kQuestionFields, then the topic;
+// data::kCardFields).
+using data::kQuestionText, data::kRightAnswer, data::kTopic, data::kCardCode, data::kCardTitle, data::kCardText,
+    data::kCardPicture;
 
 struct Problem {
   Table table = Table::Easy;
@@ -34,7 +36,7 @@ struct Problem {
   friend bool operator==(const Problem&, const Problem&) = default;
 };
 
-// Column name of a field ("Frage", "Antwort Richtig", "Bildnr", ...).
+// Column name of a field ("Frage", "Antwort Richtig", "Thema", "Bildnr", ...).
 std::string fieldName(Table table, int field);
 
 // One question record (`table` Easy or Hard; `record` is copied into the problems): every

@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -114,8 +116,8 @@ bool isRequired(const TableLayout& layout, std::string_view field) {
 
 const std::vector<TableLayout>& gameTables() {
   static const std::vector<TableLayout> tables = {
-      {kEasyTable, {kQuestionFields.begin(), kQuestionFields.end()}},
-      {kHardTable, {kQuestionFields.begin(), kQuestionFields.end()}},
+      {kEasyTable, {kQuestionFields.begin(), kQuestionFields.end()}, {kTopicField}},
+      {kHardTable, {kQuestionFields.begin(), kQuestionFields.end()}, {kTopicField}},
       {kCardTable, {kCardFields.begin(), kCardFields.end()}},
   };
   return tables;
@@ -149,13 +151,19 @@ TextTable parseTable(std::string_view text, const fs::path& file, const TableLay
   return table;
 }
 
-TextTable readTableFile(const fs::path& file, const TableLayout& layout) {
+namespace {
+std::string readTextFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht gelesen werden.");
   std::ostringstream text;
   text << in.rdbuf();
   if (in.bad()) throw BuildError("Die Datei " + inQuotes(file.string()) + " kann nicht gelesen werden.");
-  return parseTable(text.str(), file, layout);
+  return text.str();
+}
+}  // namespace
+
+TextTable readTableFile(const fs::path& file, const TableLayout& layout) {
+  return parseTable(readTextFile(file), file, layout);
 }
 
 namespace {
@@ -267,12 +275,54 @@ void writeDatabase(const fs::path& out, const std::vector<TextTable>& tables) {
   }
 }
 
-void buildGameDatabase(const fs::path& out, const fs::path& dir) {
+void applyTopics(std::vector<TextTable>& tables, std::string_view text, const fs::path& file) {
+  const auto lines = splitLines(text);
+  std::vector<std::vector<bool>> named(tables.size());
+  for (std::size_t i = 0; i < tables.size(); ++i) named[i].resize(tables[i].records.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t lineNo = i + 1;
+    if (lines[i].empty() || lines[i].starts_with('#')) continue;
+    if (!isUtf8(lines[i])) failAt(file, lineNo, "Der Text ist kein gültiges UTF-8.");
+    const auto parts = splitTabs(lines[i]);
+    if (parts.size() != 3) failAt(file, lineNo, "Die Zeile braucht drei Felder: Tabellendatei, Zeile und Thema.");
+    std::size_t t = 0;
+    while (t < tables.size() && tables[t].name + ".tsv" != parts[0]) ++t;
+    const TableLayout* layout = nullptr;
+    for (const auto& l : gameTables())
+      if (t < tables.size() && l.name == tables[t].name) layout = &l;
+    if (!layout || std::find(layout->optional.begin(), layout->optional.end(), kTopicField) == layout->optional.end())
+      failAt(file, lineNo, "Die Datei " + inQuotes(parts[0]) + " ist keine Tabelle mit Fragen.");
+    TextTable& table = tables[t];
+    std::size_t record = 0;
+    const auto [end, ec] = std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), record);
+    if (ec != std::errc() || end != parts[1].data() + parts[1].size() || record < 2 ||
+        record - 2 >= table.records.size())
+      failAt(file, lineNo, inQuotes(parts[1]) + " ist keine Zeile mit einer Frage in " + inQuotes(parts[0]) + ".");
+    record -= 2;
+    if (named[t][record])
+      failAt(file, lineNo, "Zeile " + parts[1] + " von " + inQuotes(parts[0]) + " hat schon ein Thema.");
+    named[t][record] = true;
+    auto column = std::find(table.fields.begin(), table.fields.end(), kTopicField);
+    if (column == table.fields.end()) {
+      table.fields.emplace_back(kTopicField);
+      for (auto& r : table.records) r.emplace_back();
+      column = table.fields.end() - 1;
+    }
+    table.records[record][static_cast<std::size_t>(column - table.fields.begin())] = parts[2];
+  }
+}
+
+std::vector<TextTable> readTableFolder(const fs::path& dir) {
   std::vector<TextTable> tables;
   for (const auto& layout : gameTables()) {
     tables.push_back(readTableFile(dir / (std::string(layout.name) + ".tsv"), layout));
   }
-  writeDatabase(out, tables);
+  const fs::path topics = dir / kTopicsFile;
+  std::error_code ec;
+  if (fs::exists(topics, ec)) applyTopics(tables, readTextFile(topics), topics);
+  return tables;
 }
+
+void buildGameDatabase(const fs::path& out, const fs::path& dir) { writeDatabase(out, readTableFolder(dir)); }
 
 }  // namespace tj::data

@@ -375,7 +375,7 @@ ColumnMap guessColumns(const Grid& grid) {
   ColumnMap map;
   if (grid.rows.empty()) return map;
   const auto& names = grid.rows.front();
-  int question = -1, right = -1, level = -1;
+  int question = -1, right = -1, level = -1, topic = -1;
   std::vector<int> wrong, answers;
   for (int c = 0; c < static_cast<int>(names.size()); ++c) {
     const std::string k = nameKey(names[static_cast<std::size_t>(c)]);
@@ -391,6 +391,8 @@ ColumnMap guessColumns(const Grid& grid) {
       if (question < 0) question = c;
     } else if (has(k, {"stufe", "level", "schwierig", "niveau"})) {
       if (level < 0) level = c;
+    } else if (has(k, {"thema", "kategorie", "category", "topic"})) {
+      if (topic < 0) topic = c;
     }
   }
   // "Antwort1".."Antwort3" beside a right-answer column are the wrong ones; without one,
@@ -404,6 +406,7 @@ ColumnMap guessColumns(const Grid& grid) {
     map.right = right;
     std::copy_n(wrong.begin(), 3, map.wrong.begin());
     map.level = level;
+    map.topic = topic;
     return map;
   }
   // No names to go by: question, right answer, three wrong ones, and a level column if the
@@ -418,9 +421,9 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
   ImportResult result;
   result.source = grid.source;
   const std::size_t first = columns.header ? 1 : 0;
-  int width =
-      std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2], columns.level}) +
-      1;
+  int width = std::max({columns.question, columns.right, columns.wrong[0], columns.wrong[1], columns.wrong[2],
+                        columns.level, columns.topic}) +
+              1;
   // A row wider than the header (or, without one, than most rows) was split by a delimiter
   // inside an unquoted text; its cells would land in the wrong columns.
   if (columns.header && !grid.rows.empty()) {
@@ -450,7 +453,8 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
     }
     ImportedQuestion q{{cell(columns.question),
                         {cell(columns.wrong[0]), cell(columns.wrong[1]), cell(columns.wrong[2])},
-                        cell(columns.right)},
+                        cell(columns.right),
+                        cell(columns.topic)},
                        std::nullopt,
                        line};
     if (q.question.text.empty()) {

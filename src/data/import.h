@@ -95,18 +95,19 @@ struct Grid {
 // Throws ImportError as decodeText does, and for a quote that is never closed.
 Grid readGrid(std::string_view bytes, const std::string& file);
 
-// Which column (0-based) holds what; -1 for no level column. A level cell says "leicht" or
-// "schwer" (also "1"/"2", "einfach", "easy"/"hard", case ignored).
+// Which column (0-based) holds what; -1 for no level or topic column. A level cell says
+// "leicht" or "schwer" (also "1"/"2", "einfach", "easy"/"hard", case ignored).
 struct ColumnMap {
   bool header = true;  // the first row names the columns and is no question
   int question = 0;
   int right = 1;
   std::array<int, 3> wrong{2, 3, 4};
   int level = -1;
+  int topic = -1;
   friend bool operator==(const ColumnMap&, const ColumnMap&) = default;
 };
 // A guess from the first row's names ("Frage", "Richtige Antwort", "Falsch 1", "Antwort1",
-// "Antwort Richtig", "Stufe", "Level", ...; a cell with "?" or a long text is a question,
+// "Antwort Richtig", "Stufe", "Level", "Thema", "Kategorie", ...; a cell with "?" or a long text is a question,
 // no name). Without names for all five: the order question, right answer, three wrong
 // ones, a header only if some name was recognised, and the sixth column as the level when
 // the first question's sixth cell names one.
@@ -147,9 +148,9 @@ std::size_t sheetIndex(const std::vector<std::string>& names, const std::string&
 void writeWorkbook(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& rows);
 
 // Headings of a question table as the template writes them and the column guess reads
-// them: question, right answer, three wrong answers, level.
-inline constexpr std::array<std::string_view, 6> kColumnHeadings = {
-    "Frage", "Richtige Antwort", "Falsche Antwort 1", "Falsche Antwort 2", "Falsche Antwort 3", "Stufe"};
+// them: question, right answer, three wrong answers, level, topic.
+inline constexpr std::array<std::string_view, 7> kColumnHeadings = {
+    "Frage", "Richtige Antwort", "Falsche Antwort 1", "Falsche Antwort 2", "Falsche Antwort 3", "Stufe", "Thema"};
 // The headings and three example questions.
 std::vector<std::vector<std::string>> templateRows();
 // The template as CSV (by the extension .csv, as csvRows writes it) or as a spreadsheet.
@@ -181,7 +182,9 @@ struct ImportResult {
 // text makes.
 ImportResult importGrid(const Grid& grid, const ColumnMap& columns);
 
-// GIFT: questions separated by blank lines, "//" comment lines, "$CATEGORY:" lines,
+// GIFT: questions separated by blank lines, "//" comment lines, "$CATEGORY:" lines (the
+// last part of the category, "$course$/top/Erdkunde" → "Erdkunde", is the topic of the
+// questions after it),
 // "::title::", "[html]"-style format tags, escapes \~ \= \# \{ \} \: \\ \n. A question with
 // exactly one "=" and three "~" answers is taken (feedback after "#" dropped); every other
 // kind (true/false, short answer, numeric, matching, essay, gap text, weights) is skipped

@@ -277,9 +277,12 @@ ImportResult importGift(std::string_view text, const std::string& file) {
   ImportResult result;
   result.source = "GIFT";
   Block block;
-  int depth = 0;  // inside "{…}" a blank line does not end the question
+  int depth = 0;         // inside "{…}" a blank line does not end the question
+  std::string category;  // the last part of the latest "$CATEGORY:"
   const auto flush = [&] {
+    const std::size_t before = result.accepted.size();
     if (!trim(block.text).empty()) importGiftBlock(block, file, result);
+    for (std::size_t i = before; i < result.accepted.size(); ++i) result.accepted[i].question.topic = category;
     block = {};
   };
   const auto lines = linesOf(text);
@@ -289,6 +292,9 @@ ImportResult importGift(std::string_view text, const std::string& file) {
     if (t.starts_with("//")) continue;
     if (depth == 0 && t.starts_with("$CATEGORY:")) {
       flush();
+      auto path = trim(t.substr(std::string_view("$CATEGORY:").size()));
+      while (path.ends_with('/')) path.remove_suffix(1);
+      category = std::string(trim(path.substr(path.rfind('/') == std::string_view::npos ? 0 : path.rfind('/') + 1)));
       continue;
     }
     if (t.empty() && depth == 0) {

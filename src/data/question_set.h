@@ -19,9 +19,12 @@ inline constexpr std::string_view kHardTable = "tabFragen_schwer";
 inline constexpr std::string_view kCardTable = "tabAktion";
 inline constexpr std::array<std::string_view, 5> kQuestionFields = {"Frage", "Antwort1", "Antwort2", "Antwort3",
                                                                     "Antwort Richtig"};
+// The optional field after them that names a question's topic.
+inline constexpr std::string_view kTopicField = "Thema";
 inline constexpr std::array<std::string_view, 4> kCardFields = {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"};
-// Field numbers: a question's text and right answer (the wrong ones lie between), a card's fields.
-inline constexpr int kQuestionText = 0, kRightAnswer = 4;
+// Field numbers: a question's text and right answer (the wrong ones lie between), its topic,
+// and a card's fields.
+inline constexpr int kQuestionText = 0, kRightAnswer = 4, kTopic = 5;
 inline constexpr int kCardCode = 0, kCardTitle = 1, kCardText = 2, kCardPicture = 3;
 
 // One record of a question table.
@@ -29,6 +32,7 @@ struct Question {
   std::string text;
   std::array<std::string, 3> wrong;
   std::string right;
+  std::string topic = {};  // optional; empty for none
   friend bool operator==(const Question&, const Question&) = default;
 };
 
@@ -41,11 +45,11 @@ struct Card {
   friend bool operator==(const Card&, const Card&) = default;
 };
 
-// Pointers to a record's texts in the order of its fields (Q: Question or const Question,
-// C: Card or const Card).
+// Pointers to a record's texts in the order of its fields, a question's topic last (Q: Question
+// or const Question, C: Card or const Card).
 template <class Q>
 constexpr auto questionFields(Q& q) {
-  return std::array{&q.text, &q.wrong[0], &q.wrong[1], &q.wrong[2], &q.right};
+  return std::array{&q.text, &q.wrong[0], &q.wrong[1], &q.wrong[2], &q.right, &q.topic};
 }
 template <class C>
 constexpr auto cardFields(C& c) {

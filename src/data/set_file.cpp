@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "data/detail.h"
@@ -27,12 +28,19 @@ std::string fieldOrEmpty(const Recordset& records, std::string_view field) {
   }
 }
 
-bool isRequired(const TableLayout& layout, std::string_view field) {
-  return std::find(layout.required.begin(), layout.required.end(), field) != layout.required.end();
+// The game's fields of table t: the required ones, then the optional ones.
+std::vector<std::string> gameFields(SetTable t) {
+  const TableLayout& layout = layoutOf(t);
+  std::vector<std::string> names(layout.required.begin(), layout.required.end());
+  names.insert(names.end(), layout.optional.begin(), layout.optional.end());
+  return names;
 }
 
-// Calls `take` with the fields of every record of table t, in order: first the required
-// ones, then those the table has beyond them, whose names go to `extra`.
+bool isGameField(SetTable t, std::string_view field) {
+  const auto names = gameFields(t);
+  return std::find(names.begin(), names.end(), field) != names.end();
+}
+
 // Opens table t; a missing table or field is named by the table's caption, as people know it.
 Recordset openSetTable(const fs::path& file, SetTable t) {
   const TableLayout& layout = layoutOf(t);
@@ -51,35 +59,38 @@ Recordset openSetTable(const fs::path& file, SetTable t) {
   }
 }
 
+// Calls `take` with the fields of every record of table t, in order: first the game's
+// (gameFields; an optional one the table does not have reads as empty text), then those the
+// table has beyond them, whose names go to `extra`.
 template <class Take>
 void eachRecord(const fs::path& file, SetTable t, ExtraFields& extra, Take take) {
-  const TableLayout& layout = layoutOf(t);
   Recordset records = openSetTable(file, t);
-  std::vector<std::string> names(layout.required.begin(), layout.required.end());
+  std::vector<std::string> names = gameFields(t);
+  std::vector<bool> present;
+  for (const auto& name : names) present.push_back(records.hasField(name));
   for (const auto& name : records.fieldNames())
-    if (!isRequired(layout, name)) names.push_back(name), extra.names.push_back(name);
+    if (!isGameField(t, name)) names.push_back(name), present.push_back(true), extra.names.push_back(name);
   std::vector<std::string> values(names.size());
   for (int32_t k = 1; k <= records.RecordCount(); ++k) {
     records.setAbsolutePosition(k);
-    for (std::size_t f = 0; f < values.size(); ++f) values[f] = fieldOrEmpty(records, names[f]);
+    for (std::size_t f = 0; f < values.size(); ++f) values[f] = present[f] ? fieldOrEmpty(records, names[f]) : "";
     take(values);
   }
 }
 
 template <class Take>
 void eachRecord(const TextTable& table, SetTable t, ExtraFields& extra, Take take) {
-  const TableLayout& layout = layoutOf(t);
-  std::vector<std::size_t> columns;
-  for (const auto name : layout.required) {
-    for (std::size_t c = 0; c < table.fields.size(); ++c) {
-      if (table.fields[c] == name) columns.push_back(c);
-    }
+  std::vector<std::optional<std::size_t>> columns;
+  for (const auto& name : gameFields(t)) {
+    const auto at = std::find(table.fields.begin(), table.fields.end(), name);
+    columns.push_back(at == table.fields.end() ? std::nullopt
+                                               : std::optional(static_cast<std::size_t>(at - table.fields.begin())));
   }
   for (std::size_t c = 0; c < table.fields.size(); ++c)
-    if (!isRequired(layout, table.fields[c])) columns.push_back(c), extra.names.push_back(table.fields[c]);
+    if (!isGameField(t, table.fields[c])) columns.push_back(c), extra.names.push_back(table.fields[c]);
   std::vector<std::string> values(columns.size());
   for (const auto& record : table.records) {
-    for (std::size_t f = 0; f < columns.size(); ++f) values[f] = record[columns[f]];
+    for (std::size_t f = 0; f < columns.size(); ++f) values[f] = columns[f] ? record[*columns[f]] : std::string();
     take(values);
   }
 }
@@ -93,32 +104,44 @@ void fill(const Fields& fields, const std::vector<std::string>& texts) {
 template <class Source>
 QuestionSet collect(const Source& source) {
   QuestionSet set;
-  const auto keepExtra = [&](SetTable t, const std::vector<std::string>& v, std::size_t required) {
+  const auto keepExtra = [&](SetTable t, const std::vector<std::string>& v) {
     auto& extra = set.extra[static_cast<std::size_t>(t)];
-    if (!extra.names.empty()) extra.values.emplace_back(v.begin() + static_cast<std::ptrdiff_t>(required), v.end());
+    const auto own = static_cast<std::ptrdiff_t>(gameFields(t).size());
+    if (!extra.names.empty()) extra.values.emplace_back(v.begin() + own, v.end());
   };
   for (const SetTable t : {SetTable::Easy, SetTable::Hard}) {
     auto& questions = t == SetTable::Easy ? set.easy : set.hard;
     eachRecord(source(t), t, set.extra[static_cast<std::size_t>(t)], [&](const std::vector<std::string>& v) {
       fill(questionFields(questions.emplace_back()), v);
-      keepExtra(t, v, kQuestionFields.size());
+      keepExtra(t, v);
     });
   }
   eachRecord(source(SetTable::Cards), SetTable::Cards, set.extra[static_cast<std::size_t>(SetTable::Cards)],
              [&](const std::vector<std::string>& v) {
                fill(cardFields(set.cards.emplace_back()), v);
-               keepExtra(SetTable::Cards, v, kCardFields.size());
+               keepExtra(SetTable::Cards, v);
              });
   return set;
 }
 
-// The record's texts in the order of the table's required fields, then its extra fields.
+bool hasTopics(const QuestionSet& set) {
+  const auto withTopic = [](const Question& q) { return !q.topic.empty(); };
+  return std::any_of(set.easy.begin(), set.easy.end(), withTopic) ||
+         std::any_of(set.hard.begin(), set.hard.end(), withTopic);
+}
+
+// The record's texts in the order of the table's required fields, then the topic when some
+// question of the set has one, then its extra fields.
 std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
   std::vector<std::vector<std::string>> out;
   if (t == SetTable::Cards) {
     for (const Card& c : set.cards) out.push_back(fieldTexts(c));
   } else {
-    for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) out.push_back(fieldTexts(q));
+    const bool topics = hasTopics(set);
+    for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) {
+      out.push_back(fieldTexts(q));
+      if (!topics) out.back().pop_back();  // the topic comes last
+    }
   }
   const ExtraFields& extra = set.extra[static_cast<std::size_t>(t)];
   for (std::size_t r = 0; r < out.size() && !extra.names.empty(); ++r) {
@@ -132,6 +155,7 @@ std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
 std::vector<std::string> header(const QuestionSet& set, SetTable t) {
   const auto& required = layoutOf(t).required;
   std::vector<std::string> names(required.begin(), required.end());
+  if (t != SetTable::Cards && hasTopics(set)) names.emplace_back(kTopicField);
   const auto& extra = set.extra[static_cast<std::size_t>(t)].names;
   names.insert(names.end(), extra.begin(), extra.end());
   return names;
@@ -202,10 +226,7 @@ std::size_t recordCount(const QuestionSet& set, SetTable t) {
 LoadedSet readSet(const fs::path& path) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) {
-    std::vector<TextTable> tables;
-    for (const SetTable t : kSetTables) {
-      tables.push_back(readTableFile(path / (std::string(tableName(t)) + ".tsv"), layoutOf(t)));
-    }
+    const std::vector<TextTable> tables = readTableFolder(path);
     return {collect([&](SetTable t) -> const TextTable& { return tables[static_cast<std::size_t>(t)]; }),
             SetSource::TextFolder};
   }

@@ -35,13 +35,18 @@ struct LoadedSet {
 };
 
 // Reads a set from a database file (by content: SQLite or Access) or from a
-// folder holding "<table>.tsv" for each of the three tables. A field without
-// value is read as empty text, so that it can be filled in; fields beyond the
-// game's go to the set's extra fields. Throws DataError or
-// BuildError (both std::runtime_error) with a German sentence naming the file.
+// folder holding "<table>.tsv" for each of the three tables (and perhaps the
+// topics file, see readTableFolder). A field without value is read as empty
+// text, so that it can be filled in; a question table without the field
+// "Thema" gives questions without a topic; fields beyond the game's go to the
+// set's extra fields. Throws DataError or BuildError (both std::runtime_error)
+// with a German sentence naming the file.
 LoadedSet readSet(const std::filesystem::path& path);
 
-// The set as the builder's text tables, records in order, extra fields after the game's.
+// The set as the builder's text tables, records in order, extra fields after the
+// game's. The question tables carry the field "Thema" after the required ones
+// only when some question of the set has a topic; so does every other way of
+// writing a set below.
 std::vector<TextTable> setTables(const QuestionSet& set);
 
 // Saves the set as the game's database. The file is replaced whole or not at

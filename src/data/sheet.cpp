@@ -221,9 +221,9 @@ std::size_t sheetIndex(const std::vector<std::string>& names, const std::string&
 std::vector<std::vector<std::string>> templateRows() {
   return {
       {kColumnHeadings.begin(), kColumnHeadings.end()},
-      {"Wie viele Beine hat eine Spinne?", "acht", "sechs", "zehn", "zwölf", "leicht"},
-      {"Welcher Planet ist der Sonne am nächsten?", "Merkur", "Venus", "Mars", "Erde", "leicht"},
-      {"Wie heißt die Hauptstadt von Kanada?", "Ottawa", "Toronto", "Montreal", "Vancouver", "schwer"},
+      {"Wie viele Beine hat eine Spinne?", "acht", "sechs", "zehn", "zwölf", "leicht", "Natur und Tiere"},
+      {"Welcher Planet ist der Sonne am nächsten?", "Merkur", "Venus", "Mars", "Erde", "leicht", "Weltall"},
+      {"Wie heißt die Hauptstadt von Kanada?", "Ottawa", "Toronto", "Montreal", "Vancouver", "schwer", "Erdkunde"},
   };
 }
 

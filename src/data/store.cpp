@@ -2,6 +2,7 @@
 #include "data/store.h"
 
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -16,11 +17,19 @@ namespace fs = std::filesystem;
 
 DataError::DataError(Fault fault, std::string message) : std::runtime_error(std::move(message)), fault_(fault) {}
 
-Recordset::Recordset(fs::path file, std::string table, TableSnapshot snapshot)
-    : Recordset(std::move(file), std::move(table), std::make_shared<const TableSnapshot>(std::move(snapshot))) {}
+namespace {
+uint64_t newVersion() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
+}  // namespace
 
-Recordset::Recordset(fs::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot)
-    : file_(std::move(file)), table_(std::move(table)), snapshot_(std::move(snapshot)) {
+Recordset::Recordset(fs::path file, std::string table, TableSnapshot snapshot)
+    : Recordset(std::move(file), std::move(table), std::make_shared<const TableSnapshot>(std::move(snapshot)),
+                newVersion()) {}
+
+Recordset::Recordset(fs::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot, uint64_t version)
+    : file_(std::move(file)), table_(std::move(table)), snapshot_(std::move(snapshot)), version_(version) {
   const std::size_t width = snapshot_ ? snapshot_->fields.size() : 0;
   const std::size_t records = width == 0 ? 0 : snapshot_->cells.size() / width;
   if (width == 0 || records * width != snapshot_->cells.size() || records > INT32_MAX) {
@@ -54,6 +63,19 @@ const std::string& Recordset::field(std::string_view name) const {
   return *cell;
 }
 
+std::vector<std::string> Recordset::fieldTexts(std::string_view name) const {
+  std::vector<std::string> texts;
+  const auto col = column(name);
+  if (!col) return texts;
+  const std::size_t width = snapshot_->fields.size();
+  texts.reserve(static_cast<std::size_t>(count_));
+  for (std::size_t k = 0; k < static_cast<std::size_t>(count_); ++k) {
+    const auto& cell = snapshot_->cells[k * width + *col];
+    texts.push_back(cell ? *cell : std::string());
+  }
+  return texts;
+}
+
 Recordset openTable(const fs::path& file, std::string_view table) {
   switch (detail::sniffFormat(file)) {
     case detail::Format::SQLite:
@@ -77,11 +99,11 @@ Recordset TableCache::open(const fs::path& file, std::string_view table) {
   }
   if (auto it = entries_.find(key); it != entries_.end()) {
     if (it->second.modified == modified && it->second.size == size)
-      return Recordset(file, key.second, it->second.snapshot);
+      return Recordset(file, key.second, it->second.snapshot, it->second.version);
     entries_.erase(it);
   }
   Recordset fresh = openTable(file, table);
-  entries_[std::move(key)] = Entry{modified, size, fresh.snapshot_};
+  entries_[std::move(key)] = Entry{modified, size, fresh.snapshot_, fresh.version_};
   return fresh;
 }
 
@@ -96,10 +118,6 @@ fs::path findDatabase(std::string_view fileName, const fs::path& appFolder, cons
     if (fs::exists(candidate, ec)) return candidate;
   }
   return inCurrent;
-}
-
-int32_t recordForDraw(float r, int32_t n) {
-  return static_cast<int32_t>(std::floor(static_cast<double>(r) * static_cast<double>(n) + 1.0));
 }
 
 namespace detail {

@@ -43,11 +43,14 @@ struct TableSnapshot {
 // display text. Field names are compared exactly (case, blanks, umlauts).
 class Recordset {
  public:
+  // A table read anew: it gets a version of its own.
   Recordset(std::filesystem::path file, std::string table, TableSnapshot snapshot);
-  // Shares a snapshot that is never changed again (see TableCache).
-  Recordset(std::filesystem::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot);
 
   int32_t RecordCount() const noexcept { return count_; }
+  // Tells one reading of a table from another: every table read anew gets a version of its
+  // own (never 0), and the Recordsets over one reading (see TableCache) share it. A deck of
+  // records knows by it that the file has changed.
+  uint64_t version() const noexcept { return version_; }
 
   // Makes record k (1-based) the current record. An empty table throws
   // DataError(TableEmpty); k outside 1..RecordCount() throws std::out_of_range.
@@ -62,17 +65,24 @@ class Recordset {
   const std::string& field(std::string_view name) const;
 
   bool hasField(std::string_view name) const noexcept { return column(name).has_value(); }
+  // The text of field `name` in every record, in stored order, a field without value as
+  // empty text; no texts at all when the table has no such field.
+  std::vector<std::string> fieldTexts(std::string_view name) const;
   const std::vector<std::string>& fieldNames() const noexcept { return snapshot_->fields; }
   const std::string& table() const noexcept { return table_; }
   const std::filesystem::path& file() const noexcept { return file_; }
 
  private:
   friend class TableCache;
+  // Shares a reading that is never changed again.
+  Recordset(std::filesystem::path file, std::string table, std::shared_ptr<const TableSnapshot> snapshot,
+            uint64_t version);
   std::optional<std::size_t> column(std::string_view name) const noexcept;
 
   std::filesystem::path file_;
   std::string table_;
   std::shared_ptr<const TableSnapshot> snapshot_;
+  uint64_t version_ = 0;
   int32_t count_ = 0;
   int32_t position_ = 0;
 };
@@ -97,6 +107,7 @@ class TableCache {
     std::filesystem::file_time_type modified;
     std::uintmax_t size = 0;
     std::shared_ptr<const TableSnapshot> snapshot;
+    uint64_t version = 0;
   };
   std::map<std::pair<std::string, std::string>, Entry> entries_;
 };
@@ -107,9 +118,5 @@ class TableCache {
 // candidate (so the error message names it). Empty folders are skipped.
 std::filesystem::path findDatabase(std::string_view fileName, const std::filesystem::path& appFolder,
                                    const std::filesystem::path& dataFolder);
-
-// The random record choice of a dialog: k = floor(r * n + 1) in double
-// precision, as int32. For r in [0, 1) and n >= 1 the result lies in 1..n.
-int32_t recordForDraw(float r, int32_t n);
 
 }  // namespace tj::data

@@ -23,7 +23,7 @@ namespace tj::editor {
 namespace {
 
 constexpr int kSampleRows = 8;
-constexpr int kLevelRole = 5;
+constexpr int kLevelRole = 5, kTopicRole = 6;  // the roles that a file may leave out
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -182,11 +182,12 @@ void ImportDialog::fillPreview() {
   }
   const data::ColumnMap guess = data::guessColumns(*grid_);
   header_->setChecked(guess.header);
-  const int chosen[] = {guess.question, guess.right, guess.wrong[0], guess.wrong[1], guess.wrong[2], guess.level};
+  const int chosen[] = {guess.question, guess.right, guess.wrong[0], guess.wrong[1],
+                        guess.wrong[2], guess.level, guess.topic};
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     QComboBox* box = columns_[i];
     box->clear();
-    if (static_cast<int>(i) == kLevelRole) box->addItem(QStringLiteral("— keine —"), -1);
+    if (static_cast<int>(i) >= kLevelRole) box->addItem(QStringLiteral("— keine —"), -1);
     for (std::size_t c = 0; c < width; ++c) {
       const bool named = guess.header && !rows.empty() && c < rows.front().size() && !rows.front()[c].empty();
       box->addItem(QStringLiteral("Spalte %1").arg(c + 1) +
@@ -204,6 +205,7 @@ data::ColumnMap ImportDialog::chosenColumns() const {
   map.right = columns_[1]->currentData().toInt();
   for (std::size_t i = 0; i < 3; ++i) map.wrong[i] = columns_[2 + i]->currentData().toInt();
   map.level = columns_[kLevelRole]->currentData().toInt();
+  map.topic = columns_[kTopicRole]->currentData().toInt();
   return map;
 }
 

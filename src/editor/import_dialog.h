@@ -56,7 +56,7 @@ class ImportDialog final : public QDialog {
   QLabel* sampleLabel_ = nullptr;
   QCheckBox* header_ = nullptr;
   QTableWidget* sample_ = nullptr;
-  std::array<QComboBox*, 6> columns_{};  // question, right, wrong 1..3, level
+  std::array<QComboBox*, 7> columns_{};  // question, right, wrong 1..3, level, topic
   QLabel* source_ = nullptr;
   QComboBox* targetBox_ = nullptr;
   QPlainTextEdit* report_ = nullptr;

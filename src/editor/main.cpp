@@ -2,14 +2,12 @@
 // tankjagd-editor [DATEI]: makes and changes the question sets the game plays.
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStyleFactory>
-#include <QTranslator>
 
 #include "app/locate.h"
 #include "data/store.h"
 #include "editor/editor_window.h"
+#include "ui/dialogs.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
@@ -19,12 +17,7 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("de.tankjagd.TankJagd.Editor"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.tankjagd.TankJagd.Editor")));
-  // Qt's own dialogs (file choosers) in German, when the translations are installed.
-  QTranslator qtGerman;
-  if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtGerman);
-  }
+  tj::ui::useGermanQtTexts();  // Qt's own dialogs (file choosers)
 
   const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
   tj::editor::Installation where;

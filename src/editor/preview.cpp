@@ -76,6 +76,7 @@ data::TableSnapshot Preview::snapshot(data::SetTable t, const data::QuestionSet&
   data::TableSnapshot s;
   const auto& layout = data::gameTables().at(static_cast<std::size_t>(t));
   s.fields.assign(layout.required.begin(), layout.required.end());
+  s.fields.insert(s.fields.end(), layout.optional.begin(), layout.optional.end());
   const auto i = static_cast<std::size_t>(index);
   const auto texts = t == data::SetTable::Cards
                          ? data::fieldTexts(set.cards.at(i))

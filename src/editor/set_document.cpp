@@ -30,7 +30,7 @@ std::string cellText(const QString& typed) {
 }  // namespace
 
 int fieldCount(SetTable t) {
-  return static_cast<int>(t == SetTable::Cards ? data::kCardFields.size() : data::kQuestionFields.size());
+  return t == SetTable::Cards ? static_cast<int>(data::kCardFields.size()) : data::kTopic + 1;
 }
 
 QString caption(SetTable t) { return QString::fromUtf8(data::tableCaption(t).data(), data::tableCaption(t).size()); }
@@ -248,7 +248,9 @@ void SetDocument::putRows(SetTable t, int at, const std::vector<Row>& rows) {
       set_.cards.insert(set_.cards.begin() + pos, data::Card{r.at(0), r.at(1), r.at(2), r.at(3)});
     } else {
       auto& list = t == SetTable::Easy ? set_.easy : set_.hard;
-      list.insert(list.begin() + pos, data::Question{r.at(0), {r.at(1), r.at(2), r.at(3)}, r.at(4)});
+      // A row without the optional topic has none.
+      list.insert(list.begin() + pos,
+                  data::Question{r.at(0), {r.at(1), r.at(2), r.at(3)}, r.at(4), r.size() > 5 ? r[5] : std::string()});
     }
   }
   m.endInsertRows();

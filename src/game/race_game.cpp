@@ -61,6 +61,7 @@ void RaceGame::newGame() {
     }
   }
   startValues();
+  answers_.clear();
   if (RaceView* v = view()) v->dieCleared();
 }
 
@@ -190,6 +191,28 @@ int RaceGame::fuelAfterCard(std::string_view code) const {
   GameState after = g_;
   tj::applyCard(after, after.AktiverSpieler, code);
   return playerVars(after, player).tank.value();
+}
+
+void RaceGame::answer(Level level, std::string question, std::string given, std::string right, bool correct) {
+  if (correct) payReward(level);
+  const int player = lastMover();
+  answers_.add({player, player == 0 ? std::string() : playerName(g_, player), level, std::move(question),
+                std::move(given), std::move(right), correct});
+}
+
+// ---- decks and topics -----------------------------------------------------------------------
+
+int32_t RaceGame::draw(DeckId id) {
+  random_.Randomize();
+  const float r = random_.Rnd();
+  return deck(id).draw(r, id == DeckId::Cards ? TopicChoice{} : topics_);
+}
+
+std::optional<Level> RaceGame::chooseTopics(TopicChoice choice) {
+  for (const Level level : {Level::Easy, Level::Hard})
+    if (const Deck& d = deck(deckOf(level)); d.size() > 0 && d.allowedBy(choice) == 0) return level;
+  topics_ = std::move(choice);
+  return std::nullopt;
 }
 
 // ---- reports --------------------------------------------------------------------------------

@@ -1,19 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "game/answer_log.h"
 #include "game/cards.h"
+#include "game/deck.h"
 #include "game/game_state.h"
 #include "game/race.h"
 #include "game/random.h"
 
 namespace tj {
 
-// The two question levels and what a right answer pays.
-enum class Level : uint8_t { Easy, Hard };
+// The tables records are drawn from, each with a deck of its own.
+enum class DeckId : uint8_t { Easy, Hard, Cards };
+inline DeckId deckOf(Level level) { return level == Level::Easy ? DeckId::Easy : DeckId::Hard; }
 
 // What the race shows on the board, told the moment it happens. The board implements it;
 // every call names a player (1 or 2) or a field of the track.
@@ -49,8 +53,10 @@ struct MoveReport {
 
 // The race of one run of the program: the game variables and the board's variables, the
 // start values of a game, the die turn with its fuel rule, the rewards, the action cards,
-// skipping a turn and whether the start player of this game has been drawn. The screens
-// show it and ask it; it tells the board what to show through RaceView.
+// skipping a turn and whether the start player of this game has been drawn; the decks the
+// questions and cards are drawn from, the players' choice of topics and every answer of
+// the current game. The screens show it and ask it; it tells the board what to show
+// through RaceView.
 class RaceGame {
  public:
   static constexpr int kStartFuel = 10;
@@ -78,8 +84,8 @@ class RaceGame {
   // values of a game hold.
   void boardLoaded();
   // "neues Spiel": every car picture hidden, the rolls and the four counters 0, the start
-  // values again and an empty die. Names, the last mover, the end flag and the car shift
-  // stay as they are.
+  // values again, an empty die and no answers yet. Names, the last mover, the end flag, the
+  // car shift, the decks and the topic choice stay as they are.
   void newGame();
   // The board became the active window: the cars on one field are drawn apart and, the first
   // time in a game, the start player is drawn (reseeded). The game counts as started then.
@@ -132,6 +138,25 @@ class RaceGame {
   // The player who moved last (1 or 2), 0 before the first move of the run.
   int lastMover() const { return playerFor(g_.AktiverSpieler); }
 
+  // A question was answered by the player who moved last: a right answer pays its reward,
+  // and the answer goes into the record of this game.
+  void answer(Level level, std::string question, std::string given, std::string right, bool correct);
+  // Every question answered in this game, in order.
+  const AnswerLog& answers() const { return answers_; }
+
+  // ---- decks and topics ---------------------------------------------------------------------
+
+  // The deck of a table; the caller stocks it when it does not hold the table's version.
+  Deck& deck(DeckId id) { return decks_[static_cast<std::size_t>(id)]; }
+  // Reseeds, draws r and takes the next record of the deck (Deck::draw): questions follow
+  // the topic choice, cards do not. 0 when the deck is empty.
+  int32_t draw(DeckId id);
+  // The topics the questions come from; all at first, kept for the whole run.
+  const TopicChoice& topicChoice() const { return topics_; }
+  // Takes the choice, unless it leaves a question deck that has records without one: then
+  // the old choice stays and that level is returned. The decks must be stocked.
+  std::optional<Level> chooseTopics(TopicChoice choice);
+
  private:
   RaceView* view() const { return view_ ? view_() : nullptr; }
   void startValues();
@@ -143,6 +168,9 @@ class RaceGame {
   GameState g_;
   BoardVars b_;
   MoveReport last_;
+  std::array<Deck, 3> decks_;
+  TopicChoice topics_;
+  AnswerLog answers_;
 };
 
 }  // namespace tj

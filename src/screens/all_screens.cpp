@@ -7,9 +7,11 @@
 #include "screens/instructions/frm_anleitung.h"
 #include "screens/level/frm_level.h"
 #include "screens/question/frm_fragen.h"
+#include "screens/review/frm_rueckblick.h"
 #include "screens/setup/frm_auswahl.h"
 #include "screens/skip/frm_aussetzen.h"
 #include "screens/start/frm_start.h"
+#include "screens/topics/frm_themen.h"
 #include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
@@ -32,6 +34,8 @@ void defineScreens(Forms& forms) {
   defineScreen<FrmSpielfeld>(forms);
   defineScreen<FrmGewonnen>(forms);
   defineScreen<FrmAussetzen>(forms);
+  defineScreen<FrmRueckblick>(forms);
+  defineScreen<FrmThemen>(forms);
   // The race shows itself on the board, which its first report loads. A stand-in board
   // that is no RaceView sees no reports.
   forms.app().race.setView([&forms] { return dynamic_cast<RaceView*>(&forms.get(FrmSpielfeld::kName)); });

@@ -49,7 +49,15 @@ bool App::canUse(const Element& e) const {
 }
 
 bool App::click(Element& e) {
-  if (!canUse(e) || !e.Click) return false;
+  if (!canUse(e)) return false;
+  if (e.kind() == ElementKind::CheckBox) {
+    dispatch([&e] {
+      e.setValue(!e.Value());
+      if (e.Click) e.Click();
+    });
+    return true;
+  }
+  if (!e.Click) return false;
   dispatch(e.Click);
   return true;
 }

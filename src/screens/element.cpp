@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/element.h"
 
+#include <algorithm>
+
 #include "screens/screen.h"
 
 namespace tj {
@@ -46,6 +48,7 @@ TJ_SETTER(setHeight, height_, float)
 TJ_SETTER(setInterval, interval_, int)
 TJ_SETTER(setTimerEnabled, timerEnabled_, bool)
 TJ_SETTER(setMark, mark_, Mark)
+TJ_SETTER(setValue, value_, bool)
 #undef TJ_SETTER
 
 void Element::setDescription(std::string text) {
@@ -80,10 +83,37 @@ const char* markWords(Mark m) {
 }
 
 std::string Element::spokenName() const {
-  const bool captioned = kind_ == ElementKind::Label || kind_ == ElementKind::Button || kind_ == ElementKind::Frame;
+  const bool captioned = kind_ == ElementKind::Label || kind_ == ElementKind::Button || kind_ == ElementKind::Frame ||
+                         kind_ == ElementKind::CheckBox;
   std::string n = !accessibleName.empty() ? accessibleName : captioned ? caption_ : name_;
   if (mark_ != Mark::None) n += std::string(" (") + markWords(mark_) + ")";
   return n;
+}
+
+namespace {
+std::size_t characters(const std::string& utf8) {
+  std::size_t n = 0;
+  for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+}  // namespace
+
+std::vector<int> TableContent::columnWeights() const {
+  std::vector<int> weights;
+  for (std::size_t col = 0; col < headings.size(); ++col) {
+    std::size_t longest = characters(headings[col]) + 2;  // headings are bold
+    for (const auto& row : rows)
+      if (col < row.size()) longest = std::max(longest, characters(row[col]));
+    weights.push_back(static_cast<int>(std::clamp<std::size_t>(longest, 4, 60)));
+  }
+  return weights;
+}
+
+void Element::setTable(TableContent content) {
+  if (!(content == table_)) {
+    table_ = std::move(content);
+    touch();
+  }
 }
 
 void Element::setPicture(Picture p) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tj {
 
@@ -63,7 +64,17 @@ struct Picture {
 // picture's own size in pixels takes that many twips per pixel; full-screen windows scale.
 inline constexpr int kTwipsPerPixel = 15;
 
-enum class ElementKind : uint8_t { Label, Button, Picture, TextBox, Timer, Frame, RichText };
+enum class ElementKind : uint8_t { Label, Button, Picture, TextBox, Timer, Frame, RichText, Table, CheckBox };
+
+// What a table shows: a heading per column and rows of plain text, one cell per column.
+struct TableContent {
+  std::vector<std::string> headings;
+  std::vector<std::vector<std::string>> rows;
+  // The share of the width each column asks for: its longest text in characters (a heading
+  // two more), at least 4 and at most 60, so that long texts get the room and numbers little.
+  std::vector<int> columnWeights() const;
+  friend bool operator==(const TableContent&, const TableContent&) = default;
+};
 
 // A sign drawn on a button besides its colour, so that right and wrong read without colour.
 enum class Mark : uint8_t { None, Right, Wrong };
@@ -85,13 +96,19 @@ class Element {
   ElementKind kind() const { return kind_; }
   Screen& screen() const { return screen_; }
 
-  // Caption of a label, button or frame; text of a text box.
+  // Caption of a label, button, check box or frame; text of a text box.
   const std::string& Caption() const { return caption_; }
   void setCaption(std::string text);
   bool Visible() const { return visible_; }
   void setVisible(bool v);
   bool Enabled() const { return enabled_; }
   void setEnabled(bool v);
+  // Whether a check box is ticked; a click on it ticks or unticks it before its Click runs.
+  bool Value() const { return value_; }
+  void setValue(bool ticked);
+  // The rows a table shows.
+  const TableContent& table() const { return table_; }
+  void setTable(TableContent content);
   const Picture& picture() const { return picture_; }
   void setPicture(Picture p);
   Color BackColor() const { return back_; }
@@ -117,6 +134,7 @@ class Element {
   bool wordWrap = true;
   int tabIndex = -1;             // focus order; -1 takes no focus
   Element* container = nullptr;  // the frame this element sits in
+  bool scrolls = false;          // a frame whose elements reach below it scrolls them
   std::string accessibleName;    // what a picture shows, for screen readers
   // What a screen reader says beyond the name: what has just happened and what to do now.
   const std::string& Description() const { return description_; }
@@ -153,6 +171,8 @@ class Element {
   std::string caption_;
   bool visible_ = true;
   bool enabled_ = true;
+  bool value_ = false;
+  TableContent table_;
   Picture picture_;
   Color back_ = Color::buttonFace();
   Color fore_ = Color::windowText();

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
+
+#include "screens/report.h"
 
 namespace tj {
 
@@ -24,6 +27,16 @@ class EventLoop {
   virtual void endModal(ModalSession& session) = 0;
   // A modal message box with text, title and an OK button; returns when it is closed.
   virtual void messageBox(const std::string& text, const std::string& title) = 0;
+  // The system's modal print dialog for `report` (it can also save a PDF); returns once the
+  // dialog is closed, printed or not. Without one nothing happens.
+  virtual void print(const Report&) {}
+  // The system's modal dialog that asks where to save a file of kind `kind` (e.g. "CSV"),
+  // suggesting `name`; nothing when the player cancels or there is no such dialog.
+  virtual std::optional<std::filesystem::path> askSaveFile(const std::string& title, const std::string& name,
+                                                           const std::string& kind) {
+    (void)title, (void)name, (void)kind;
+    return std::nullopt;
+  }
   // A screen was created / is about to be destroyed (drop every reference to it).
   virtual void screenLoaded(Screen&) {}
   virtual void screenUnloaded(Screen&) {}

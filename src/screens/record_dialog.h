@@ -8,14 +8,20 @@
 
 #include "data/question_set.h"
 #include "data/store.h"
+#include "game/race_game.h"
 #include "screens/screen.h"
 
 namespace tj {
 
-// Opens `table` of the store and moves to one record chosen at random: the generator
-// is reseeded, r drawn and record Int(r * n + 1) of the n records taken. Every call
-// draws anew. Throws data::DataError when the table cannot be read or is empty.
-data::Recordset drawRecord(App& app, std::string_view table);
+// Opens the deck's table of the store: the deck is stocked with the table's records and
+// their topics when it holds another reading of the table (the file has changed). Throws
+// data::DataError when the table cannot be read.
+data::Recordset openDeck(App& app, DeckId deck);
+
+// Opens the deck's table and moves to the record the deck draws: the generator is
+// reseeded, r drawn and the deck's record for r taken (see RaceGame::draw). Throws
+// data::DataError when the table cannot be read or is empty.
+data::Recordset drawRecord(App& app, DeckId deck);
 
 // The title of the message box that tells the players a record could not be read.
 inline constexpr const char* kDataFailureTitle = "Tank Jagd – Datenbank";
@@ -29,20 +35,19 @@ class RecordDialog : public Screen {
   void Form_Activate() override;
 
  protected:
-  // Draws a record of `table` and reads `fields` in this order, every one before the
+  // Draws a record of the deck's table and reads `fields` in this order, every one before the
   // caller changes any element, so a bad record shows nothing. On failure: nothing, and
   // the message (ending with `whatIsSkipped`) waits for the activation.
   template <std::size_t N>
-  std::optional<std::array<std::string, N>> readRecord(std::string_view table,
-                                                       const std::array<std::string_view, N>& fields,
+  std::optional<std::array<std::string, N>> readRecord(DeckId deck, const std::array<std::string_view, N>& fields,
                                                        std::string_view whatIsSkipped) {
     std::array<std::string, N> values;
-    if (!readInto(table, fields, values, whatIsSkipped)) return std::nullopt;
+    if (!readInto(deck, fields, values, whatIsSkipped)) return std::nullopt;
     return values;
   }
 
  private:
-  bool readInto(std::string_view table, std::span<const std::string_view> fields, std::span<std::string> values,
+  bool readInto(DeckId deck, std::span<const std::string_view> fields, std::span<std::string> values,
                 std::string_view whatIsSkipped);
   std::optional<std::string> failure_;  // why no record could be read
 };

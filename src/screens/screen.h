@@ -42,6 +42,8 @@ struct MenuItem {
   std::function<void()> Click;
   // Set for an item with a check mark: whether the mark shows now.
   std::function<bool()> Checked = nullptr;
+  // The letter of the caption that chooses the item from its open menu; empty: the first.
+  std::string accessKey = {};
 };
 
 struct Menu {

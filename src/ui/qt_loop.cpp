@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/dialogs.h"
+
 namespace tj::ui {
 
 QtEventLoop::~QtEventLoop() = default;
@@ -39,18 +41,32 @@ void QtEventLoop::endModal(ModalSession& session) {
   if (auto it = loops_.find(&session); it != loops_.end()) it->second->exit();
 }
 
+QWidget* QtEventLoop::topWindow() const {
+  if (Screen* top = app_->forms.top())
+    if (ScreenWindow* w = windowOf(*top)) return w->window();
+  return nullptr;
+}
+
 void QtEventLoop::messageBox(const std::string& text, const std::string& title) {
   syncAll();
-  QWidget* parent = nullptr;
-  if (Screen* top = app_->forms.top())
-    if (ScreenWindow* w = windowOf(*top)) parent = w->window();
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
-                  parent);
+                  topWindow());
   box.setTextFormat(Qt::PlainText);
   box.setObjectName(QStringLiteral("Meldung"));
   box.exec();
   // The window below gets the keyboard back, with the focus where the screen has it.
   raised_ = nullptr;
+}
+
+void QtEventLoop::print(const Report& report) {
+  syncAll();
+  printReport(report, topWindow());
+}
+
+std::optional<std::filesystem::path> QtEventLoop::askSaveFile(const std::string& title, const std::string& name,
+                                                              const std::string& kind) {
+  syncAll();
+  return ui::askSaveFile(topWindow(), title, name, kind);
 }
 
 void QtEventLoop::screenLoaded(Screen& s) {

@@ -21,6 +21,9 @@ class QtEventLoop final : public EventLoop {
   void runModal(ModalSession& session) override;
   void endModal(ModalSession& session) override;
   void messageBox(const std::string& text, const std::string& title) override;
+  void print(const Report& report) override;
+  std::optional<std::filesystem::path> askSaveFile(const std::string& title, const std::string& name,
+                                                   const std::string& kind) override;
   void screenLoaded(Screen& s) override;
   void screenUnloaded(Screen& s) override;
   void afterEvent() override;
@@ -30,6 +33,8 @@ class QtEventLoop final : public EventLoop {
   void syncAll();
 
  private:
+  // The window of the top screen, which the system's dialogs open over.
+  QWidget* topWindow() const;
   App* app_ = nullptr;
   const Screen* raised_ = nullptr;
   QtPictures& pictures_;

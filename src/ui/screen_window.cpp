@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/screen_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QTableWidget>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QGuiApplication>
@@ -71,13 +75,15 @@ class DialogWindow final : public QDialog {
 };
 
 namespace {
-// A menu caption with its first letter as the access key (Alt+D for "Datei"); screen
-// readers still read the caption as written.
-QString withAccessKey(const std::string& caption) {
+// A menu caption with its access key (Alt+D for "Datei"): the letter `key` names, else the
+// first; screen readers still read the caption as written.
+QString withAccessKey(const std::string& caption, const std::string& key = {}) {
   QString text = QString::fromStdString(caption);
   text.replace('&', QStringLiteral("&&"));
-  return text.isEmpty() ? text : QStringLiteral("&") + text;
+  const qsizetype at = key.empty() ? 0 : text.indexOf(QString::fromStdString(key), 0, Qt::CaseInsensitive);
+  return text.isEmpty() ? text : text.insert(std::max<qsizetype>(at, 0), '&');
 }
+
 }  // namespace
 
 ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidget*)
@@ -92,7 +98,7 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
     for (const Menu& m : screen.menus()) {
       QMenu* menu = w->menuBar()->addMenu(withAccessKey(m.caption));
       for (const MenuItem& item : m.items) {
-        QAction* a = menu->addAction(withAccessKey(item.caption));
+        QAction* a = menu->addAction(withAccessKey(item.caption, item.accessKey));
         a->setObjectName(QString::fromStdString(item.name));
         const std::string name = item.name;
         // The model keeps the check mark; every sync shows it again (a switch may turn
@@ -199,8 +205,46 @@ QWidget* ScreenWindow::makeWidget(Element& e, QWidget* parent) {
       });
       return t;
     }
-    case ElementKind::Frame:
-      return new FrameBox(parent);
+    case ElementKind::Frame: {
+      if (!e.scrolls) return new FrameBox(parent);
+      // The elements inside lie on a box as tall as they need; the area shows part of it.
+      auto* area = new QScrollArea(parent);
+      area->setFrameShape(QFrame::StyledPanel);
+      area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      area->setWidgetResizable(true);
+      auto* inside = new FrameBox;
+      inside->setObjectName(QString::fromStdString(e.name()) + QStringLiteral("Inhalt"));
+      area->setWidget(inside);
+      inner_[&e] = inside;
+      return area;
+    }
+    case ElementKind::CheckBox: {
+      auto* c = new QCheckBox(parent);
+      c->setFocusPolicy(e.tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+      // Mouse, keys and a screen reader's toggle action all come here; the model decides,
+      // also when it refuses the click.
+      QObject::connect(c, &QCheckBox::toggled, this, [this, ep, c](bool ticked) {
+        if (detached_ || ticked == ep->Value()) return;
+        app_.click(*ep);
+        const QSignalBlocker quiet(c);
+        if (!detached_) c->setChecked(ep->Value());
+      });
+      return c;
+    }
+    case ElementKind::Table: {
+      auto* t = new TextTable(parent);
+      t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      t->setSelectionBehavior(QAbstractItemView::SelectRows);
+      t->setSelectionMode(QAbstractItemView::SingleSelection);
+      t->setWordWrap(true);
+      t->setTabKeyNavigation(false);  // Tab leaves the table for the buttons
+      t->verticalHeader()->setVisible(false);
+      t->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+      t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);  // the columns' width never changes with it
+      t->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+      return t;
+    }
     case ElementKind::RichText: {
       auto* r = new QTextBrowser(parent);
       r->setReadOnly(true);
@@ -225,7 +269,11 @@ void ScreenWindow::build() {
         if (!detached_) app_.tick(*ep);
       });
     } else {
-      QWidget* parent = e.container ? byElement_.at(e.container) : canvas_;
+      QWidget* parent = canvas_;
+      if (e.container) {
+        const auto inner = inner_.find(e.container);
+        parent = inner != inner_.end() ? inner->second : byElement_.at(e.container);
+      }
       QWidget* w = makeWidget(e, parent);
       w->setObjectName(QString::fromStdString(e.name()));
       byElement_[&e] = w;
@@ -239,8 +287,9 @@ void ScreenWindow::build() {
     QWidget* w = byElement_.at(e);
     if (previous) QWidget::setTabOrder(previous, w);
     previous = w;
-    // Text boxes keep their arrows for the cursor, rich-text boxes for scrolling.
-    if (e->kind() != ElementKind::TextBox && e->kind() != ElementKind::RichText) w->installEventFilter(this);
+    // Text boxes keep their arrows for the cursor, rich-text boxes and tables for scrolling.
+    if (e->kind() != ElementKind::TextBox && e->kind() != ElementKind::RichText && e->kind() != ElementKind::Table)
+      w->installEventFilter(this);
   }
 }
 
@@ -328,9 +377,50 @@ void ScreenWindow::apply(Item& item) {
       if (t->text() != caption) t->setText(caption);
       break;
     }
-    case ElementKind::Frame:
-      static_cast<FrameBox*>(w)->setLook(caption, font, toQColor(e.BackColor()), toQColor(e.ForeColor()));
+    case ElementKind::Frame: {
+      FrameBox* box = static_cast<FrameBox*>(w);
+      if (const auto inner = inner_.find(&e); inner != inner_.end()) {
+        // The box inside is as wide as the area shows and as tall as its elements reach.
+        box = inner->second;
+        int bottom = 0;
+        for (const auto& child : screen_.elements())
+          if (child->container == &e) bottom = std::max(bottom, pixelRect(*child).bottom() + 1);
+        box->setMinimumHeight(bottom + 4);
+      }
+      box->setLook(caption, font, toQColor(e.BackColor()), toQColor(e.ForeColor()));
       break;
+    }
+    case ElementKind::CheckBox: {
+      auto* c = static_cast<QCheckBox*>(w);
+      c->setText(QString(caption).replace('&', QStringLiteral("&&")));  // an "&" in data is no shortcut
+      const QSignalBlocker quiet(c);
+      c->setChecked(e.Value());
+      pal.setColor(QPalette::Window, toQColor(e.BackColor()));
+      pal.setColor(QPalette::WindowText, toQColor(e.ForeColor()));
+      c->setPalette(pal);
+      break;
+    }
+    case ElementKind::Table: {
+      auto* t = static_cast<TextTable*>(w);
+      const TableContent& content = e.table();
+      const QSignalBlocker quiet(t);
+      t->clear();
+      t->setColumnCount(static_cast<int>(content.headings.size()));
+      t->setRowCount(static_cast<int>(content.rows.size()));
+      QStringList headings;
+      for (const std::string& h : content.headings) headings << QString::fromStdString(h);
+      t->setHorizontalHeaderLabels(headings);
+      for (int row = 0; row < static_cast<int>(content.rows.size()); ++row) {
+        const auto& cells = content.rows[static_cast<std::size_t>(row)];
+        for (int col = 0; col < static_cast<int>(cells.size()) && col < t->columnCount(); ++col) {
+          auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(col)]));
+          item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+          t->setItem(row, col, item);
+        }
+      }
+      t->setColumnWeights(content.columnWeights());
+      break;
+    }
     case ElementKind::RichText: {
       auto* rt = static_cast<QTextBrowser*>(w);
       if (e.document) showDocument(*rt, *e.document, pxPerPoint);
@@ -381,7 +471,12 @@ void ScreenWindow::sync() {
   if (visible && seenFocus_ != screen_.focusRevision()) {
     seenFocus_ = screen_.focusRevision();
     if (Element* f = screen_.focus())
-      if (auto it = byElement_.find(f); it != byElement_.end()) it->second->setFocus(Qt::OtherFocusReason);
+      if (auto it = byElement_.find(f); it != byElement_.end()) {
+        it->second->setFocus(Qt::OtherFocusReason);
+        if (f->container)
+          if (auto* area = qobject_cast<QScrollArea*>(byElement_.at(f->container)))
+            area->ensureWidgetVisible(it->second);
+      }
   }
 }
 

@@ -19,6 +19,7 @@ class App;
 namespace tj::ui {
 
 class QtPictures;
+class FrameBox;
 
 // The window of one loaded screen: one widget per element, placed from twips and kept
 // in step with the model. Input goes back to the model through the App.
@@ -62,6 +63,7 @@ class ScreenWindow final : public QObject {
   QWidget* canvas_ = nullptr;
   std::vector<Item> items_;
   std::map<const Element*, QWidget*> byElement_;
+  std::map<const Element*, FrameBox*> inner_;                                // the box inside a scrolling frame
   std::vector<std::pair<QPointer<QAction>, std::function<bool()>>> checks_;  // menu items with a check mark
   uint64_t seenRevision_ = 0;
   uint64_t seenFocus_ = 0;

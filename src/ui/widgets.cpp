@@ -254,4 +254,23 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* e) {
   QLineEdit::keyPressEvent(e);
 }
 
+void TextTable::setColumnWeights(std::vector<int> weights) {
+  weights_ = std::move(weights);
+  fit();
+}
+
+void TextTable::resizeEvent(QResizeEvent* e) {
+  QTableWidget::resizeEvent(e);
+  fit();
+}
+
+void TextTable::fit() {
+  int total = 0;
+  for (const int w : weights_) total += w;
+  const int width = viewport()->width();
+  for (int c = 0; c < static_cast<int>(weights_.size()) && c < columnCount(); ++c)
+    setColumnWidth(c, total > 0 ? width * weights_[static_cast<std::size_t>(c)] / total : 0);
+  resizeRowsToContents();
+}
+
 }  // namespace tj::ui

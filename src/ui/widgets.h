@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QWidget>
 #include <functional>
 
@@ -90,6 +91,21 @@ class KeyLineEdit final : public QLineEdit {
   // 43 takes such a move, which Qt sends before the focus, for the focus and then announces
   // nothing (the name box of player 2 and its prompt went unheard).
   void focusInEvent(QFocusEvent* e) override;
+};
+
+// A read-only table of plain texts whose columns share its width by weight and whose rows
+// are as tall as their wrapped texts; both follow every change of its size.
+class TextTable final : public QTableWidget {
+ public:
+  using QTableWidget::QTableWidget;
+  void setColumnWeights(std::vector<int> weights);
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  void fit();
+  std::vector<int> weights_;
 };
 
 }  // namespace tj::ui

@@ -29,6 +29,41 @@ TEST(ParseTable, ReadsRecordsInFileOrderKeepingBlanks) {
   EXPECT_EQ(t.records[1][2], " ");
 }
 
+// The topics file names a topic per table file and line; the question tables gain the
+// field "Thema", records not named stay without a topic.
+TEST(Topics, FromTheTopicsFileIntoTheQuestionTables) {
+  const std::string good = "Wer?\ta\tb\tc\td\n";
+  std::vector<TextTable> tables;
+  for (const auto& layout : gameTables())
+    tables.push_back(parseTable(
+        (layout.name == cards().name ? kCardHeader + "P\tt\tx\t9\n" : kQuestionHeader + good + good), "t.tsv", layout));
+  applyTopics(tables, "# Datei, Zeile, Thema\ntabFragen_leicht.tsv\t3\tSport\n\ntabFragen_schwer.tsv\t2\tKunst\n",
+              "themen.txt");
+  EXPECT_EQ(tables[0].fields.back(), kTopicField);
+  EXPECT_EQ(tables[0].records[0].back(), "");
+  EXPECT_EQ(tables[0].records[1].back(), "Sport");
+  EXPECT_EQ(tables[1].records[0].back(), "Kunst");
+  EXPECT_EQ(tables[2].fields.size(), 4u);
+
+  const std::pair<std::string, std::string> bad[] = {
+      {"tabFragen_leicht.tsv\t2\n", "Zeile 1: Die Zeile braucht drei Felder"},
+      {"\ntabAktion.tsv\t2\tSport\n", "Zeile 2: Die Datei „tabAktion.tsv“ ist keine Tabelle mit Fragen"},
+      {"fragen.tsv\t2\tSport\n", "„fragen.tsv“ ist keine Tabelle mit Fragen"},
+      {"tabFragen_leicht.tsv\t1\tSport\n", "„1“ ist keine Zeile mit einer Frage"},
+      {"tabFragen_leicht.tsv\t4\tSport\n", "„4“ ist keine Zeile mit einer Frage"},
+      {"tabFragen_leicht.tsv\tzwei\tSport\n", "„zwei“ ist keine Zeile"},
+      {"tabFragen_leicht.tsv\t2\tSport\ntabFragen_leicht.tsv\t2\tKunst\n",
+       "Zeile 2: Zeile 2 von „tabFragen_leicht.tsv“ hat schon ein Thema"},
+  };
+  for (const auto& [text, expected] : bad) {
+    auto copy = tables;
+    const auto e = test::thrown<BuildError>([&] { applyTopics(copy, text, "/in/themen.txt"); });
+    const std::string what = e ? e->what() : "accepted";
+    EXPECT_NE(what.find("In „/in/themen.txt“, Zeile "), std::string::npos) << what;
+    EXPECT_NE(what.find(expected), std::string::npos) << what << " / expected: " << expected;
+  }
+}
+
 TEST(ParseTable, RejectsBadInputNamingFileAndLine) {
   const std::string good = "Wer?\ta\tb\tc\td\n";
   struct Case {

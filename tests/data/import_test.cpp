@@ -74,7 +74,7 @@ TEST(Import, RealisticFiles) {
        "Zahlenfrage\nZeile 33: „Ordne zu.“ – Zuordnungsfrage\nZeile 35: „Beschreibe deinen …“ – Freitextfrage\n"
        "Zeile 37: „Mose wurde im“ – Lückentext\nZeile 39: „Welche Farbe hat der …“ – nur drei Antworten\n"
        "Zeile 41: „Welche sind Primzahlen?“ – Frage mit Teilpunkten",
-       {"Wie heißt die Hauptstadt von Frankreich?", {"Lyon", "Marseille", "Nizza"}, "Paris"},
+       {"Wie heißt die Hauptstadt von Frankreich?", {"Lyon", "Marseille", "Nizza"}, "Paris", "Erdkunde"},
        std::nullopt,
        "Was ergibt 3 = 4 - 1 {wahr} oder {falsch}?"},
       {"fragen_aiken.txt",
@@ -105,6 +105,7 @@ TEST(Import, TextsComeOutPlain) {
             "Welches Zeichen trennt in der Frage: \"A ~ B\" die Teile und wie heißt es?");
   EXPECT_EQ(gift.accepted[3].question.text, "Welcher Fluss fließt durch Wien?");
   EXPECT_EQ(gift.accepted[3].line, 43);
+  EXPECT_EQ(gift.accepted[3].question.topic, "Geschichte");  // the category since line 25
 
   const ImportResult csv = importFile(kDir / "tabelle_semikolon_cp1252.csv");
   ASSERT_EQ(csv.accepted.size(), 4u);
@@ -215,7 +216,7 @@ TEST(Import, TemplateRoundTrips) {
     const auto rows = templateRows();
     for (std::size_t i = 0; i < 3; ++i) {
       const auto& row = rows[i + 1];
-      EXPECT_EQ(r.accepted[i].question, (Question{row[0], {row[2], row[3], row[4]}, row[1]}));
+      EXPECT_EQ(r.accepted[i].question, (Question{row[0], {row[2], row[3], row[4]}, row[1], row[6]}));
       EXPECT_EQ(r.accepted[i].level, row[5] == "schwer" ? Level::Hard : Level::Easy);
     }
   }
@@ -245,13 +246,17 @@ TEST(Import, ColumnGuess) {
       {"Level;Question;Wrong 1;Wrong 2;Wrong 3;Correct answer\n1;F;a;b;c;d\n", {true, 1, 5, {2, 3, 4}, 0}, 1},
       {"Welche Frage ist das?;a;b;c;d;schwer\n", {false, 0, 1, {2, 3, 4}, 5}, 1},
       {"F1?;a;b;c;d;Buch S. 12\nF2?;a;b;c;d;Buch S. 13\n", {false, 0, 1, {2, 3, 4}, -1}, 2},
+      {"Frage;Richtig;Falsch 1;Falsch 2;Falsch 3;Kategorie\nF;d;a;b;c;Sport\n", {true, 0, 1, {2, 3, 4}, -1, 5}, 1},
+      {"Thema;Frage;Antwort Richtig;Antwort1;Antwort2;Antwort3\nSport;F;d;a;b;c\n", {true, 1, 2, {3, 4, 5}, -1, 0}, 1},
       // Longer than a column name (capitals count): a question, though it says "richtig".
       {"Zeige, welche Zahl richtig ist;12;13;14;15\n", {false, 0, 1, {2, 3, 4}, -1}, 1},
   };
   for (const Case& c : cases) {
     const Grid grid = readGrid(c.text, "x.csv");
     EXPECT_EQ(guessColumns(grid), c.expected) << c.text;
-    EXPECT_EQ(importGrid(grid, guessColumns(grid)).accepted.size(), c.questions) << c.text;
+    const auto accepted = importGrid(grid, guessColumns(grid)).accepted;
+    ASSERT_EQ(accepted.size(), c.questions) << c.text;
+    EXPECT_EQ(accepted[0].question.topic, c.expected.topic < 0 ? "" : "Sport") << c.text;
   }
 }
 

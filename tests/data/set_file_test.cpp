@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 QuestionSet sample() {
   QuestionSet set;
-  set.easy = {{"Wie heißt die Hauptstadt von Österreich?", {"Graz", "Linz", "Salzburg"}, "Wien"},
+  set.easy = {{"Wie heißt die Hauptstadt von Österreich?", {"Graz", "Linz", "Salzburg"}, "Wien", "Erdkunde"},
               {"Was ist „3 + 4“; bitte rechnen!", {"6", "8", " 9 "}, "7"}};
   set.hard = {{"Wer schrieb \"Faust\"?", {"Schiller", "Lessing", "Heine"}, "Goethe"}};
   set.cards = {{"+5L", "Tankstelle", "Du tankst fünf Liter.", "7"}, {"P", "Panne", "Einmal aussetzen.", "12"}};
@@ -33,6 +33,19 @@ TEST(SetFile, SavedAndExportedSetsReadBackUnchanged) {
   EXPECT_EQ(folder.set, sample());
   EXPECT_EQ(folder.source, SetSource::TextFolder);
   EXPECT_FALSE(fs::exists(dir / "text" / "tabAktion.tsv.tmp"));
+}
+
+// The question tables carry "Thema" only when some question has a topic.
+TEST(SetFile, TopicFieldOnlyWhereThereAreTopics) {
+  test::TempDir dir;
+  QuestionSet none = sample();
+  none.easy[0].topic.clear();
+  for (const auto& [set, topics] : {std::pair{sample(), true}, std::pair{none, false}}) {
+    saveSet(dir / "s.mdb", set);
+    for (const char* table : {"tabFragen_leicht", "tabFragen_schwer"})
+      EXPECT_EQ(openTable(dir / "s.mdb", table).hasField(kTopicField), topics) << table;
+    EXPECT_EQ(readSet(dir / "s.mdb").set, set);
+  }
 }
 
 // A field without value opens as empty text to be filled in; the set opens all the same.
@@ -114,9 +127,9 @@ TEST(SetFile, TextExportRefusesWhatTheFormatCannotCarry) {
 TEST(SetFile, CsvQuotesWhatASpreadsheetWouldSplitOrTrim) {
   EXPECT_EQ(csvText(sample(), SetTable::Easy),
             "\xEF\xBB\xBF"
-            "Frage;Antwort1;Antwort2;Antwort3;Antwort Richtig\r\n"
-            "Wie heißt die Hauptstadt von Österreich?;Graz;Linz;Salzburg;Wien\r\n"
-            "\"Was ist „3 + 4“; bitte rechnen!\";6;8;\" 9 \";7\r\n");
+            "Frage;Antwort1;Antwort2;Antwort3;Antwort Richtig;Thema\r\n"
+            "Wie heißt die Hauptstadt von Österreich?;Graz;Linz;Salzburg;Wien;Erdkunde\r\n"
+            "\"Was ist „3 + 4“; bitte rechnen!\";6;8;\" 9 \";7;\r\n");
   EXPECT_NE(csvText(sample(), SetTable::Hard).find("\"Wer schrieb \"\"Faust\"\"?\""), std::string::npos);
 }
 

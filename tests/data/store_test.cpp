@@ -75,8 +75,7 @@ TEST_F(SqliteStore, EmptyTableOpensButHasNoRecordToShow) {
   Recordset rs = openTable(db, "leer");
   EXPECT_EQ(rs.RecordCount(), 0);
   EXPECT_EQ(rs.AbsolutePosition(), 0);
-  const DataError e =
-      test::thrown<DataError>([&] { rs.setAbsolutePosition(recordForDraw(0.0f, rs.RecordCount())); }).value();
+  const DataError e = test::thrown<DataError>([&] { rs.setAbsolutePosition(1); }).value();
   EXPECT_EQ(e.fault(), Fault::TableEmpty);
   EXPECT_STREQ(e.what(), ("Die Tabelle \u201Eleer\u201C in \u201E" + db.string() + "\u201C ist leer.").c_str());
   EXPECT_THROW((void)rs.field("Frage"), DataError);
@@ -159,15 +158,6 @@ TEST(Faults, EachBrokenInputGivesItsFaultAndNamesTheFile) {
         << c.file << " gave fault " << static_cast<int>(got);
   }
   EXPECT_EQ(faultOf(good, "tabFragen_leicht"), Fault::TableMissing);
-}
-
-TEST(RecordForDraw, FirstAndLastRecordAtTheEndsOfTheRange) {
-  const float belowOne = std::nextafter(1.0f, 0.0f);
-  for (const int32_t n : {1, 7, 160, 1000}) {
-    EXPECT_EQ(recordForDraw(0.0f, n), 1) << n;
-    EXPECT_EQ(recordForDraw(belowOne, n), n) << n;
-    EXPECT_EQ(recordForDraw(0.5f, n), n / 2 + 1) << n;
-  }
 }
 
 class FindDatabase : public ::testing::Test {

@@ -42,6 +42,25 @@ TEST(SetDocumentTest, ExtraFieldsTravelWithTheirRecord) {
   EXPECT_EQ(tables[0].records[2].back(), "3");
 }
 
+// A question's topic is a column of its table like the others, edited and undone alike;
+// the cards have none.
+TEST(SetDocumentTest, TopicIsAColumnOfTheQuestionTables) {
+  data::QuestionSet set;
+  set.easy = {{"A?", {"a", "b", "c"}, "r", "Erdkunde"}};
+  set.cards = {{"+2", "Wind", "Zwei vor.", "5"}};
+  SetDocument doc;
+  doc.reset(set);
+  TableModel& easy = doc.model(SetTable::Easy);
+  ASSERT_EQ(easy.columnCount(), 6);
+  EXPECT_EQ(doc.model(SetTable::Cards).columnCount(), 4);
+  EXPECT_EQ(easy.headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), "Thema");
+  EXPECT_EQ(easy.data(easy.index(0, 5), Qt::DisplayRole).toString(), "Erdkunde");
+  EXPECT_TRUE(easy.setData(easy.index(0, 5), QStringLiteral("Sport"), Qt::EditRole));
+  EXPECT_EQ(doc.set().easy[0].topic, "Sport");
+  doc.undoStack().undo();
+  EXPECT_EQ(doc.set().easy[0].topic, "Erdkunde");
+}
+
 }  // namespace
 }  // namespace tj::editor
 

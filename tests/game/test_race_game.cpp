@@ -111,5 +111,26 @@ TEST(RaceWithoutBoard, stateChangesAndNothingIsShown) {
   EXPECT_EQ(race.state().TankSpieler1, 7);
 }
 
+// An answer pays only when right and is recorded with the mover's name; a new game starts
+// without answers, with the decks and the topic choice as they were.
+TEST_F(Race, answersAreRecordedUntilANewGame) {
+  race.state().NameSpieler2 = "Ben";
+  race.state().AktiverSpieler = kSpieler2;
+  race.state().TankSpieler2 = 5;
+  race.answer(Level::Hard, "Was?", "g2", "s", false);
+  race.answer(Level::Easy, "Wie?", "r", "r", true);
+  EXPECT_EQ(race.state().TankSpieler2, 7);
+  EXPECT_EQ(race.answers().entries(), (std::vector<AnsweredQuestion>{{2, "Ben", Level::Hard, "Was?", "g2", "s", false},
+                                                                     {2, "Ben", Level::Easy, "Wie?", "r", "r", true}}));
+  EXPECT_EQ(race.answers().tally(2, Level::Easy), (Tally{1, 1}));
+  EXPECT_EQ(race.answers().tally(2, Level::Hard), (Tally{0, 1}));
+  race.deck(DeckId::Easy).stock(3, {"A", "B"});
+  ASSERT_EQ(race.chooseTopics({{"A"}}), std::nullopt);
+  race.newGame();
+  EXPECT_TRUE(race.answers().entries().empty());
+  EXPECT_TRUE(race.deck(DeckId::Easy).holds(3));
+  EXPECT_EQ(race.topicChoice(), TopicChoice{{"A"}});
+}
+
 }  // namespace
 }  // namespace tj

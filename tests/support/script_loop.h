@@ -69,6 +69,14 @@ class ScriptLoop final : public EventLoop {
   void runModal(ModalSession& session) override;
   void endModal(ModalSession&) override {}
   void messageBox(const std::string& text, const std::string& title) override;
+  // The print dialog keeps the report; the save dialog gives `saveAs` (nothing: cancelled).
+  void print(const Report& report) override { printed.push_back(report); }
+  std::optional<std::filesystem::path> askSaveFile(const std::string&, const std::string&,
+                                                   const std::string&) override {
+    return saveAs;
+  }
+  std::vector<Report> printed;
+  std::optional<std::filesystem::path> saveAs;
   void screenLoaded(Screen& s) override;
   void screenUnloaded(Screen& s) override;
 

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QCheckBox>
+#include <QTableWidget>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@
 #include "content/rules.h"
 #include "screens/all_screens.h"
 #include "screens/question/frm_fragen.h"
+#include "ui/dialogs.h"
 #include "ui/qt_loop.h"
 #include "ui/widgets.h"
 
@@ -40,7 +43,9 @@ struct Sample : Screen {
                WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::highlight(), true, ""}),
         lbl(add("lblName", ElementKind::Label, 7680, 5760, 3000, 495, "<b>Tom</b> & Jerry")),
         img(add("imgAuto", ElementKind::Picture, 0, 0, 1065, 495)),
-        cmd(add("cmdWeiter", ElementKind::Button, 1000, 1000, 1215, 495, "Weiter")) {
+        cmd(add("cmdWeiter", ElementKind::Button, 1000, 1000, 1215, 495, "Weiter")),
+        chk(add("chkWahl", ElementKind::CheckBox, 1000, 2000, 3000, 495, "Kunst & Musik")),
+        tbl(add("tblZeilen", ElementKind::Table, 5000, 1000, 6000, 3000)) {
     img.accessibleName = "rotes Auto";
     cmd.Click = [this] { lbl.setCaption("geklickt"); };
     cmd.tabIndex = 0;
@@ -49,10 +54,15 @@ struct Sample : Screen {
       lbl.setCaption("Taste 2");
       return true;
     };
+    chk.tabIndex = 1;
+    chk.Click = [this] { lbl.setCaption(chk.Value() ? "an" : "aus"); };
+    tbl.setTable({{"Frage", "Ergebnis"}, {{"<b>Wie?</b>", "\u2714 richtig"}}});
   }
   Element& lbl;
   Element& img;
   Element& cmd;
+  Element& chk;
+  Element& tbl;
 };
 
 // A dialog with one answer button laid out like the question dialog's.
@@ -215,6 +225,40 @@ TEST_F(FrontEnd, answerThatJustPassesTheCheckFitsBesideTheMark) {
     EXPECT_TRUE(room.contains(need)) << answer << ": needs " << need.width() << " x " << need.height() << ", has "
                                      << room.width() << " x " << room.height();
   }
+}
+
+// A check box ticks in the model, whose Click runs, and shows what the model holds; a table
+// shows its cells as plain text; an "&" in a caption is no shortcut.
+TEST_F(FrontEnd, checkBoxAndTableFollowTheModel) {
+  app.dispatch([this] { app.forms.get("frmProbe").Show(); });
+  auto* box = qobject_cast<QCheckBox*>(findWidget("chkWahl"));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), "Kunst && Musik");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), "Kunst & Musik");
+  box->toggle();  // what the screen reader's toggle action does
+  spin(10);
+  Element& chk = *app.forms.get("frmProbe").find("chkWahl");
+  EXPECT_TRUE(chk.Value());
+  EXPECT_EQ(qobject_cast<QLabel*>(findWidget("lblName"))->text(), "an");
+  app.dispatch([&] { chk.setValue(false); });
+  EXPECT_FALSE(box->isChecked());
+  auto* table = qobject_cast<QTableWidget*>(findWidget("tblZeilen"));
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "Ergebnis");
+  EXPECT_EQ(table->item(0, 0)->text(), "<b>Wie?</b>");
+  EXPECT_EQ(table->item(0, 1)->text(), "\u2714 richtig");
+}
+
+// The printed page holds every text as it was written: markup in a name or a question
+// stays text.
+TEST(ReportPage, holdsEveryTextAsPlainText) {
+  const Report r{"Rückblick: <b>Anna</b> und Ben",
+                 {"Anna – leicht: 1 von 1 richtig"},
+                 {{"Frage", "Ergebnis"}, {{"<i>Wie?</i> & so", "\u2714 richtig"}}}};
+  const QString text = reportDocument(r)->toPlainText();
+  for (const char* part : {"Rückblick: <b>Anna</b> und Ben", "Anna – leicht: 1 von 1 richtig", "Frage", "Ergebnis",
+                           "<i>Wie?</i> & so", "\u2714 richtig"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ FrmAktion::FrmAktion(App& app)
 }
 
 void FrmAktion::Form_Load() {
-  auto card = readRecord(data::kCardTable, data::kCardFields, "Diese Aktionskarte fällt aus.");
+  auto card = readRecord(DeckId::Cards, data::kCardFields, "Diese Aktionskarte fällt aus.");
   if (!card) return;
   auto& [code, title, text, bildnr] = *card;
   lblAktionstxt.setCaption(std::move(text));

@@ -8,8 +8,10 @@
 #include "screens/car_colours.h"
 #include "screens/instructions/frm_anleitung.h"
 #include "screens/level/frm_level.h"
+#include "screens/review/frm_rueckblick.h"
 #include "screens/skip/frm_aussetzen.h"
 #include "screens/spoken.h"
+#include "screens/topics/frm_themen.h"
 #include "screens/winner/frm_gewonnen.h"
 
 namespace tj {
@@ -94,8 +96,12 @@ FrmSpielfeld::FrmSpielfeld(App& app)
   ton.Checked = [&app] { return app.soundOn(); };
   MenuItem vorlesen{"Vorlesen", "Vorlesen", [&app] { app.setSpeechOn(!app.speechOn()); }};
   vorlesen.Checked = [&app] { return app.speechOn(); };
+  MenuItem rueckblick{"Rueckblick", "Rückblick …", [this] { this->app().screen<FrmRueckblick>().ShowModal(); }};
+  MenuItem themen{"Themen", "Themen …", [this] { this->app().screen<FrmThemen>().ShowModal(); }};
+  themen.accessKey = "h";  // T is "Ton"
   addMenu(Menu{"Datei",
-               {std::move(ton), std::move(vorlesen), MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
+               {std::move(ton), std::move(vorlesen), std::move(rueckblick), std::move(themen),
+                MenuItem{"Beenden", "Beenden", [this] { Beenden_Click(); }}}});
   addMenu(Menu{"Hilfe", {MenuItem{"Anleitung", "Anleitung", [this] { Anleitung_Click(); }}}});
 }
 

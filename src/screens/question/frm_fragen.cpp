@@ -10,9 +10,8 @@ namespace tj {
 namespace {
 constexpr Color kResting = Color::rgb(128, 128, 255);
 
-const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "Leichte Frage", data::kEasyTable, Level::Easy, 6975, 0};
-const QuestionLevel kSchwer{
-    FrmFragenSchwer::kName, "Schwer", "Schwere Frage", data::kHardTable, Level::Hard, 6930, 120};
+const QuestionLevel kLeicht{FrmFragenLeicht::kName, "Leicht", "Leichte Frage", Level::Easy, 6975, 0};
+const QuestionLevel kSchwer{FrmFragenSchwer::kName, "Schwer", "Schwere Frage", Level::Hard, 6930, 120};
 
 WindowSpec questionWindow(const QuestionLevel& level) {
   return WindowSpec::dialog(level.title, 6915, level.clientHeight, Color::highlight(), level.windowName);
@@ -72,7 +71,7 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
 
 void FrmFragen::Form_Load() {
   app().race.markStarted();
-  auto record = readRecord(level_.table, kFields, "Diese Frage fällt aus, niemand bekommt Tankpunkte.");
+  auto record = readRecord(deckOf(level_.level), kFields, "Diese Frage fällt aus, niemand bekommt Tankpunkte.");
   if (!record) return;
   for (int i = 3; i >= 0; --i) Label1(i).setCaption(std::move((*record)[static_cast<std::size_t>(i)]));
   lblFrage.setCaption(std::move((*record)[4]));
@@ -109,8 +108,9 @@ void FrmFragen::cmdAntwort_Click(int index) {
   } else {
     cmdAntwort(index).setBackColor(kGreen);
     cmdAntwort(index).setMark(Mark::Right);
-    app().race.payReward(level_.level);
   }
+  app().race.answer(level_.level, lblFrage.Caption(), cmdAntwort(index).Caption(), Label1(kRightAnswerLabel).Caption(),
+                    right);
   cmdWeiter.setVisible(true);
   for (int i = 0; i < 4; ++i) cmdAntwort(i).setEnabled(false);
   // The player goes on from "weiter spielen!", which says how the answer went.

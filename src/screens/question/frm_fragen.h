@@ -14,7 +14,6 @@ struct QuestionLevel {
   const char* name;        // screen name
   const char* title;       // window title
   const char* windowName;  // the window's name for a screen reader
-  std::string_view table;  // table of the store
   Level level;             // which reward a right answer pays
   float clientHeight;      // twips
   float shift;             // extra Left of the question, the answers and the continue button

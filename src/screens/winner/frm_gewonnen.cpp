@@ -2,6 +2,7 @@
 #include "screens/winner/frm_gewonnen.h"
 
 #include "screens/app.h"
+#include "screens/review/frm_rueckblick.h"
 #include "screens/setup/frm_auswahl.h"
 
 namespace tj {
@@ -23,21 +24,24 @@ FrmGewonnen::FrmGewonnen(App& app)
       lblGewonnen(add("lblGewonnen", ElementKind::Label, 0, 240, 7695, 375, "Super, DU hast GEWONNEN !!!")),
       Picture1(add("Picture1", ElementKind::Picture, 360, 960, 6975, 6135)),
       lblWeiter(add("lblWeiter", ElementKind::Label, 1800, 7320, 4215, 375, "Möchtet ihr weiter spielen?")),
-      cmdNeu(add("cmdNeu", ElementKind::Button, 360, 8040, 3255, 495, "neues Spiel")),
-      cmdEnde(add("cmdEnde", ElementKind::Button, 4080, 8040, 3255, 495, "Ende")) {
+      cmdNeu(add("cmdNeu", ElementKind::Button, 360, 8040, 2235, 495, "neues Spiel")),
+      cmdEnde(add("cmdEnde", ElementKind::Button, 5130, 8040, 2235, 495, "Ende")),
+      cmdRueckblick(add("cmdRueckblick", ElementKind::Button, 2745, 8040, 2235, 495, "Rückblick")) {
   lblGewonnen.alignment = Align::Center;
   lblGewonnen.transparent = true;
   lblGewonnen.setForeColor(kMarine);
   lblGewonnen.font = Font{"Tahoma", 14.25f, true};
   Picture1.setPicture(Picture::stored("gewonnen.gif", 461, 409));
   Picture1.accessibleName = "Siegerpokal";
-  Picture1.tabIndex = 2;
+  Picture1.tabIndex = 3;
   lblWeiter.setBackColor(kPastelYellow);
   lblWeiter.setForeColor(kMarine);
   lblWeiter.font = Font{"Tahoma", 14.25f, true};
   button(cmdEnde, 0);  // has the focus when the screen opens
   button(cmdNeu, 1);
+  button(cmdRueckblick, 2);
   cmdNeu.Click = [this] { cmdNeu_Click(); };
+  cmdRueckblick.Click = [this] { this->app().screen<FrmRueckblick>().ShowModal(); };
   cmdEnde.Click = [this] { cmdEnde_Click(); };
 }
 

@@ -5,8 +5,8 @@
 namespace tj {
 
 // The winner screen: congratulates the winner (the move that won writes lblGewonnen before
-// showing it) and offers a new game or the end of the program. It closes only through
-// its two buttons.
+// showing it) and offers a new game, the end of the program, or a look back at the game's
+// questions over it. It closes only through "neues Spiel" and "Ende".
 class FrmGewonnen final : public Screen {
  public:
   static constexpr const char* kName = "frmGewonnen";
@@ -17,6 +17,7 @@ class FrmGewonnen final : public Screen {
   Element& lblWeiter;
   Element& cmdNeu;
   Element& cmdEnde;
+  Element& cmdRueckblick;
 
  private:
   void cmdNeu_Click();
