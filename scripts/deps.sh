@@ -20,11 +20,13 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   # appstream and desktop-file-utils check the desktop files, dpkg-dev and fakeroot build the package,
   # lintian judges it, clang and its runtime build the fuzz targets, a private pulseaudio with parec and
-  # sox hears the sounds; Orca on a virtual display (Xvfb, a D-Bus session bus, the accessibility bus,
-  # xdotool for the keys) tells what a screen reader says; pdftotext (poppler-utils) reads a page the
-  # game printed to PDF.
+  # sox hears the sounds. The real-window tests run the programs on a virtual display (xvfb) with a
+  # private session bus and the accessibility bus (dbus-daemon, at-spi2-core), read and press them
+  # as a screen reader does (python3-pyatspi), type with xdotool and keep a screenshot of a failure
+  # (python3-pil); Orca on such a display tells what a screen reader says; pdftotext (poppler-utils)
+  # reads a page the game printed to PDF.
   packages+=(appstream desktop-file-utils dpkg-dev fakeroot file lintian clang libclang-rt-14-dev pulseaudio
-             pulseaudio-utils sox orca xvfb dbus-daemon at-spi2-core xdotool poppler-utils)
+             pulseaudio-utils sox orca xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi python3-pil poppler-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,42 +1,45 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays Tank Jagd on a virtual X display and saves a screenshot of each of its ten screens
-# in docs/screenshots/. Needs the desktop tool of the shared tools folder (../shared/tools/
-# desktop beside this checkout, or DESKTOP_TOOL=<path>), which in turn needs Xvfb, xdotool
-# and python3-pyatspi. The game keeps being played until the action card, the skip notice
-# and the winner have shown; that takes a few minutes.
+# in docs/screenshots/, driven through the accessibility bus by the project's window driver
+# (tools/windriver; `scripts/deps.sh --tests` installs what it needs). The game keeps being
+# played until the action card, the skip notice and the winner have shown; that takes a few
+# minutes.
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build; needs bin/tankjagd in it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 out=docs/screenshots
-D=${DESKTOP_TOOL:-../shared/tools/desktop}
-export DESKTOP_TOOL_NAME=tankjagd-shots
-[ -x "$D" ] || { echo "desktop tool not found at $D (set DESKTOP_TOOL)" >&2; exit 2; }
+D=tools/windriver/windriver.py
+export WINDRIVER_NAME=tankjagd-shots-$$
 [ -x "$build/bin/tankjagd" ] || { echo "no $build/bin/tankjagd: build the game first" >&2; exit 2; }
 mkdir -p "$out"
 
-"$D" start --size 1280x800 --layout de >/dev/null
-trap '"$D" stop >/dev/null 2>&1 || true' EXIT
+"$D" start --size 1280x800 >/dev/null
+trap '"$D" stop >/dev/null 2>&1; rm -rf "/tmp/windriver-$WINDRIVER_NAME.d"' EXIT
 "$D" run --cwd "$build/bin" -- ./tankjagd >/dev/null
 
 shot() { [ -e "$out/$1.new.png" ] || { "$D" shot "$out/$1.new.png" >/dev/null; echo "  $1"; }; }
 have() { [ -e "$out/$1.new.png" ]; }
+# A button of the accessible tree $tree that can be pressed now (a description may stand
+# between its name and its states).
+can() { grep -qE "push button \"$1\"( desc=\"[^\"]*\")? \[showing enabled" <<<"$tree"; }
 # The answer to click in the question dialog of the accessible tree $tree: the right one
 # from the shipped content when the question is found there (so the race moves on), else
 # the first one.
 # The question label's name holds the question; each answer button is named by its place.
 pick_answer() {
-  local dialog q right
+  local dialog q right place
   dialog=$(sed -n -E '/^  dialog "(Leichte|Schwere) Frage"/,/^  [a-z]/p' <<<"$tree")
   q=$(sed -nE 's/^ *label "Frage für [0-9]+ Liter: (.*) Antwort 1: .*/\1/p' <<<"$dialog" | head -n 1)
   right=$(awk -F'\t' -v q="$q" '$1 == q { print $5; exit }' content/tabFragen_*.tsv)
   if [ -n "$right" ]; then
-    grep -oE "push button \"Antwort [1-4] von 4: $right\" \[showing enabled" <<<"$dialog" | head -1 | cut -d'"' -f2 &&
-      return
+    place=$(grep -F "von 4: $right\"" <<<"$dialog" | grep '\[showing enabled' | grep -oE 'Antwort [1-4] von 4: ' | head -1)
+    [ -n "$place" ] && { echo "$place$right"; return; }
   fi
-  grep -E 'push button "Antwort .*" \[showing enabled' <<<"$dialog" | head -1 | sed -E 's/^ *push button "(.*)" \[showing.*/\1/'
+  grep -E 'push button "Antwort [^"]*"( desc="[^"]*")? \[showing enabled' <<<"$dialog" | head -1 |
+    sed -E 's/^ *push button "([^"]*)".*/\1/'
 }
 rm -f "$out"/*.new.png
 
@@ -69,7 +72,7 @@ shot 10-instructions
 set +e  # a click that misses (a window closing meanwhile) is tried again next round
 for ((i = 0; i < 2000; i++)); do
   tree=$("$D" tree 2>/dev/null || true)
-  if grep -q 'push button "neues Spiel" \[showing' <<<"$tree"; then
+  if can "neues Spiel"; then
     sleep 0.3; shot 09-winner
     if have 07-action && have 08-skip; then break; fi
     "$D" click button "neues Spiel" >/dev/null
@@ -85,10 +88,10 @@ for ((i = 0; i < 2000; i++)); do
   elif grep -qE '^  dialog "Aussetzen"' <<<"$tree"; then
     sleep 0.3; shot 08-skip
     "$D" click button "Weiter" >/dev/null
-  elif grep -q 'push button "Leicht" \[showing enabled' <<<"$tree"; then
+  elif can "Leicht"; then
     shot 04-level
     if have 05-easy; then "$D" click button "Schwer" >/dev/null; else "$D" click button "Leicht" >/dev/null; fi
-  elif grep -q 'push button "weiter spielen!" \[showing enabled' <<<"$tree"; then
+  elif can "weiter spielen!"; then
     "$D" click button "weiter spielen!" >/dev/null
   elif grep -qE '^  dialog "(Leichte|Schwere) Frage"' <<<"$tree"; then
     level=$(grep -oE '^  dialog "(Leichte|Schwere) Frage"' <<<"$tree" | head -1 | cut -d'"' -f2)
@@ -97,11 +100,11 @@ for ((i = 0; i < 2000; i++)); do
     # an answer: the first enabled button of the question
     answer=$(pick_answer || true)
     [ -n "$answer" ] && { "$D" click button "$answer" >/dev/null || true; }
-  elif grep -q 'push button "Würfeln" \[showing enabled' <<<"$tree"; then
+  elif can "Würfeln"; then
     "$D" click button "Würfeln" >/dev/null || true
-  elif grep -q 'push button "OK" \[showing enabled' <<<"$tree"; then
+  elif can "OK"; then
     "$D" click button "OK" >/dev/null
-  elif grep -q 'push button "Weiter" \[showing enabled' <<<"$tree"; then
+  elif can "Weiter"; then
     "$D" click button "Weiter" >/dev/null
   else
     sleep 0.2

@@ -12,23 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "median.h"
 #include "content/rules.h"
 #include "data/set_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-double medianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    work();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 // Questions of realistic length, all different, answers distinct.
 tj::data::QuestionSet largeSet(const tj::data::QuestionSet& shipped, int count) {

@@ -18,6 +18,7 @@
 
 #include <unistd.h>
 
+#include "median.h"
 #include "data/import.h"
 #include "data/set_file.h"
 
@@ -25,17 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tj::data;
-
-double medianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    work();
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
 
 // Every tenth question holds the delimiter and a line break, every answer a quote.
 std::vector<std::vector<std::string>> rows(int questions) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "data/question_set.h"
 #include "data/store.h"
 #include "support/harness.h"
 
@@ -29,13 +30,13 @@ std::filesystem::path programFolder() {
 }
 
 data::Recordset memoryTable(std::string_view table) {
-  if (table == "tabAktion") {
-    data::TableSnapshot snap{{"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, {}};
+  if (table == data::kCardTable) {
+    data::TableSnapshot snap{{data::kCardFields.begin(), data::kCardFields.end()}, {}};
     for (const char* code : {"+10L", "-5L", "+2", "-4", "P"})
       for (const char* c : {code, "Titel", "Text", "1"}) snap.cells.emplace_back(c);
     return data::Recordset("memory", std::string(table), std::move(snap));
   }
-  data::TableSnapshot snap{{"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}, {}};
+  data::TableSnapshot snap{{data::kQuestionFields.begin(), data::kQuestionFields.end()}, {}};
   for (const char* c : {"Frage?", "falsch1", "falsch2", "falsch3", "richtig"}) snap.cells.emplace_back(c);
   return data::Recordset("memory", std::string(table), std::move(snap));
 }
@@ -85,8 +86,8 @@ int main(int argc, char** argv) {
   const bool real = std::filesystem::exists(db);
 
   Harness h;
-  for (const char* t : {"tabFragen_leicht", "tabFragen_schwer", "tabAktion"}) {
-    const std::string table = t;
+  for (const std::string_view t : {data::kEasyTable, data::kHardTable, data::kCardTable}) {
+    const std::string table(t);
     if (real)
       h.tables[table] = [db, table] { return data::openTable(db, table); };
     else

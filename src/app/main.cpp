@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
   tj::RealGame game;
   std::vector<std::string> args;
   for (const QString& a : QCoreApplication::arguments()) args.push_back(a.toStdString());
-  if (auto file = tj::questionFileArgument(args, std::filesystem::current_path())) game.useDatabase(*file);
+  // A question file the game cannot play ends the program after the players were told why.
+  const auto file = tj::questionFileArgument(args, std::filesystem::current_path());
+  if (file && !game.useDatabase(*file)) return 1;
   if (!game.start()) return 0;
   return QApplication::exec();
 }

@@ -8,11 +8,38 @@
 #include <cstdio>
 
 #include "app/locate.h"
+#include "data/builder.h"
 #include "data/store.h"
 #include "screens/all_screens.h"
+#include "screens/record_dialog.h"
 #include "ui/dialogs.h"
 
 namespace tj {
+
+namespace {
+
+// Why the game could not play with the question file, or nothing: every table opens and has
+// a first record, which has every field the dialogs read (an empty field fails one question only).
+std::optional<std::string> unplayable(const std::filesystem::path& file) {
+  try {
+    for (const data::TableLayout& layout : data::gameTables()) {
+      data::Recordset records = data::openTable(file, layout.name);
+      records.setAbsolutePosition(1);
+      for (const std::string_view field : layout.required) {
+        try {
+          (void)records.field(field);
+        } catch (const data::DataError& e) {
+          if (e.fault() != data::Fault::FieldEmpty) throw;
+        }
+      }
+    }
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 void setUpQtApplication() {
   QApplication::setApplicationName(QStringLiteral("tankjagd"));
@@ -58,6 +85,15 @@ RealGame::RealGame(const std::filesystem::path& exe, Random* random) {
 }
 
 RealGame::~RealGame() = default;
+
+bool RealGame::useDatabase(std::filesystem::path file) {
+  if (const auto why = unplayable(file)) {
+    loop_.messageBox(*why + "\n\nMit diesen Fragen kann das Spiel nicht beginnen; es wird beendet.", kDataFailureTitle);
+    return false;
+  }
+  database_ = std::move(file);
+  return true;
+}
 
 bool RealGame::start() {
   app_->start();

@@ -26,8 +26,11 @@ class RealGame {
   // must outlive the game.
   explicit RealGame(const std::filesystem::path& exeFolder, Random* random = nullptr);
   ~RealGame();
-  // Reads questions and cards from `file` instead of the database the game looks up.
-  void useDatabase(std::filesystem::path file) { database_ = std::move(file); }
+  // Reads questions and cards from `file` instead of the database the game looks up. When the
+  // game could not play it (the file missing or broken, a table or a field the dialogs read
+  // missing, a table empty) it tells the players why in a message box and returns false; the
+  // caller then ends the program rather than start a game in which every question fails.
+  bool useDatabase(std::filesystem::path file);
   // Shows the start screen; false when the program has already ended.
   bool start();
   App& app() { return *app_; }

@@ -9,6 +9,8 @@
 #include <unordered_map>
 
 #include "data/builder.h"
+#include "data/quoted.h"
+#include "game/cards.h"
 #include "screens/action/frm_aktion.h"
 #include "screens/question/frm_fragen.h"
 #include "text/characters.h"
@@ -19,7 +21,7 @@ namespace tj::content {
 
 namespace {
 
-std::string quoted(const std::string& text) { return "\u201E" + text + "\u201C"; }
+using data::inQuotes;
 
 // ---- The elements that show a record ------------------------------------------------
 
@@ -52,7 +54,7 @@ const Boxes& boxes() {
 // Why `text` does not fit `box` when word-wrapped, or nothing when it fits.
 std::optional<std::string> measure(const Box& box, const std::string& text) {
   if (const auto piece = box.font.widestPiece(text); piece.width > box.room.width)
-    return "Das Wort " + quoted(piece.text) + " ist zu breit für " + box.what + " im Spiel.";
+    return "Das Wort " + inQuotes(piece.text) + " ist zu breit für " + box.what + " im Spiel.";
   const text::Extent need = box.font.wrapped(text, box.room.width);
   if (need.width > box.room.width || need.height > box.room.height)
     return std::string("Der Text ist zu lang für ") + box.what + " im Spiel (" + std::to_string(need.height) +
@@ -101,9 +103,13 @@ std::u32string questionKey(const std::string& s) {
 
 // The pictures (Bilder/<n>.gif) drawn for each code's effect.
 const std::map<std::string, std::set<std::string>>& picturesForCode() {
-  static const std::map<std::string, std::set<std::string>> m{{"+10L", {"1"}}, {"+5L", {"2"}}, {"-10L", {"3"}},
-                                                              {"-5L", {"4"}},  {"+2", {"5"}},  {"+4", {"6"}},
-                                                              {"-2", {"7"}},   {"-4", {"8"}},  {"P", {"9", "10"}}};
+  static const auto m = [] {
+    std::map<std::string, std::set<std::string>> out;
+    for (const KnownCard& card : kKnownCards)
+      for (int n = card.firstPicture; n < card.firstPicture + card.pictureCount; ++n)
+        out[std::string(card.code)].insert(std::to_string(n));
+    return out;
+  }();
   return m;
 }
 
@@ -118,14 +124,14 @@ std::string joined(const std::set<std::string>& items) {
 void checkText(std::vector<Problem>& out, Table table, int record, int field, const std::string& text) {
   const auto add = [&](std::string message) { out.push_back({table, record, field, std::move(message), false}); };
   if (text.empty()) {
-    add("Das Feld " + quoted(fieldName(table, field)) + " ist leer.");
+    add("Das Feld " + inQuotes(fieldName(table, field)) + " ist leer.");
     return;
   }
   if (text.find_first_of("\t\r\n") != std::string::npos)
-    add("Das Feld " + quoted(fieldName(table, field)) + " enthält einen Tabulator oder Zeilenumbruch.");
+    add("Das Feld " + inQuotes(fieldName(table, field)) + " enthält einen Tabulator oder Zeilenumbruch.");
   const std::u32string characters = text::decodeUtf8(text);
   if (text::isSpace(characters.front()) || text::isSpace(characters.back()))
-    add("Das Feld " + quoted(fieldName(table, field)) + " hat ein Leerzeichen am Anfang oder Ende.");
+    add("Das Feld " + inQuotes(fieldName(table, field)) + " hat ein Leerzeichen am Anfang oder Ende.");
 }
 
 void checkFit(std::vector<Problem>& out, Table table, int record, int field, const Box& box, const std::string& text) {
@@ -145,41 +151,41 @@ std::string fieldName(Table table, int field) {
 
 std::vector<Problem> checkQuestion(const data::Question& question, Table table, int record) {
   std::vector<Problem> out;
-  const std::array<const std::string*, 5> fields{&question.text, &question.wrong[0], &question.wrong[1],
-                                                 &question.wrong[2], &question.right};
-  for (int f = 0; f < 5; ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
+  const auto fields = data::questionFields(question);
+  for (int f = 0; f <= kRightAnswer; ++f) checkText(out, table, record, f, *fields[static_cast<std::size_t>(f)]);
   std::map<std::u32string, int> seen;
-  for (int f = 1; f < 5; ++f) {
+  for (int f = 1; f <= kRightAnswer; ++f) {
     const std::string& answer = *fields[static_cast<std::size_t>(f)];
     if (answer.empty()) continue;
     const auto [it, fresh] = seen.emplace(sameForPlayers(answer), f);
     if (!fresh)
       out.push_back({table, record, f,
-                     "Die Antworten " + quoted(fieldName(table, it->second)) + " und " + quoted(fieldName(table, f)) +
-                         " sind gleich.",
+                     "Die Antworten " + inQuotes(fieldName(table, it->second)) + " und " +
+                         inQuotes(fieldName(table, f)) + " sind gleich.",
                      false});
   }
   checkFit(out, table, record, kQuestionText, boxes().question, question.text);
-  for (int f = 1; f < 5; ++f) checkFit(out, table, record, f, boxes().answer, *fields[static_cast<std::size_t>(f)]);
+  for (int f = 1; f <= kRightAnswer; ++f)
+    checkFit(out, table, record, f, boxes().answer, *fields[static_cast<std::size_t>(f)]);
   return out;
 }
 
 std::vector<Problem> checkCard(const data::Card& card, int record) {
   std::vector<Problem> out;
   const Table t = Table::Cards;
-  const std::array<const std::string*, 4> fields{&card.code, &card.title, &card.text, &card.picture};
-  for (int f = 0; f < 4; ++f) checkText(out, t, record, f, *fields[static_cast<std::size_t>(f)]);
+  const auto fields = data::cardFields(card);
+  for (int f = 0; f < std::ssize(fields); ++f) checkText(out, t, record, f, *fields[static_cast<std::size_t>(f)]);
   const auto& pictures = picturesForCode();
   const auto it = pictures.find(card.code);
   if (!card.code.empty() && it == pictures.end()) {
     std::string codes;
     for (const auto& [code, pics] : pictures) codes += (codes.empty() ? "" : ", ") + code;
     out.push_back({t, record, kCardCode,
-                   "Das Aktionskürzel " + quoted(card.code) + " kennt das Spiel nicht (möglich: " + codes + ").",
+                   "Das Aktionskürzel " + inQuotes(card.code) + " kennt das Spiel nicht (möglich: " + codes + ").",
                    false});
   } else if (it != pictures.end() && !card.picture.empty() && !it->second.contains(card.picture)) {
     out.push_back({t, record, kCardPicture,
-                   "Für " + quoted(card.code) + " hat das Spiel kein Bild " + quoted(card.picture) +
+                   "Für " + inQuotes(card.code) + " hat das Spiel kein Bild " + inQuotes(card.picture) +
                        " (passend: " + joined(it->second) + ").",
                    false});
   }
@@ -193,7 +199,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
   std::map<std::u32string, std::pair<Table, int>> seen;
   const auto empty = [&](Table t) {
     out.push_back({t, -1, -1,
-                   "Die Tabelle " + quoted(std::string(data::tableCaption(t))) +
+                   "Die Tabelle " + inQuotes(std::string(data::tableCaption(t))) +
                        " ist leer; so lässt sich das Spiel nicht spielen.",
                    true});
   };
@@ -209,7 +215,7 @@ std::vector<Problem> checkSet(const data::QuestionSet& set) {
       const auto [it, fresh] = seen.emplace(key, std::pair{t, record});
       if (!fresh)
         out.push_back({t, record, kQuestionText,
-                       "Die Frage steht schon in " + quoted(std::string(data::tableCaption(it->second.first))) +
+                       "Die Frage steht schon in " + inQuotes(std::string(data::tableCaption(it->second.first))) +
                            ", Zeile " + std::to_string(it->second.second + 1) + ".",
                        false});
     }

@@ -22,12 +22,10 @@ namespace tj::content {
 // The three tables; data::tableCaption names them for people.
 using Table = data::SetTable;
 
-// Field numbers follow the columns of the tables:
-//   questions: 0 "Frage", 1..3 "Antwort1".."Antwort3", 4 "Antwort Richtig", 5 "Thema";
-//   cards:     0 "Aktionskürzel", 1 "Aktion", 2 "Aktionstext", 3 "Bildnr".
-inline constexpr int kQuestionText = 0;
-inline constexpr int kRightAnswer = 4;
-inline constexpr int kCardCode = 0, kCardTitle = 1, kCardText = 2, kCardPicture = 3;
+// Field numbers follow the columns of the tables (data::kQuestionFields, then the topic;
+// data::kCardFields).
+using data::kQuestionText, data::kRightAnswer, data::kTopic, data::kCardCode, data::kCardTitle, data::kCardText,
+    data::kCardPicture;
 
 struct Problem {
   Table table = Table::Easy;

@@ -144,8 +144,13 @@ ReadOutcome readAccessTableHere(const std::string& file, const std::string& tabl
 TableSnapshot readAccessTable(const fs::path& file, std::string_view table) {
   const std::string path = file.string();
   const std::string name(table);
-  const auto bytes =
-      runIsolated([&] { return encodeOutcome(readAccessTableHere(path, name)); }, kReadLimit, kMaxSnapshotBytes);
+  return snapshotFromReader(
+      runIsolated([&] { return encodeOutcome(readAccessTableHere(path, name)); }, kReadLimit, kMaxSnapshotBytes), file,
+      table);
+}
+
+TableSnapshot snapshotFromReader(const std::optional<std::string>& bytes, const fs::path& file,
+                                 std::string_view table) {
   if (!bytes) throw fileError(Fault::Unreadable, file);
   auto outcome = decodeOutcome(*bytes);
   if (!outcome) throw fileError(Fault::Unreadable, file);

@@ -2,7 +2,6 @@
 #include "data/builder.h"
 
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,14 +12,15 @@
 #include <system_error>
 
 #include "data/detail.h"
+#include "data/question_set.h"
+#include "data/quoted.h"
+#include "data/sqlite_detail.h"
 
 namespace tj::data {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string inQuotes(std::string_view text) { return "\u201E" + std::string(text) + "\u201C"; }
 
 [[noreturn]] void failAt(const fs::path& file, std::size_t line, const std::string& what) {
   throw BuildError("In " + inQuotes(file.string()) + ", Zeile " + std::to_string(line) + ": " + what);
@@ -116,9 +116,9 @@ bool isRequired(const TableLayout& layout, std::string_view field) {
 
 const std::vector<TableLayout>& gameTables() {
   static const std::vector<TableLayout> tables = {
-      {"tabFragen_leicht", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}, {kTopicField}},
-      {"tabFragen_schwer", {"Frage", "Antwort1", "Antwort2", "Antwort3", "Antwort Richtig"}, {kTopicField}},
-      {"tabAktion", {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}},
+      {kEasyTable, {kQuestionFields.begin(), kQuestionFields.end()}, {kTopicField}},
+      {kHardTable, {kQuestionFields.begin(), kQuestionFields.end()}, {kTopicField}},
+      {kCardTable, {kCardFields.begin(), kCardFields.end()}},
   };
   return tables;
 }
@@ -168,21 +168,7 @@ TextTable readTableFile(const fs::path& file, const TableLayout& layout) {
 
 namespace {
 
-struct DbClose {
-  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StmtFinalize {
-  void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
-};
-
-std::string identifier(std::string_view name) {
-  std::string out = "\"";
-  for (const char c : name) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + "\"";
-}
+using detail::quotedIdentifier;
 
 // Writes `file`; its messages name `shown`, the file it will become.
 class Writer {
@@ -202,14 +188,14 @@ class Writer {
     std::string columns;
     std::string marks;
     for (const auto& field : table.fields) {
-      columns += (columns.empty() ? "" : ", ") + identifier(field) + " TEXT";
+      columns += (columns.empty() ? "" : ", ") + quotedIdentifier(field) + " TEXT";
       marks += marks.empty() ? "?" : ", ?";
     }
-    exec("CREATE TABLE " + identifier(table.name) + " (" + columns + ")");
-    const std::string sql = "INSERT INTO " + identifier(table.name) + " VALUES (" + marks + ")";
+    exec("CREATE TABLE " + quotedIdentifier(table.name) + " (" + columns + ")");
+    const std::string sql = "INSERT INTO " + quotedIdentifier(table.name) + " VALUES (" + marks + ")";
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) fail();
-    std::unique_ptr<sqlite3_stmt, StmtFinalize> insert(raw);
+    detail::Stmt insert(raw);
     for (const auto& record : table.records) {
       sqlite3_reset(insert.get());
       for (std::size_t i = 0; i < record.size(); ++i) {
@@ -251,7 +237,7 @@ class Writer {
   }
 
   fs::path shown_;
-  std::unique_ptr<sqlite3, DbClose> db_;
+  detail::Db db_;
 };
 
 }  // namespace

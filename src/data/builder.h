@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/question_set.h"
+
 namespace tj::data {
 
 // A fault in the input or output of a build; what() is a German sentence
@@ -37,8 +39,6 @@ struct TableLayout {
 // The three tables of the game with the fields the dialogs read.
 const std::vector<TableLayout>& gameTables();
 
-// The optional field of the question tables that names a question's topic.
-inline constexpr std::string_view kTopicField = "Thema";
 // The file in a folder of table files that gives the topic of each question by table file
 // and line: "<table>.tsv", tab, line number (the header is line 1), tab, topic. Lines
 // starting with "#" and empty lines are skipped.

@@ -57,6 +57,11 @@ struct ReadOutcome {
 // input that encode did not produce whole (cut short, trailing bytes, bad marker).
 std::string encodeOutcome(const ReadOutcome& outcome);
 std::optional<ReadOutcome> decodeOutcome(std::string_view bytes);
+// What the store makes of the reading process's answer (nullopt: it gave none) for `table`
+// of `file`: the snapshot, DataError(TableMissing), or DataError(Unreadable) for no answer, an
+// answer that is not whole, or any other fault.
+TableSnapshot snapshotFromReader(const std::optional<std::string>& bytes, const std::filesystem::path& file,
+                                 std::string_view table);
 
 // The pieces of such byte forms: little-endian integers and strings as u32 length + bytes.
 void putU32(std::string& out, std::uint32_t v);

@@ -27,13 +27,13 @@ int lineAt(std::string_view text, std::size_t offset) {
 }
 
 [[noreturn]] void notText(const std::string& file, int line) {
-  throw ImportError("Die Datei " + quoted(file) +
+  throw ImportError("Die Datei " + inQuotes(file) +
                     " ist keine Tabelle und kein Text, den das Importieren lesen kann (Zeile " + std::to_string(line) +
                     " enthält Zeichen, die in keinem Text stehen). " + kSaveAsTable);
 }
 
 [[noreturn]] void unreadableCharacters(const std::string& file, int line) {
-  throw ImportError("Die Datei " + quoted(file) + " enthält in Zeile " + std::to_string(line) +
+  throw ImportError("Die Datei " + inQuotes(file) + " enthält in Zeile " + std::to_string(line) +
                     " Zeichen, die sich nicht lesen lassen. Speichern Sie sie in Ihrem Tabellenprogramm als "
                     "„CSV UTF-8“ und importieren Sie sie dann.");
 }
@@ -52,7 +52,7 @@ Decoded decodeUtf16(std::string_view bytes, bool little, Encoding e, const std::
   };
   int line = 1;
   const auto bad = [&] {
-    throw ImportError("Die Datei " + quoted(file) + " ist als Unicode-Text gespeichert, aber in Zeile " +
+    throw ImportError("Die Datei " + inQuotes(file) + " ist als Unicode-Text gespeichert, aber in Zeile " +
                       std::to_string(line) + " beschädigt. " + kSaveAsTable);
   };
   if (bytes.size() % 2 != 0) bad();
@@ -90,7 +90,7 @@ std::optional<bool> utf16Without(std::string_view bytes) {
 
 std::string delimiterName(char d) {
   if (d == '\t') return "Tabulator";
-  return quoted(std::string(1, d));
+  return inQuotes(std::string(1, d));
 }
 
 // Rows of `text` split at `delim`, numbered as a spreadsheet program numbers them. Returns
@@ -174,7 +174,7 @@ Grid gridOf(const Decoded& d, const std::string& file) {
     if (const auto e = evenness(d.text, delim); e > best) best = e, grid.delimiter = delim;
   }
   if (const auto open = splitRows(d.text, grid.delimiter, grid, SIZE_MAX))
-    throw ImportError("In " + quoted(file) + ", Zeile " + std::to_string(*open) +
+    throw ImportError("In " + inQuotes(file) + ", Zeile " + std::to_string(*open) +
                       ": Das Anführungszeichen wird bis zum Ende der Datei nicht geschlossen.");
   grid.splitText = true;
   grid.source =
@@ -216,8 +216,6 @@ std::string countedAnswers(int n) {
 }  // namespace
 
 namespace import_detail {
-
-std::string quoted(const std::string& text) { return "\u201E" + text + "\u201C"; }
 
 std::string cleanText(std::string_view text) {
   std::string out;
@@ -279,11 +277,11 @@ void refuseOtherKinds(FileKind kind, const std::string& file) {
     case FileKind::Xls:
       return;
     case FileKind::QuestionSet:
-      throw ImportError("Die Datei " + quoted(file) +
+      throw ImportError("Die Datei " + inQuotes(file) +
                         " ist ein Fragensatz des Spiels, keine Tabelle zum Importieren. Öffnen Sie ihn im "
                         "Fragen-Editor mit „Datei → Öffnen …“.");
     case FileKind::Encrypted:
-      throw ImportError("Die Datei " + quoted(file) +
+      throw ImportError("Die Datei " + inQuotes(file) +
                         " ist mit einem Kennwort geschützt. Speichern Sie sie in Ihrem Tabellenprogramm ohne Kennwort "
                         "und importieren Sie sie dann.");
     case FileKind::Word:
@@ -308,24 +306,24 @@ void refuseOtherKinds(FileKind kind, const std::string& file) {
       what = "ein Dokument, das das Importieren nicht lesen kann";
       break;
   }
-  throw ImportError("Die Datei " + quoted(file) + " ist " + what + ", keine Tabelle mit Fragen. " + kSaveAsTable);
+  throw ImportError("Die Datei " + inQuotes(file) + " ist " + what + ", keine Tabelle mit Fragen. " + kSaveAsTable);
 }
 
 std::string readImportFile(const fs::path& file) {
   const std::string name = file.string();
   std::error_code ec;
-  if (!fs::exists(file, ec)) throw ImportError("Die Datei " + quoted(name) + " gibt es nicht.");
-  if (!fs::is_regular_file(file, ec)) throw ImportError(quoted(name) + " ist keine Datei.");
+  if (!fs::exists(file, ec)) throw ImportError("Die Datei " + inQuotes(name) + " gibt es nicht.");
+  if (!fs::is_regular_file(file, ec)) throw ImportError(inQuotes(name) + " ist keine Datei.");
   const auto size = fs::file_size(file, ec);
-  if (ec) throw ImportError("Die Datei " + quoted(name) + " kann nicht gelesen werden.");
+  if (ec) throw ImportError("Die Datei " + inQuotes(name) + " kann nicht gelesen werden.");
   if (size > kMaxImportBytes)
-    throw ImportError("Die Datei " + quoted(name) + " ist mit " + std::to_string(size >> 20) +
+    throw ImportError("Die Datei " + inQuotes(name) + " ist mit " + std::to_string(size >> 20) +
                       " MB zu groß für einen Fragenimport (höchstens " + std::to_string(kMaxImportBytes >> 20) +
                       " MB).");
   std::ifstream in(file, std::ios::binary);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size)))
-    throw ImportError("Die Datei " + quoted(name) + " kann nicht gelesen werden.");
+    throw ImportError("Die Datei " + inQuotes(name) + " kann nicht gelesen werden.");
   return bytes;
 }
 
@@ -473,7 +471,7 @@ ImportResult importGrid(const Grid& grid, const ColumnMap& columns) {
       const std::string level = cell(columns.level);
       q.level = levelOf(level);
       if (!q.level && !level.empty()) {
-        skip("unbekannte Stufe " + quoted(level) + " (leicht oder schwer)");
+        skip("unbekannte Stufe " + inQuotes(level) + " (leicht oder schwer)");
         continue;
       }
     }
@@ -547,7 +545,7 @@ std::string reportText(const ImportResult& result) {
   for (std::size_t i = 0; i < result.skipped.size() && i < kListed; ++i) {
     const SkippedQuestion& s = result.skipped[i];
     out += "\nZeile " + std::to_string(s.line) + ": ";
-    if (!s.question.empty()) out += quoted(firstWords(s.question)) + " – ";
+    if (!s.question.empty()) out += inQuotes(firstWords(s.question)) + " – ";
     out += s.reason;
   }
   if (result.skipped.size() > kListed) out += "\n… und " + std::to_string(result.skipped.size() - kListed) + " weitere";

@@ -9,10 +9,10 @@
 
 #include "data/import.h"
 
+#include "data/quoted.h"
+
 namespace tj::data::import_detail {
 
-// „text“
-std::string quoted(const std::string& text);
 // Trimmed, every run of blanks, tabs and line breaks one blank.
 std::string cleanText(std::string_view text);
 // Why a question with this many right and wrong answers cannot be played, e.g. "nur drei Antworten".

@@ -35,9 +35,12 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
+// Blind to the case of ASCII letters only, whatever the locale: the keywords are ASCII, and
+// another byte (a part of a UTF-8 character) must match itself exactly.
 bool equalsNoCase(std::string_view a, std::string_view b) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::toupper(x) == std::toupper(y); });
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 // ---- GIFT ---------------------------------------------------------------------------
@@ -50,7 +53,7 @@ struct Block {
 };
 
 [[noreturn]] void giftError(const std::string& file, int line, const std::string& what) {
-  throw ImportError("In " + quoted(file) + ", Zeile " + std::to_string(line) + ": " + what);
+  throw ImportError("In " + inQuotes(file) + ", Zeile " + std::to_string(line) + ": " + what);
 }
 
 // Position of the first unescaped `c` in s from `from`, or npos.

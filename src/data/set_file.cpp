@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "data/detail.h"
+#include "data/quoted.h"
 #include "data/store.h"
 
 namespace tj::data {
@@ -14,8 +15,6 @@ namespace tj::data {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string inQuotes(std::string_view text) { return "\u201E" + std::string(text) + "\u201C"; }
 
 const TableLayout& layoutOf(SetTable t) { return gameTables().at(static_cast<std::size_t>(t)); }
 
@@ -96,6 +95,12 @@ void eachRecord(const TextTable& table, SetTable t, ExtraFields& extra, Take tak
   }
 }
 
+// A record's fields (questionFields or cardFields) from texts in field order.
+template <class Fields>
+void fill(const Fields& fields, const std::vector<std::string>& texts) {
+  for (std::size_t f = 0; f < fields.size(); ++f) *fields[f] = texts[f];
+}
+
 template <class Source>
 QuestionSet collect(const Source& source) {
   QuestionSet set;
@@ -107,13 +112,13 @@ QuestionSet collect(const Source& source) {
   for (const SetTable t : {SetTable::Easy, SetTable::Hard}) {
     auto& questions = t == SetTable::Easy ? set.easy : set.hard;
     eachRecord(source(t), t, set.extra[static_cast<std::size_t>(t)], [&](const std::vector<std::string>& v) {
-      questions.push_back(Question{v[0], {v[1], v[2], v[3]}, v[4], v[5]});
+      fill(questionFields(questions.emplace_back()), v);
       keepExtra(t, v);
     });
   }
   eachRecord(source(SetTable::Cards), SetTable::Cards, set.extra[static_cast<std::size_t>(SetTable::Cards)],
              [&](const std::vector<std::string>& v) {
-               set.cards.push_back(Card{v[0], v[1], v[2], v[3]});
+               fill(cardFields(set.cards.emplace_back()), v);
                keepExtra(SetTable::Cards, v);
              });
   return set;
@@ -130,12 +135,12 @@ bool hasTopics(const QuestionSet& set) {
 std::vector<std::vector<std::string>> rows(const QuestionSet& set, SetTable t) {
   std::vector<std::vector<std::string>> out;
   if (t == SetTable::Cards) {
-    for (const Card& c : set.cards) out.push_back({c.code, c.title, c.text, c.picture});
+    for (const Card& c : set.cards) out.push_back(fieldTexts(c));
   } else {
     const bool topics = hasTopics(set);
     for (const Question& q : t == SetTable::Easy ? set.easy : set.hard) {
-      out.push_back({q.text, q.wrong[0], q.wrong[1], q.wrong[2], q.right});
-      if (topics) out.back().push_back(q.topic);
+      out.push_back(fieldTexts(q));
+      if (!topics) out.back().pop_back();  // the topic comes last
     }
   }
   const ExtraFields& extra = set.extra[static_cast<std::size_t>(t)];

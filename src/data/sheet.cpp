@@ -49,7 +49,7 @@ std::string twoDigits(unsigned n) { return (n < 10 ? "0" : "") + std::to_string(
 }  // namespace
 
 [[noreturn]] void SheetBuilder::tooBig(const std::string& what) const {
-  throw ImportError("Das Tabellenblatt " + quoted(sheet_) + " in " + quoted(file_) +
+  throw ImportError("Das Tabellenblatt " + inQuotes(sheet_) + " in " + inQuotes(file_) +
                     " ist zu groß für einen Fragenimport: " + what +
                     ". Kopieren Sie die Fragen in eine eigene, kleinere Tabelle.");
 }
@@ -166,15 +166,15 @@ std::string isoDateText(std::string_view iso) {
 }
 
 void damaged(const std::string& file) {
-  throw ImportError("Die Datei " + quoted(file) +
+  throw ImportError("Die Datei " + inQuotes(file) +
                     " ist beschädigt und kann nicht gelesen werden. Öffnen Sie sie in Ihrem Tabellenprogramm, "
                     "speichern Sie sie neu und importieren Sie sie dann.");
 }
 
 void noSuchSheet(const std::vector<std::string>& names, const std::string& choice, const std::string& file) {
   std::string list;
-  for (std::size_t i = 0; i < names.size(); ++i) list += (i ? ", " : "") + quoted(names[i]);
-  throw ImportError("In " + quoted(file) + " gibt es kein Tabellenblatt " + quoted(choice) +
+  for (std::size_t i = 0; i < names.size(); ++i) list += (i ? ", " : "") + inQuotes(names[i]);
+  throw ImportError("In " + inQuotes(file) + " gibt es kein Tabellenblatt " + inQuotes(choice) +
                     (names.empty() ? std::string(" (die Datei hat keines).")
                                    : " (es gibt " + std::to_string(names.size()) + ": " + list + ")."));
 }

@@ -169,7 +169,7 @@ Workbook readXls(std::string_view bytes, std::optional<std::size_t> index, const
   if (!read->second.empty()) throw ImportError(read->second);
   Workbook& book = read->first;
   if (index && *index >= book.names.size()) damaged(file);
-  if (index) book.grid.source = "Excel-97-Tabelle, Tabellenblatt " + import_detail::quoted(book.names[*index]);
+  if (index) book.grid.source = "Excel-97-Tabelle, Tabellenblatt " + inQuotes(book.names[*index]);
   return std::move(book);
 }
 

@@ -22,13 +22,13 @@ namespace {
 namespace fs = std::filesystem;
 
 [[noreturn]] void locked(const std::string& file) {
-  throw ImportError("Die Datei " + quoted(file) +
+  throw ImportError("Die Datei " + inQuotes(file) +
                     " ist mit einem Kennwort geschützt. Speichern Sie sie in Ihrem Tabellenprogramm ohne Kennwort "
                     "und importieren Sie sie dann.");
 }
 
 [[noreturn]] void unpacksTooLarge(const std::string& file) {
-  throw ImportError("Die Datei " + quoted(file) +
+  throw ImportError("Die Datei " + inQuotes(file) +
                     " entpackt sich zu weit mehr Daten, als eine Tabelle dieser Größe enthält. Sie ist beschädigt "
                     "oder enthält etwas anderes als eine Tabelle.");
 }
@@ -648,7 +648,7 @@ struct OdsHandler : XmlHandler {
 };
 
 std::string sheetSource(const char* kind, const std::string& sheet) {
-  return std::string(kind) + ", Tabellenblatt " + quoted(sheet);
+  return std::string(kind) + ", Tabellenblatt " + inQuotes(sheet);
 }
 
 // ---- Writing ------------------------------------------------------------------------------
@@ -858,7 +858,7 @@ void writeWorkbook(const std::filesystem::path& file, const std::vector<std::vec
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   const Parts parts = ext == ".ods" ? odsParts(rows) : xlsxParts(rows);
   const auto cannot = [&] {
-    throw ImportError("Die Datei " + quoted(file.string()) +
+    throw ImportError("Die Datei " + inQuotes(file.string()) +
                       " kann nicht geschrieben werden. Ist der Ordner schreibgeschützt oder die Platte voll?");
   };
   int error = 0;

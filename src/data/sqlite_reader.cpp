@@ -2,12 +2,10 @@
 // Reads one table of an SQLite 3 file, read-only and without trusting it:
 // no schema code runs, a damaged file becomes DataError(Unreadable), and a
 // read that takes too long is cut off.
-#include <sqlite3.h>
-
 #include <chrono>
-#include <memory>
 
 #include "data/detail.h"
+#include "data/sqlite_detail.h"
 
 namespace tj::data::detail {
 
@@ -19,15 +17,6 @@ constexpr auto kReadLimit = std::chrono::seconds(5);
 // Longest text or blob one cell may hold; a longer one makes the file
 // unreadable. Without it a view of a few bytes can make cells of a gigabyte.
 constexpr int kMaxCellBytes = 1 << 20;
-
-struct DbClose {
-  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StmtFinalize {
-  void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
-};
-using Db = std::unique_ptr<sqlite3, DbClose>;
-using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalize>;
 
 // file: URI for a path, with the characters that URIs reserve escaped.
 std::string fileUri(const fs::path& file) {
@@ -46,16 +35,6 @@ std::string fileUri(const fs::path& file) {
     }
   }
   return uri + "?mode=ro&immutable=1";
-}
-
-// "name" with embedded quotes doubled: an SQL identifier.
-std::string quotedIdentifier(std::string_view name) {
-  std::string out = "\"";
-  for (const char c : name) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + "\"";
 }
 
 int stopWhenLate(void* deadline) {

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "data/detail.h"
+#include "data/quoted.h"
 
 namespace tj::data {
 
@@ -122,14 +123,6 @@ fs::path findDatabase(std::string_view fileName, const fs::path& appFolder, cons
 namespace detail {
 
 namespace {
-
-// „name“ with German quotation marks.
-std::string inQuotes(std::string_view text) {
-  std::string out = "\u201E";
-  out += text;
-  out += "\u201C";
-  return out;
-}
 
 std::string fileText(const fs::path& file) { return inQuotes(file.string()); }
 

@@ -300,7 +300,7 @@ namespace {
 
 // "Leichte Fragen, Eintrag 3: Die Antworten … sind gleich."
 QString problemText(const content::Problem& p) {
-  QString where = caption(setTable(p.table));
+  QString where = caption(p.table);
   if (p.record >= 0) where += QStringLiteral(", Eintrag %1").arg(p.record + 1);
   return where + QStringLiteral(": ") + QString::fromStdString(p.message);
 }
@@ -311,7 +311,7 @@ void EditorWindow::updateProblems() {
   problemList_->clear();
   const auto& problems = doc_.problems();
   for (const content::Problem& p : problems) {
-    const SetTable t = setTable(p.table);
+    const SetTable t = p.table;
     auto* item = new QListWidgetItem(problemText(p), problemList_);
     item->setData(Qt::UserRole, static_cast<int>(t));
     item->setData(Qt::UserRole + 1, p.record);

@@ -237,8 +237,7 @@ std::map<SetTable, std::vector<Row>> ImportDialog::records() const {
   for (const data::ImportedQuestion& q : result_.accepted) {
     SetTable t = fallback;
     if (q.level) t = *q.level == data::Level::Easy ? SetTable::Easy : SetTable::Hard;
-    const data::Question& x = q.question;
-    out[t].push_back({x.text, x.wrong[0], x.wrong[1], x.wrong[2], x.right, x.topic});
+    out[t].push_back(data::fieldTexts(q.question));
   }
   return out;
 }

@@ -76,14 +76,12 @@ data::TableSnapshot Preview::snapshot(data::SetTable t, const data::QuestionSet&
   data::TableSnapshot s;
   const auto& layout = data::gameTables().at(static_cast<std::size_t>(t));
   s.fields.assign(layout.required.begin(), layout.required.end());
+  s.fields.insert(s.fields.end(), layout.optional.begin(), layout.optional.end());
   const auto i = static_cast<std::size_t>(index);
-  if (t == data::SetTable::Cards) {
-    const data::Card& c = set.cards.at(i);
-    s.cells = {c.code, c.title, c.text, c.picture};
-  } else {
-    const data::Question& q = (t == data::SetTable::Easy ? set.easy : set.hard).at(i);
-    s.cells = {q.text, q.wrong[0], q.wrong[1], q.wrong[2], q.right};
-  }
+  const auto texts = t == data::SetTable::Cards
+                         ? data::fieldTexts(set.cards.at(i))
+                         : data::fieldTexts((t == data::SetTable::Easy ? set.easy : set.hard).at(i));
+  s.cells.assign(texts.begin(), texts.end());
   return s;
 }
 

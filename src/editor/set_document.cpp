@@ -13,14 +13,9 @@ namespace {
 
 std::string& fieldRef(data::QuestionSet& set, SetTable t, int index, int field) {
   const auto i = static_cast<std::size_t>(index);
-  if (t == SetTable::Cards) {
-    data::Card& c = set.cards.at(i);
-    std::string* fields[] = {&c.code, &c.title, &c.text, &c.picture};
-    return *fields[field];
-  }
-  data::Question& q = (t == SetTable::Easy ? set.easy : set.hard).at(i);
-  std::string* fields[] = {&q.text, &q.wrong[0], &q.wrong[1], &q.wrong[2], &q.right, &q.topic};
-  return *fields[field];
+  const auto f = static_cast<std::size_t>(field);
+  if (t == SetTable::Cards) return *data::cardFields(set.cards.at(i)).at(f);
+  return *data::questionFields((t == SetTable::Easy ? set.easy : set.hard).at(i)).at(f);
 }
 
 // A text typed into a cell: a tab or line break (pasted from elsewhere) becomes a blank.
@@ -34,33 +29,11 @@ std::string cellText(const QString& typed) {
 
 }  // namespace
 
-int fieldCount(SetTable t) { return t == SetTable::Cards ? 4 : 6; }
+int fieldCount(SetTable t) {
+  return t == SetTable::Cards ? static_cast<int>(data::kCardFields.size()) : data::kTopic + 1;
+}
 
 QString caption(SetTable t) { return QString::fromUtf8(data::tableCaption(t).data(), data::tableCaption(t).size()); }
-
-content::Table contentTable(SetTable t) {
-  switch (t) {
-    case SetTable::Easy:
-      return content::Table::Easy;
-    case SetTable::Hard:
-      return content::Table::Hard;
-    case SetTable::Cards:
-      return content::Table::Cards;
-  }
-  return content::Table::Easy;
-}
-
-SetTable setTable(content::Table t) {
-  switch (t) {
-    case content::Table::Easy:
-      return SetTable::Easy;
-    case content::Table::Hard:
-      return SetTable::Hard;
-    case content::Table::Cards:
-      return SetTable::Cards;
-  }
-  return SetTable::Easy;
-}
 
 // ---------------------------------------------------------------------------------------
 // Undo commands
@@ -145,7 +118,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
   if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
   if (section < 0 || section >= fieldCount(table_)) return {};
   // The file's field names, as the problem messages name them; the wrong answers say so.
-  const QString name = QString::fromStdString(content::fieldName(contentTable(table_), section));
+  const QString name = QString::fromStdString(content::fieldName(table_, section));
   const bool wrong = table_ != SetTable::Cards && section >= 1 && section <= 3;
   if (role == Qt::DisplayRole) return wrong ? name + QStringLiteral(" (falsch)") : name;
   return {};
@@ -338,7 +311,7 @@ void SetDocument::apply(std::vector<content::Problem> problems) {
 
 std::vector<const content::Problem*> SetDocument::problemsOf(SetTable t, int index) const {
   std::vector<const content::Problem*> out;
-  const auto it = byRecord_.find({static_cast<int>(contentTable(t)), index});
+  const auto it = byRecord_.find({static_cast<int>(t), index});
   if (it == byRecord_.end()) return out;
   for (const std::size_t i : it->second) out.push_back(&problems_[i]);
   return out;

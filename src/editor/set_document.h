@@ -28,8 +28,6 @@ using Row = std::vector<std::string>;
 int fieldCount(SetTable t);
 // The table's German caption, e.g. "Leichte Fragen".
 QString caption(SetTable t);
-content::Table contentTable(SetTable t);
-SetTable setTable(content::Table t);
 
 class SetDocument;
 

@@ -2,25 +2,11 @@
 #include "game/cards.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 namespace tj {
 
 namespace {
 using Kind = CardCode::Kind;
-
-constexpr std::array<std::pair<std::string_view, CardCode>, 9> kCodes{{
-    {"+10L", {Kind::Fuel, 10}},
-    {"+5L", {Kind::Fuel, 5}},
-    {"-10L", {Kind::Fuel, -10}},
-    {"-5L", {Kind::Fuel, -5}},
-    {"+2", {Kind::Move, 2}},
-    {"+4", {Kind::Move, 4}},
-    {"-2", {Kind::Move, -2}},
-    {"-4", {Kind::Move, -4}},
-    {"P", {Kind::Skip, 0}},
-}};
 
 void clampAtZero(Int16& tank) {
   if (tank <= 0) tank = 0;
@@ -28,8 +14,8 @@ void clampAtZero(Int16& tank) {
 }  // namespace
 
 CardCode cardCodeFor(std::string_view code) {
-  for (const auto& [text, card] : kCodes)
-    if (text == code) return card;
+  for (const KnownCard& card : kKnownCards)
+    if (card.code == code) return card.effect;
   return {};
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +17,28 @@ struct CardCode {
   friend bool operator==(const CardCode&, const CardCode&) = default;
 };
 
-// "+10L", "+5L", "-10L", "-5L" (fuel), "+2", "+4", "-2", "-4" (fields), "P" (skip the
-// next turn); any other text is a card without effect.
+// The cards the game knows: the code a card carries in the file, its effect, and the pictures
+// drawn for it (Bilder/<n>.gif, n from firstPicture on). The game applies them, the content
+// rules check a card's code and picture number, and the picture generator draws them from here.
+struct KnownCard {
+  std::string_view code;
+  CardCode effect;
+  int firstPicture = 0;
+  int pictureCount = 1;
+};
+inline constexpr std::array<KnownCard, 9> kKnownCards{{
+    {"+10L", {CardCode::Kind::Fuel, 10}, 1},
+    {"+5L", {CardCode::Kind::Fuel, 5}, 2},
+    {"-10L", {CardCode::Kind::Fuel, -10}, 3},
+    {"-5L", {CardCode::Kind::Fuel, -5}, 4},
+    {"+2", {CardCode::Kind::Move, 2}, 5},
+    {"+4", {CardCode::Kind::Move, 4}, 6},
+    {"-2", {CardCode::Kind::Move, -2}, 7},
+    {"-4", {CardCode::Kind::Move, -4}, 8},
+    {"P", {CardCode::Kind::Skip, 0}, 9, 2},
+}};
+
+// The effect of a known code; any other text is a card without effect.
 CardCode cardCodeFor(std::string_view code);
 
 // 1 for "spieler1", 2 for "spieler2", 0 for any other key.

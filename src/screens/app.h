@@ -67,7 +67,6 @@ class App {
   // Runs a handler the way every event does: activation afterwards, errors reported
   // to the players instead of ending the program.
   void dispatch(const std::function<void()>& handler);
-  int dispatchDepth() const { return depth_; }
 
   // User input and timer ticks; each is ignored (returns false) when a person could not
   // do it: the element is hidden or disabled, or a modal screen lies above its screen.

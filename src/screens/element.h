@@ -30,7 +30,8 @@ struct Color {
 
 inline constexpr Color kGreen = Color::rgb(0, 255, 0);  // right answer
 inline constexpr Color kRed = Color::rgb(255, 0, 0);    // wrong answer
-inline constexpr Color kLightYellow = Color::rgb(255, 255, 192);
+inline constexpr Color kCream = Color::rgb(255, 255, 192);
+inline constexpr Color kPastelYellow = Color::rgb(255, 255, 128);  // the card, winner and instructions windows
 
 struct Font {
   std::string name = "MS Sans Serif";
@@ -58,6 +59,10 @@ struct Picture {
   bool empty() const { return kind == Kind::None; }
   friend bool operator==(const Picture&, const Picture&) = default;
 };
+
+// Geometry is in twips. A dialog is drawn unscaled at this many twips to the pixel, and a
+// picture's own size in pixels takes that many twips per pixel; full-screen windows scale.
+inline constexpr int kTwipsPerPixel = 15;
 
 enum class ElementKind : uint8_t { Label, Button, Picture, TextBox, Timer, Frame, RichText, Table, CheckBox };
 

@@ -42,7 +42,7 @@ data::Recordset drawRecord(App& app, DeckId deck) {
   return records;
 }
 
-bool RecordDialog::readInto(DeckId deck, std::span<const char* const> fields, std::span<std::string> values,
+bool RecordDialog::readInto(DeckId deck, std::span<const std::string_view> fields, std::span<std::string> values,
                             std::string_view whatIsSkipped) {
   try {
     const data::Recordset record = drawRecord(app(), deck);

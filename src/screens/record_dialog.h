@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/question_set.h"
 #include "data/store.h"
 #include "game/race_game.h"
 #include "screens/screen.h"
@@ -38,7 +39,7 @@ class RecordDialog : public Screen {
   // caller changes any element, so a bad record shows nothing. On failure: nothing, and
   // the message (ending with `whatIsSkipped`) waits for the activation.
   template <std::size_t N>
-  std::optional<std::array<std::string, N>> readRecord(DeckId deck, const char* const (&fields)[N],
+  std::optional<std::array<std::string, N>> readRecord(DeckId deck, const std::array<std::string_view, N>& fields,
                                                        std::string_view whatIsSkipped) {
     std::array<std::string, N> values;
     if (!readInto(deck, fields, values, whatIsSkipped)) return std::nullopt;
@@ -46,7 +47,7 @@ class RecordDialog : public Screen {
   }
 
  private:
-  bool readInto(DeckId deck, std::span<const char* const> fields, std::span<std::string> values,
+  bool readInto(DeckId deck, std::span<const std::string_view> fields, std::span<std::string> values,
                 std::string_view whatIsSkipped);
   std::optional<std::string> failure_;  // why no record could be read
 };

@@ -10,9 +10,6 @@
 
 namespace tj {
 
-// A dialog is drawn unscaled: 15 twips to the pixel.
-inline constexpr double kDialogTwipsPerPixel = 15.0;
-
 // The room a button's caption keeps from each side and from top and bottom, in pixels.
 inline constexpr int kButtonTextInsetX = 4, kButtonTextInsetY = 3;
 
@@ -46,7 +43,7 @@ struct TextRoom {
   int width = 0, height = 0;
 };
 inline TextRoom textRoom(const TextBox& box) {
-  const auto px = [](double twips) { return static_cast<int>(std::lround(twips / kDialogTwipsPerPixel)); };
+  const auto px = [](double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); };
   const int width = px(box.left + box.width) - px(box.left);
   const int height = px(box.top + box.height) - px(box.top);
   return {width - 2 * box.insetX - (box.keepsMarkRoom ? markRoom(height) : 0), height - 2 * box.insetY};

@@ -64,9 +64,11 @@ struct PulsePlayer::State {
   const Wave* wave(Sound s);
 };
 
-PulsePlayer::PulsePlayer(std::vector<std::filesystem::path> folders, Warn warn) : state_(std::make_shared<State>()) {
+PulsePlayer::PulsePlayer(std::vector<std::filesystem::path> folders, Warn warn, StartThread start)
+    : state_(std::make_shared<State>()), start_(std::move(start)) {
   state_->folders = std::move(folders);
   state_->warn = std::move(warn);
+  if (!start_) start_ = [](std::function<void()> work) { std::thread(std::move(work)).detach(); };
 }
 
 PulsePlayer::~PulsePlayer() {
@@ -80,14 +82,25 @@ PulsePlayer::~PulsePlayer() {
 }
 
 void PulsePlayer::play(Sound s) {
+  std::string failed;
   {
     std::lock_guard lock(state_->m);
     if (state_->mute) return;
     state_->pending = s;
     if (!state_->started) {
-      state_->started = true;
-      std::thread([state = state_] { state->run(); }).detach();
+      try {
+        start_([state = state_] { state->run(); });
+        state_->started = true;
+      } catch (const std::exception& e) {
+        state_->mute = true;
+        state_->pending.reset();
+        failed = e.what();
+      }
     }
+  }
+  if (!failed.empty()) {
+    state_->warn("Ton aus: der Tonspieler kann nicht starten (" + failed + ")");
+    return;
   }
   state_->wake.notify_one();
 }

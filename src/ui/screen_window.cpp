@@ -120,7 +120,7 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
     auto* lay = new QHBoxLayout(d);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(canvas);
-    d->setFixedSize(qRound(win.clientWidth / 15.0), qRound(win.clientHeight / 15.0));
+    d->setFixedSize(qRound(win.clientWidth / kTwipsPerPixel), qRound(win.clientHeight / kTwipsPerPixel));
     window_ = d;
   }
   window_->setObjectName(QString::fromStdString(screen.name()) + QStringLiteral("Fenster"));
@@ -149,7 +149,7 @@ void ScreenWindow::detach() {
 
 double ScreenWindow::pxPerTwip() const {
   const WindowSpec& win = screen_.window();
-  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / kDialogTwipsPerPixel;
+  if (win.kind == WindowSpec::Kind::Dialog) return 1.0 / kTwipsPerPixel;
   return std::min(canvas_->width() / win.clientWidth, canvas_->height() / win.clientHeight);
 }
 
@@ -310,7 +310,7 @@ void ScreenWindow::relayout() {
   // The menu bar grows with the design area like everything else.
   if (auto* w = qobject_cast<QMainWindow*>(window_.data()); w && w->menuWidget()) {
     QFont f = w->menuBar()->font();
-    f.setPixelSize(std::max(12, static_cast<int>(std::lround(pxPerTwip() * 15.0 * 12))));
+    f.setPixelSize(std::max(12, static_cast<int>(std::lround(pxPerTwip() * kTwipsPerPixel * 12))));
     w->menuBar()->setFont(f);
   }
   for (Item& it : items_) it.seen = 0;
@@ -332,7 +332,7 @@ void ScreenWindow::apply(Item& item) {
   QWidget* w = item.widget;
   if (!w) return;
   const double s = pxPerTwip();
-  const double pxPerPoint = s * kDialogTwipsPerPixel * text::kUnscaledPixelsPerPoint;
+  const double pxPerPoint = s * kTwipsPerPixel * text::kUnscaledPixelsPerPoint;
   const QFont font = toQFont(e.font, pxPerPoint);
   const QString caption = QString::fromStdString(e.Caption());
   QRect r = pixelRect(e);
@@ -369,7 +369,7 @@ void ScreenWindow::apply(Item& item) {
       auto* p = static_cast<PictureBox*>(w);
       const QString text =
           e.picture().kind == Picture::Kind::Text ? QString::fromStdString(e.picture().ref) : QString();
-      p->setPicture(pictures_.pixmap(e.picture()), text, e.stretch, s * 15.0);
+      p->setPicture(pictures_.pixmap(e.picture()), text, e.stretch, s * kTwipsPerPixel);
       break;
     }
     case ElementKind::TextBox: {

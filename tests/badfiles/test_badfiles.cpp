@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "game/race.h"
@@ -286,6 +289,49 @@ TEST_P(BadFile, playerSeesAMessageOrAStandInAndTheGameGoesOn) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadFile, ::testing::ValuesIn(cases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A question file named on the command line (the editor's "Spielen") that the game could not
+// play is refused at the start with the store's reason, not met again at every question.
+TEST(QuestionFile, oneTheGameCannotPlayIsRefusedAtTheStart) {
+  GameCopy copy;
+  struct FileCase {
+    const char* what;
+    const char* sql;   // run on a copy of the shipped set; nullptr: no file; "": a file of 0 bytes
+    std::string says;  // empty: the file is taken
+  };
+  const std::vector<FileCase> cases = {
+      {"fehlt", nullptr, "wurde nicht gefunden."},
+      {"0 Bytes", "", "ist keine Datenbank."},
+      {"ohne Kartentabelle", "DROP TABLE tabAktion", "enth\u00E4lt keine Tabelle \u201EtabAktion\u201C."},
+      {"Feld fehlt", "ALTER TABLE tabFragen_schwer DROP COLUMN Antwort3", "hat kein Feld \u201EAntwort3\u201C."},
+      {"leere Tabelle", "DELETE FROM tabFragen_leicht", "ist leer."},
+      {"ein leeres Feld", "UPDATE tabFragen_leicht SET Antwort1 = NULL", ""},
+  };
+  for (const FileCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path file = copy.path() / (std::string(c.what) + ".mdb");
+    if (c.sql && !*c.sql) std::ofstream(file).close();
+    if (c.sql && *c.sql) {
+      fs::copy_file(copy.path() / kDb, file);
+      runSql(file, c.sql);
+    }
+    FixedRandom random(0.5f);
+    RealGame game(copy.path(), &random);
+    std::string said;
+    QTimer answer;
+    answer.callOnTimeout([&] {
+      if (QMessageBox* box = QtDriver::messageBox()) said = box->text().toStdString(), box->accept();
+    });
+    answer.start(20);
+    EXPECT_EQ(game.useDatabase(file), c.says.empty());
+    if (c.says.empty()) {
+      EXPECT_EQ(said, "");
+    } else {
+      EXPECT_NE(said.find(c.says), std::string::npos) << said;
+      EXPECT_NE(said.find("es wird beendet"), std::string::npos) << said;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace tj::testing

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <tuple>
 
 #include "data/import.h"
 #include "fixtures.h"
@@ -113,13 +114,17 @@ TEST(Import, TextsComeOutPlain) {
   EXPECT_EQ(csv.accepted[2].level, Level::Hard);
   EXPECT_EQ(csv.accepted[3].level, std::nullopt);
 
-  // UTF-16 big endian with its mark, and little endian without one.
-  const std::pair<std::string, Encoding> utf16[] = {{std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE},
-                                                    {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE}};
-  for (const auto& [bytes, encoding] : utf16) {
+  // UTF-16 big endian with its mark, and little endian without one; a character beyond the
+  // basic plane (Gothic ahsa, U+10330) from the first high surrogate on.
+  const std::tuple<std::string, Encoding, std::string> utf16[] = {
+      {std::string("\xFE\xFF\0F\0\t\0R", 8), Encoding::Utf16BE, "R"},
+      {std::string("F\0\t\0R\0", 6), Encoding::Utf16LE, "R"},
+      {std::string{'\xFF', '\xFE', 'F', '\0', '\t', '\0', '\x00', '\xD8', '\x30', '\xDF'}, Encoding::Utf16LE,
+       "\xF0\x90\x8C\xB0"}};
+  for (const auto& [bytes, encoding, second] : utf16) {
     const Grid grid = readGrid(bytes, "x.txt");
     EXPECT_EQ(grid.encoding, encoding);
-    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{{"F", "R"}}));
+    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{{"F", second}}));
   }
 }
 
@@ -152,14 +157,14 @@ TEST(Import, SpreadsheetCellsAsTheSheetShowsThem) {
       {"calc_fragen.xls", 2, 1, "366"},
       {"calc_fragen.xls", 3, 1, "0,5"},
       {"calc_fragen.xls", 6, 1, "09.11.1989"},
-      {"wiederholt.ods", 1, 2, "gleich"},             // a cell repeated
-      {"wiederholt.ods", 1, 3, "0,25"},               // a value without its text
+      {"wiederholt.ods", 1, 2, "gleich"},  // a cell repeated
+      {"wiederholt.ods", 1, 3, "0,25"},    // a value without its text
       {"wiederholt.ods", 1, 4, "50%"},
       {"wiederholt.ods", 1, 5, "29.02.2024"},
       {"wiederholt.ods", 1, 6, "WAHR"},
       {"wiederholt.ods", 1, 7, "nur Attribut"},
-      {"wiederholt.ods", 3, 0, "A  B\tC\nD"},         // a row repeated; blanks, tab and break as elements
-      {"wiederholt.ods", 1000004, 0, "ganz unten"},  // after a million empty rows
+      {"wiederholt.ods", 3, 0, "A  B\tC\nD"},           // a row repeated; blanks, tab and break as elements
+      {"wiederholt.ods", 1000004, 0, "ganz unten"},     // after a million empty rows
       {"export_inline.xlsx", 2, 0, "Wo liegt Kyoto?"},  // a phonetic guide left out
       {"export_inline.xlsx", 3, 1, "WAHR"},             // a truth value
       {"export_inline.xlsx", 3, 2, "vielleicht"},       // a formula's text
@@ -243,6 +248,8 @@ TEST(Import, ColumnGuess) {
       {"F1?;a;b;c;d;Buch S. 12\nF2?;a;b;c;d;Buch S. 13\n", {false, 0, 1, {2, 3, 4}, -1}, 2},
       {"Frage;Richtig;Falsch 1;Falsch 2;Falsch 3;Kategorie\nF;d;a;b;c;Sport\n", {true, 0, 1, {2, 3, 4}, -1, 5}, 1},
       {"Thema;Frage;Antwort Richtig;Antwort1;Antwort2;Antwort3\nSport;F;d;a;b;c\n", {true, 1, 2, {3, 4, 5}, -1, 0}, 1},
+      // Longer than a column name (capitals count): a question, though it says "richtig".
+      {"Zeige, welche Zahl richtig ist;12;13;14;15\n", {false, 0, 1, {2, 3, 4}, -1}, 1},
   };
   for (const Case& c : cases) {
     const Grid grid = readGrid(c.text, "x.csv");

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "data/detail.h"
+#include "fixtures.h"
 
 namespace tj::data::detail {
 namespace {
@@ -86,6 +87,23 @@ TEST(Outcome, RoundTripsAndRejectsEveryCutOrExtension) {
   const auto missing = decodeOutcome(encodeOutcome(ReadOutcome{Fault::TableMissing, {}}));
   ASSERT_TRUE(missing.has_value());
   EXPECT_EQ(missing->fault, Fault::TableMissing);
+}
+
+// The reading process's answer as the store takes it: a whole snapshot, or a DataError.
+TEST(Outcome, TheReadersAnswerBecomesASnapshotOrADataError) {
+  ReadOutcome good;
+  good.snapshot = {{"Frage"}, {std::string("Wie?")}};
+  EXPECT_EQ(snapshotFromReader(encodeOutcome(good), "f.mdb", "t").cells, good.snapshot.cells);
+  const std::pair<std::optional<std::string>, Fault> failed[] = {
+      {std::nullopt, Fault::Unreadable},
+      {"kein Ergebnis", Fault::Unreadable},
+      {encodeOutcome({Fault::TableMissing, {}}), Fault::TableMissing},
+      {encodeOutcome({Fault::Unreadable, {}}), Fault::Unreadable}};
+  for (const auto& [bytes, fault] : failed) {
+    const auto e = test::thrown<DataError>([&] { (void)snapshotFromReader(bytes, "f.mdb", "t"); });
+    ASSERT_TRUE(e.has_value()) << bytes.value_or("(nichts)");
+    EXPECT_EQ(e->fault(), fault);
+  }
 }
 
 // Counts in damaged input that no real table has: billions of records, no field at all.

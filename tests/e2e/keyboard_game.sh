@@ -4,7 +4,7 @@
 # "neues Spiel", the second setup, and "Datei" → "Beenden" by its access keys. After every
 # key the focused control is read through AT-SPI as a screen reader would, and its name
 # and description must tell the step.
-# Exits 77 (skipped) without the desktop tool, Xvfb or python3-pyatspi.
+# Exits 77 (skipped) when the packages of `scripts/deps.sh --tests` are missing.
 # Usage: tests/e2e/keyboard_game.sh BIN_DIR   (the folder with tankjagd and its files)
 bin=$(realpath "$1")
 . "$(dirname "$0")/desktop_session.sh" tankjagd-keys

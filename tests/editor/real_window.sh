@@ -4,7 +4,7 @@
 # sheets) opened and taken as a new set, the report read, a question previewed and answered
 # right, the set saved by "Spielen", and one of the imported questions seen in the game's
 # question dialog.
-# Usage: real_window.sh BIN_DIR   (exit 77: the desktop tool cannot run here)
+# Usage: real_window.sh BIN_DIR   (exit 77: the packages of `scripts/deps.sh --tests` are missing)
 bin=$(realpath "$1")
 . "$(dirname "$0")/../e2e/desktop_session.sh" tankjagd-editor-e2e
 # An empty set takes its action cards from the shipped one; without them the game cannot start.

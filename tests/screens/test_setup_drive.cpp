@@ -133,6 +133,17 @@ TEST_F(SetupTest, playerTwosDriveOutHandsOverToTheBoard) {
   for (int i = 0; i < FrmSpielfeld::kFelder; ++i)
     after += board().imgSpieler1(i).picture().ref + "|" + board().imgSpieler2(i).picture().ref + "\n";
   EXPECT_EQ(after, tracks);
+  // A screen reader names each car on the board by its player: player 1 drives red, player 2 blue.
+  int named[2] = {0, 0};
+  for (const auto& e : h.app.forms.get(FrmSpielfeld::kName).elements()) {
+    for (const int spieler : {1, 2}) {
+      if (e->accessibleName != "Auto Spieler " + std::to_string(spieler)) continue;
+      ++named[spieler - 1];
+      EXPECT_NE(e->picture().ref.find(kFarbDatei[spieler == 1 ? 2 : 0]), std::string::npos) << e->name();
+    }
+  }
+  EXPECT_GT(named[0], 0);
+  EXPECT_EQ(named[0], named[1]);
   // A new game loads the setup afresh: name 1, all cars back in their places.
   FrmAuswahl& fresh = setup();
   EXPECT_EQ(fresh.lblAnweisung.Caption(), "Bitte gib den Namen von Spieler 1 ein!");

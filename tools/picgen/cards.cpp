@@ -7,13 +7,17 @@
 
 #include <cmath>
 
+#include "game/cards.h"
+#include "screens/element.h"
+
 namespace picgen {
 namespace {
 
 constexpr int kCardW = 240;
 constexpr int kCardH = 160;
-// The card dialog is light yellow: card pictures are cut out of it.
-const QColor kCardMatte(255, 255, 128);
+// The colour of the card and the winner windows: card pictures are cut out of it, the winner
+// picture is painted on it.
+const QColor kWindowYellow(tj::kPastelYellow.r, tj::kPastelYellow.g, tj::kPastelYellow.b);
 const QColor kPlus(20, 150, 40);
 const QColor kMinus(210, 30, 30);
 
@@ -30,7 +34,7 @@ void cardText(QPainter& p, const QRectF& rect, const QString& text, QColor colou
     drawOutlinedText(p, rect, text, dejaVu(size), colour, QColor(255, 255, 255), 5);
 }
 
-void paintPump(QPainter& p) {
+void paintPump(QPainter& p, const QString& label) {
     p.setPen(QPen(QColor(40, 40, 40), 2));
     QLinearGradient body(30, 0, 100, 0);
     body.setColorAt(0, QColor(240, 60, 50));
@@ -56,10 +60,10 @@ void paintPump(QPainter& p) {
     p.drawRoundedRect(QRectF(100, 58, 20, 30), 4, 4);
     p.setBrush(QColor(60, 60, 60));
     p.drawRect(QRectF(116, 60, 12, 5));
-    cardText(p, QRectF(130, 50, 110, 60), QStringLiteral("+10 L"), kPlus);
+    cardText(p, QRectF(130, 50, 110, 60), label, kPlus);
 }
 
-void paintJerrycan(QPainter& p) {
+void paintJerrycan(QPainter& p, const QString& label) {
     QPainterPath can;
     can.moveTo(45, 40);
     can.lineTo(95, 30);
@@ -82,10 +86,10 @@ void paintJerrycan(QPainter& p) {
     p.drawRoundedRect(QRectF(58, 18, 30, 14), 5, 5);
     p.setBrush(QColor(240, 200, 40));
     p.drawRect(QRectF(38, 30, 12, 12));
-    cardText(p, QRectF(120, 50, 120, 60), QStringLiteral("+5 L"), kPlus);
+    cardText(p, QRectF(120, 50, 120, 60), label, kPlus);
 }
 
-void paintTank(QPainter& p, int holes, qreal puddle) {
+void paintTank(QPainter& p, int holes, qreal puddle, const QString& label) {
     // Puddle first, under the tank.
     QRadialGradient pool(QPointF(80, 142), puddle);
     pool.setColorAt(0, QColor(110, 80, 40));
@@ -118,7 +122,7 @@ void paintTank(QPainter& p, int holes, qreal puddle) {
         p.drawPath(dropPath(hole + QPointF(0, 14), 7));
         p.drawPath(dropPath(hole + QPointF(0, 30), 6));
     }
-    cardText(p, QRectF(140, 50, 100, 60), puddle > 50 ? QStringLiteral("-10 L") : QStringLiteral("-5 L"), kMinus);
+    cardText(p, QRectF(140, 50, 100, 60), label, kMinus);
 }
 
 void paintArrow(QPainter& p, bool forward, int steps) {
@@ -187,44 +191,40 @@ void paintSleepingDriver(QPainter& p) {
     }
 }
 
-QImage card(int n) {
-    QImage img = canvas(kCardW, kCardH, kCardMatte);
+// Picture `k` (counted from 0) of a card, drawn for its effect: a pump or a can for much or
+// little fuel, a leaking tank for fuel lost, an arrow for fields, a stop sign or a sleeping
+// driver for a turn to sit out.
+QImage card(const tj::KnownCard& known, int k) {
+    using Kind = tj::CardCode::Kind;
+    QImage img = canvas(kCardW, kCardH, kWindowYellow);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    switch (n) {
-        case 1:
-            paintPump(p);
+    const int amount = known.effect.amount;
+    const QString litres = QStringLiteral("%1%2 L").arg(amount > 0 ? '+' : '-').arg(std::abs(amount));
+    switch (known.effect.kind) {
+        case Kind::Fuel:
+            if (amount >= 10)
+                paintPump(p, litres);
+            else if (amount > 0)
+                paintJerrycan(p, litres);
+            else if (amount <= -10)
+                paintTank(p, 2, 75, litres);
+            else
+                paintTank(p, 1, 30, litres);
             break;
-        case 2:
-            paintJerrycan(p);
+        case Kind::Move:
+            paintArrow(p, amount > 0, std::abs(amount));
             break;
-        case 3:
-            paintTank(p, 2, 75);
-            break;
-        case 4:
-            paintTank(p, 1, 30);
-            break;
-        case 5:
-            paintArrow(p, true, 2);
-            break;
-        case 6:
-            paintArrow(p, true, 4);
-            break;
-        case 7:
-            paintArrow(p, false, 2);
-            break;
-        case 8:
-            paintArrow(p, false, 4);
-            break;
-        case 9:
-            paintStopSign(p, QPointF(120, 62), 52);
-            break;
-        default:
-            paintSleepingDriver(p);
+        case Kind::Skip:
+        case Kind::None:
+            if (k == 0)
+                paintStopSign(p, QPointF(120, 62), 52);
+            else
+                paintSleepingDriver(p);
             break;
     }
     p.end();
-    return cutMatte(img, kCardMatte);
+    return cutMatte(img, kWindowYellow);
 }
 
 void paintTrophy(QPainter& p, QPointF base) {
@@ -269,7 +269,7 @@ void paintFlag(QPainter& p, QPointF foot, bool leanLeft) {
 
 QImage winner() {
     const int w = 461, h = 409;
-    QImage img = canvas(w, h, QColor(255, 255, 128));
+    QImage img = canvas(w, h, kWindowYellow);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(w / 2.0, 170);
@@ -370,7 +370,9 @@ QImage skipTurn() {
 
 std::vector<Picture> cardsAndNotices() {
     std::vector<Picture> out;
-    for (int n = 1; n <= 10; ++n) out.push_back({QStringLiteral("app/Bilder/%1.gif").arg(n), card(n)});
+    for (const tj::KnownCard& known : tj::kKnownCards)
+        for (int k = 0; k < known.pictureCount; ++k)
+            out.push_back({QStringLiteral("app/Bilder/%1.gif").arg(known.firstPicture + k), card(known, k)});
     out.push_back({QStringLiteral("stored/gewonnen.gif"), winner()});
     out.push_back({QStringLiteral("stored/aussetzen.gif"), skipTurn()});
     return out;

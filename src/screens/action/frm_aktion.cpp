@@ -8,7 +8,6 @@ namespace tj {
 
 namespace {
 constexpr Color kCardText = Color::rgb(0, 0, 192);
-constexpr int kTwipsPerPixel = 15;
 
 WindowSpec actionWindow() { return WindowSpec::dialog("Aktion", 8595, 3930, Color::buttonFace(), "Aktionskarte"); }
 
@@ -31,7 +30,7 @@ FrmAktion::FrmAktion(App& app)
       lblBildnr(add("lblBildnr", ElementKind::Label, 3480, 120, 5055, 3615)),
       lblEreignis(add("lblEreignis", ElementKind::Label, 6840, 3480, 1095, 375)),
       cmdWeiter(add("cmdWeiter", ElementKind::Button, 120, 3120, 3255, 375, "Weiter")) {
-  frmAktion.setBackColor(Color::rgb(255, 255, 128));
+  frmAktion.setBackColor(kPastelYellow);
   frmAktion.setForeColor(kCardText);
   frmAktion.font = Font{"Comic Sans MS", 15.75f, true, true, true};
   for (Element* e : {&lblAktionstxt, &lblAktion, &imgAktion, &lblBildnr, &lblEreignis}) e->container = &frmAktion;
@@ -51,8 +50,7 @@ FrmAktion::FrmAktion(App& app)
 }
 
 void FrmAktion::Form_Load() {
-  auto card =
-      readRecord(DeckId::Cards, {"Aktionskürzel", "Aktion", "Aktionstext", "Bildnr"}, "Diese Aktionskarte fällt aus.");
+  auto card = readRecord(DeckId::Cards, data::kCardFields, "Diese Aktionskarte fällt aus.");
   if (!card) return;
   auto& [code, title, text, bildnr] = *card;
   lblAktionstxt.setCaption(std::move(text));

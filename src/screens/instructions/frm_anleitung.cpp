@@ -9,7 +9,9 @@
 namespace tj {
 
 namespace {
-WindowSpec anleitungWindow() { return WindowSpec::dialog("Spielanleitung", 10245, 6435, Color::rgb(255, 255, 128), "Spielanleitung"); }
+WindowSpec anleitungWindow() {
+  return WindowSpec::dialog("Spielanleitung", 10245, 6435, kPastelYellow, "Spielanleitung");
+}
 
 // Deep blue: the document's light-yellow text stands out on it.
 constexpr Color kDocumentBackground = Color::rgb(0, 0, 112);
@@ -31,7 +33,7 @@ FrmAnleitung::FrmAnleitung(App& app)
   rtfAnleitung.setBackColor(kDocumentBackground);
   rtfAnleitung.accessibleName = "Spielanleitung";
   rtfAnleitung.tabIndex = 0;
-  cmdWeg.setBackColor(Color::rgb(255, 255, 192));
+  cmdWeg.setBackColor(kCream);
   cmdWeg.font = Font{"MS Sans Serif", 12, true, false, false};
   cmdWeg.tabIndex = 1;
   cmdWeg.Click = [this] { cmdWeg_Click(); };

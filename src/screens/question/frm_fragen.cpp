@@ -19,7 +19,8 @@ WindowSpec questionWindow(const QuestionLevel& level) {
 
 // The fields in the order they are read: the answers in the order the bound labels take
 // them (the right answer last), then the question.
-constexpr const char* kFields[5] = {"Antwort1", "Antwort2", "Antwort3", "Antwort Richtig", "Frage"};
+constexpr std::array kFields{data::kQuestionFields[1], data::kQuestionFields[2], data::kQuestionFields[3],
+                             data::kQuestionFields[data::kRightAnswer], data::kQuestionFields[data::kQuestionText]};
 }  // namespace
 
 FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
@@ -30,7 +31,7 @@ FrmFragen::FrmFragen(App& app, const QuestionLevel& level)
       cmdWeiter(add("cmdWeiter", ElementKind::Button, 360 + level.shift, 6120, 2655, 495, "weiter spielen!")),
       level_(level) {
   lblTankbelohnung.setBackColor(Color::highlight());
-  lblTankbelohnung.setForeColor(kLightYellow);
+  lblTankbelohnung.setForeColor(kCream);
   lblTankbelohnung.font = Font{"MS Sans Serif", 12, true};
   lblFrage.setBackColor(Color::highlight());
   lblFrage.setForeColor(Color::highlightText());

@@ -11,7 +11,7 @@ namespace tj {
 namespace {
 
 WindowSpec reviewWindow() {
-  return WindowSpec::dialog(FrmRueckblick::kTitle, 12000, 8400, kLightYellow, FrmRueckblick::kTitle);
+  return WindowSpec::dialog(FrmRueckblick::kTitle, 12000, 8400, kCream, FrmRueckblick::kTitle);
 }
 
 const char* levelWord(Level level) { return level == Level::Easy ? "leicht" : "schwer"; }
@@ -91,7 +91,7 @@ FrmRueckblick::FrmRueckblick(App& app)
   tblFragen.tabIndex = 0;
   int tab = 1;
   for (Element* b : {&cmdDrucken, &cmdSpeichern, &cmdSchliessen}) {
-    b->setBackColor(Color::rgb(255, 255, 128));
+    b->setBackColor(kPastelYellow);
     b->font = Font{"MS Sans Serif", 9.75f, true};
     b->tabIndex = tab++;
   }

@@ -12,7 +12,7 @@ WindowSpec startWindow() { return WindowSpec::maximised(15360, 11520, Color::hig
 void titleLook(Element& e, bool underline) {
   e.font = Font{"Modern", 72, true, true, underline};
   e.setBackColor(Color::highlight());
-  e.setForeColor(kLightYellow);
+  e.setForeColor(kCream);
   e.wordWrap = false;
 }
 }  // namespace

@@ -22,7 +22,7 @@ float listHeight(std::size_t topics) {
 float buttonTop(std::size_t topics) { return kListTop + listHeight(topics) + 240; }
 
 WindowSpec topicsWindow(std::size_t topics) {
-  return WindowSpec::dialog("Themen", kWidth, buttonTop(topics) + 435 + 240, kLightYellow, "Themen");
+  return WindowSpec::dialog("Themen", kWidth, buttonTop(topics) + 435 + 240, kCream, "Themen");
 }
 
 std::string rowCaption(const TopicRow& row) {
@@ -90,7 +90,7 @@ FrmThemen::FrmThemen(App& app, Loaded loaded)
   }
   int tab = static_cast<int>(topics_.size());
   for (Element* b : {&cmdAlle, &cmdUebernehmen, &cmdAbbrechen}) {
-    b->setBackColor(Color::rgb(255, 255, 128));
+    b->setBackColor(kPastelYellow);
     b->font = Font{"MS Sans Serif", 9.75f, true};
     b->tabIndex = tab++;
   }

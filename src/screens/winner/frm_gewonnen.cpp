@@ -8,13 +8,12 @@
 namespace tj {
 
 namespace {
-constexpr Color kHellgelb = Color::rgb(255, 255, 128);
 constexpr Color kMarine = Color::rgb(0, 0, 128);
 
-WindowSpec winnerWindow() { return WindowSpec::dialog("", 7725, 8940, kHellgelb, "Gewonnen"); }
+WindowSpec winnerWindow() { return WindowSpec::dialog("", 7725, 8940, kPastelYellow, "Gewonnen"); }
 
 void button(Element& b, int tab) {
-  b.setBackColor(kLightYellow);
+  b.setBackColor(kCream);
   b.font = Font{"MS Sans Serif", 12, true};
   b.tabIndex = tab;
 }
@@ -35,7 +34,7 @@ FrmGewonnen::FrmGewonnen(App& app)
   Picture1.setPicture(Picture::stored("gewonnen.gif", 461, 409));
   Picture1.accessibleName = "Siegerpokal";
   Picture1.tabIndex = 3;
-  lblWeiter.setBackColor(kHellgelb);
+  lblWeiter.setBackColor(kPastelYellow);
   lblWeiter.setForeColor(kMarine);
   lblWeiter.font = Font{"Tahoma", 14.25f, true};
   button(cmdEnde, 0);  // has the focus when the screen opens
