@@ -19,7 +19,7 @@ namespace {
 struct BoardStandIn : Screen {
   explicit BoardStandIn(App& app)
       : Screen(app, "frmSpielfeld",
-               WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::buttonFace(), true, ""}),
+               WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::buttonFace(), true, "", ""}),
         cmdWuerfel(add("cmdWuerfel", ElementKind::Button, 0, 0, 100, 100)),
         cmdWuerfeln2(add("cmdWuerfeln2", ElementKind::Button, 200, 0, 100, 100)) {
     addMenu(Menu{"Hilfe",

@@ -117,7 +117,7 @@ TEST(Keyboard, wholeProgramFromCountdownToEndeByFocusedControlsAlone) {
     setQuestions(h, "tabFragen_leicht", {{"Wie viele Räder hat ein Auto?", "drei", "fünf", "sechs", "vier"}});
     setQuestions(h, "tabFragen_schwer", {{"Was ist ein Boxenstopp?", "Pause", "Unfall", "Ziel", "Halt zum Tanken"}});
     setCards(h, {{"P", "Titel Panne", "Einmal aussetzen.", "1"}, {"+5L", "Titel Tanken", "Fünf Liter mehr.", "2"}});
-    KeyboardPlayer p{h};
+    KeyboardPlayer p{h, 0, 0, 0, 0, 0, {}};
     h.loop.agent = [&p](ScriptLoop& l) { return p.faults.empty() && p.act(l); };
     try {
       h.loop.runMain();

@@ -34,8 +34,9 @@ Sounds roll(int field, std::function<void(BoardHarness&)> before, const char* sc
   h.random.queue({0.95f});
   h.loop.click("frmSpielfeld", "cmdWuerfel").click(screen, button);
   h.loop.drain();
-  if (h.app.forms.isLoaded(FrmSpielfeld::kName))
+  if (h.app.forms.isLoaded(FrmSpielfeld::kName)) {
     EXPECT_EQ(h.board().menus().at(0).items.at(0).Checked(), h.app.soundOn()) << "the check mark shows the switch";
+  }
   return h.sounds.played;
 }
 

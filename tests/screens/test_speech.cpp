@@ -109,7 +109,9 @@ TEST(QuestionKeys, digitsOneToFourAnswerWithTheButtonInReadingOrder) {
     const bool digit = key >= '1' && key <= '4';
     EXPECT_EQ(used, digit) << char(key);
     EXPECT_FALSE(again && digit) << "no second answer";
-    if (digit) EXPECT_EQ(h.sounds.played.back(), key - '1' == right ? Sound::Right : Sound::Wrong) << char(key);
+    if (digit) {
+      EXPECT_EQ(h.sounds.played.back(), key - '1' == right ? Sound::Right : Sound::Wrong) << char(key);
+    }
   }
 }
 

@@ -40,7 +40,7 @@ void spin(int ms) {
 struct Sample : Screen {
   explicit Sample(App& app)
       : Screen(app, "frmProbe",
-               WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::highlight(), true, ""}),
+               WindowSpec{WindowSpec::Kind::Maximised, "", 15360, 11520, Color::highlight(), true, "", ""}),
         lbl(add("lblName", ElementKind::Label, 7680, 5760, 3000, 495, "<b>Tom</b> & Jerry")),
         img(add("imgAuto", ElementKind::Picture, 0, 0, 1065, 495)),
         cmd(add("cmdWeiter", ElementKind::Button, 1000, 1000, 1215, 495, "Weiter")),
