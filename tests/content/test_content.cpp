@@ -134,6 +134,7 @@ TEST(ContentFairness, RankOfNumericAnswers) {
       {{"Einwohner?", {"10.000", "9.500", "100.000"}, "1.000"}, 0},
       {{"Länge?", {"2,5 km", "3 km", "12 km"}, "25 km"}, 3},
       {{"Wie alt?", {"einundzwanzig", "dreihundert", "zweitausendzwölf"}, "neunzehn"}, 0},
+      {{"Wie viele?", {"zwanzig", "dreißig", "vierzig"}, "neunundneunzig"}, 3},
       {{"Wie viele?", {"eine Million", "zwei Millionen", "500.000"}, "3 Millionen"}, 3},
       {{"Mixed units", {"3 Tage", "4 Wochen", "5 Tage"}, "6 Tage"}, -1},
       {{"Not all numbers", {"drei", "vier", "viele"}, "zwei"}, -1},

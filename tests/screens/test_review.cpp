@@ -108,6 +108,7 @@ TEST(Review, spreadsheetCellsNeverBecomeFormulas) {
                                                        {"-5", "-5"},
                                                        {"+10", "+10"},
                                                        {"3,5", "3,5"},
+                                                       {"-1,5,3", "'-1,5,3"},
                                                        {"Berlin", "Berlin"},
                                                        {"", ""}};
   for (const auto& [cell, saved] : cases)
