@@ -94,6 +94,12 @@ bool App::pressScreenKey(Screen& s, int keyAscii) {
   return used;
 }
 
+bool App::pressCancel(Screen& s) {
+  for (const auto& e : s.elements())
+    if (e->kind() == ElementKind::Button && e->cancel) return click(*e);
+  return false;
+}
+
 bool App::tick(Element& timer) {
   if (!timer.TimerEnabled() || !timer.Timer) return false;
   dispatch(timer.Timer);

@@ -76,6 +76,9 @@ class App {
   bool chooseMenu(Screen& s, const std::string& itemName);
   // A key the screen's controls did not take; false when the screen has no use for it.
   bool pressScreenKey(Screen& s, int keyAscii);
+  // Esc: presses the screen's cancel button; false when it has none (the game's own
+  // dialogs close only through the choice they ask for).
+  bool pressCancel(Screen& s);
   bool tick(Element& timer);
 
   // The sound of an event, unless the players have switched the sounds off.

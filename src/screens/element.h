@@ -135,6 +135,7 @@ class Element {
   int tabIndex = -1;             // focus order; -1 takes no focus
   Element* container = nullptr;  // the frame this element sits in
   bool scrolls = false;          // a frame whose elements reach below it scrolls them
+  bool cancel = false;           // a button that Esc presses (windows the players may leave)
   std::string accessibleName;    // what a picture shows, for screen readers
   // What a screen reader says beyond the name: what has just happened and what to do now.
   const std::string& Description() const { return description_; }

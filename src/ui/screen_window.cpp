@@ -64,14 +64,20 @@ class MainWindow final : public QMainWindow {
   ScreenWindow& owner_;
 };
 
-// Dialogs close only through their own buttons: neither the frame nor Esc closes them.
+// Dialogs close only through their own buttons: the frame never closes them, and Esc only
+// presses a cancel button where the screen has one.
 class DialogWindow final : public QDialog {
  public:
-  DialogWindow() { setWindowFlag(Qt::WindowContextHelpButtonHint, false); }
-  void reject() override {}
+  explicit DialogWindow(ScreenWindow& owner) : owner_(owner) { setWindowFlag(Qt::WindowContextHelpButtonHint, false); }
+  void reject() override {
+    if (!owner_.detached_) owner_.app_.pressCancel(owner_.screen_);
+  }
 
  protected:
   void closeEvent(QCloseEvent* e) override { e->ignore(); }
+
+ private:
+  ScreenWindow& owner_;
 };
 
 namespace {
@@ -116,7 +122,7 @@ ScreenWindow::ScreenWindow(App& app, Screen& screen, QtPictures& pictures, QWidg
     }
     window_ = w;
   } else {
-    auto* d = new DialogWindow;
+    auto* d = new DialogWindow(*this);
     auto* lay = new QHBoxLayout(d);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(canvas);

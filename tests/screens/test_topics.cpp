@@ -27,7 +27,8 @@ struct TopicsHarness : Harness {
 };
 
 // Each topic of both levels with its counts, in order of appearance and all ticked at
-// first; "Übernehmen" excludes the unticked ones, and the list shows that choice next time.
+// first; "Übernehmen" excludes the unticked ones, and the list shows that choice next time; Esc
+// cancels like "Abbrechen".
 TEST(Topics, listsTopicsWithCountsAndKeepsTheChoice) {
   TopicsHarness h;
   h.loop.menu("frmSpielfeld", "Themen");
@@ -51,8 +52,10 @@ TEST(Topics, listsTopicsWithCountsAndKeepsTheChoice) {
     EXPECT_FALSE(h.themen().chkThema(0).Value());
     EXPECT_TRUE(h.themen().chkThema(1).Value());
   });
-  h.loop.click("frmThemen", "chkThema(2)").click("frmThemen", "cmdAbbrechen");
+  h.loop.click("frmThemen", "chkThema(2)");
+  h.loop.then([&](ScriptLoop&) { EXPECT_TRUE(h.app.pressCancel(h.themen())) << "Esc cancels"; });
   h.loop.drain();
+  EXPECT_FALSE(h.app.forms.isLoaded(FrmThemen::kName));
   EXPECT_EQ(h.app.race.topicChoice(), TopicChoice{{"Erdkunde"}});
 }
 

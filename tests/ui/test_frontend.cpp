@@ -155,6 +155,18 @@ TEST_F(FrontEnd, winnerScreenIgnoresEscAndTheWindowFrame) {
   EXPECT_EQ(window->accessibleName(), "Gewonnen") << "a screen reader hears a German name, not the internal one";
 }
 
+// A window the players may leave (the look back) closes with Esc as with its button.
+TEST_F(FrontEnd, escClosesTheLookBack) {
+  app.dispatch([this] { app.forms.get("frmRueckblick").Show(); });
+  spin(10);
+  QWidget* canvas = findWidget("frmRueckblick");
+  ASSERT_NE(canvas, nullptr);
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(canvas->window(), &esc);
+  spin(10);
+  EXPECT_FALSE(app.forms.isLoaded("frmRueckblick"));
+}
+
 // A key the focused button does not use goes to the screen (the question's keys 1 to 4);
 // one the screen does not use either is left to Qt.
 TEST_F(FrontEnd, aKeyNoControlTakesReachesTheScreen) {

@@ -98,6 +98,7 @@ FrmRueckblick::FrmRueckblick(App& app)
   cmdDrucken.Click = [this] { this->app().loop().print(report_); };
   cmdSpeichern.Click = [this] { cmdSpeichern_Click(); };
   cmdSchliessen.Click = [this] { Unload(); };
+  cmdSchliessen.cancel = true;
 }
 
 void FrmRueckblick::Form_Load() {

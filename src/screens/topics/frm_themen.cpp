@@ -99,6 +99,7 @@ FrmThemen::FrmThemen(App& app, Loaded loaded)
   };
   cmdUebernehmen.Click = [this] { cmdUebernehmen_Click(); };
   cmdAbbrechen.Click = [this] { Unload(); };
+  cmdAbbrechen.cancel = true;
 }
 
 void FrmThemen::Form_Activate() {
