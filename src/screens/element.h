@@ -28,6 +28,23 @@ struct Color {
   friend bool operator==(const Color&, const Color&) = default;
 };
 
+// The system colours as the game draws them, whatever the desktop's theme: the classic look.
+constexpr Color resolved(Color c) {
+  switch (c.system) {
+    case Color::System::Highlight:
+      return Color::rgb(12, 58, 138);
+    case Color::System::HighlightText:
+      return Color::rgb(255, 255, 255);
+    case Color::System::ButtonFace:
+      return Color::rgb(236, 233, 216);
+    case Color::System::WindowText:
+      return Color::rgb(0, 0, 0);
+    case Color::System::None:
+      break;
+  }
+  return c;
+}
+
 inline constexpr Color kGreen = Color::rgb(0, 255, 0);  // right answer
 inline constexpr Color kRed = Color::rgb(255, 0, 0);    // wrong answer
 inline constexpr Color kCream = Color::rgb(255, 255, 192);

@@ -6,19 +6,8 @@
 namespace tj::ui {
 
 QColor toQColor(const Color& c) {
-  switch (c.system) {
-    case Color::System::Highlight:
-      return QColor(12, 58, 138);
-    case Color::System::HighlightText:
-      return QColor(255, 255, 255);
-    case Color::System::ButtonFace:
-      return QColor(236, 233, 216);
-    case Color::System::WindowText:
-      return QColor(0, 0, 0);
-    case Color::System::None:
-      break;
-  }
-  return QColor(c.r, c.g, c.b);
+  const Color rgb = resolved(c);
+  return QColor(rgb.r, rgb.g, rgb.b);
 }
 
 QString fontFamily(const std::string& name) {

@@ -4,6 +4,7 @@
 // game's state at that step.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <regex>
 
 #include "screens/question/frm_fragen.h"
@@ -15,6 +16,20 @@ namespace tj::testing {
 namespace {
 
 const std::string kLongName = "Jürgen-Maximilian von Habsburg-Lothringen";
+
+// Contrast of two colours as the accessibility guidelines define it: 1 (the same) to 21.
+double contrast(Color a, Color b) {
+  const auto luminance = [](Color c) {
+    c = resolved(c);
+    const auto channel = [](uint8_t v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // Plays by keyboard: types names into a focused name box, presses Enter on whatever has
 // the focus, and uses the arrow keys (the screen's tab order) to reach another car, the
@@ -28,6 +43,19 @@ struct KeyboardPlayer {
     if (!ok) faults.push_back(what + " — " + f.screen().name() + "." + f.name() + ": " + f.Description());
   }
   void arrow(Screen& s, int step) { s.SetFocus(*s.nextFocus(s.focus(), step)); }
+  // Every text shown stands out from what lies behind it: at least 3:1, the guidelines' floor
+  // for large and bold print (the level dialog's bold headline, white on light blue, has 3.3:1).
+  void readable(const Screen& s) {
+    for (const auto& e : s.elements()) {
+      if ((e->kind() != ElementKind::Label && e->kind() != ElementKind::CheckBox) || !e->Visible() ||
+          e->Caption().empty())
+        continue;
+      const Color back = !e->transparent ? e->BackColor()
+                         : e->container  ? e->container->BackColor()
+                                         : s.window().background;
+      check(contrast(e->ForeColor(), back) >= 3.0, "Text kaum lesbar: " + e->Caption(), *e);
+    }
+  }
 
   bool act(ScriptLoop& loop) {
     Screen& top = *h.app.forms.top();
@@ -35,6 +63,7 @@ struct KeyboardPlayer {
       if (e->TimerEnabled()) return loop.advance(100), true;  // countdown or drive-out
     Element* f = top.focus();
     if (!f) return faults.push_back("nichts hat den Fokus auf " + top.name()), false;
+    readable(top);
     const GameState& g = h.g();
     std::smatch m;
     const std::string& d = f->Description();
