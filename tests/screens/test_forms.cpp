@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "game/int16.h"
 #include "support/script_loop.h"
 
@@ -40,6 +42,7 @@ struct Probe : Screen {
   Element& cmdQuit;
   std::string opens;
   int counter = 0;  // a screen-level variable
+  std::shared_ptr<int> alive = std::make_shared<int>();  // expires when the screen is freed
 };
 
 struct FormsTest : ::testing::Test {
@@ -68,13 +71,18 @@ TEST_F(FormsTest, writingAnElementLoadsTheScreenHidden) {
 }
 
 // Unloading discards the screen's variables and elements; the next access starts afresh.
+// The screen is freed once its handlers have returned, so a long session does not grow.
 TEST_F(FormsTest, unloadDiscardsScreenVariables) {
+  std::weak_ptr<int> unloaded;
   app.dispatch([&] {
+    unloaded = probe("A").alive;
     probe("A").counter = 7;
     probe("A").lbl.setCaption("changed");
     probe("A").Unload();
     EXPECT_FALSE(app.forms.isLoaded("A"));
+    EXPECT_FALSE(unloaded.expired()) << "a handler of it may still run";
   });
+  EXPECT_TRUE(unloaded.expired());
   EXPECT_EQ(probe("A").counter, 0);
   EXPECT_EQ(probe("A").lbl.Caption(), "");
 }
