@@ -466,6 +466,9 @@ def main(argv):
     except Failure as e:
         print(f"windriver: {e}", file=sys.stderr)
         return e.status
+    except BrokenPipeError:
+        # The reader had what it wanted (`| grep -q`) and stopped reading: not a failure.
+        os.dup2(os.open(os.devnull, os.O_WRONLY), sys.stdout.fileno())
     return 0
 
 
