@@ -48,6 +48,8 @@ TEST(RtfReader, badInputGivesWhatCouldBeRead) {
       {"hex escape without digits", "{\\rtf1 x\\'zz\\par}", {"xzz"}},
       {"truncated unicode escape", "{\\rtf1 x\\u", {"x"}},
       {"unicode escape with fallback", "{\\rtf1 \\u252 u\\par", {"ü"}},
+      {"unicode escape with a hex fallback", "{\\rtf1 \\u252\\'fc!\\par", {"ü!"}},
+      {"unicode escape without fallback", "{\\rtf1 \\uc0\\u252 x\\par", {"üx"}},
       {"control word cut by the end", "{\\rtf1 A\\par\\par", {"A"}},
       {"negative unicode",
        "{\\rtf1 \\u-3913?A\\par}",
