@@ -284,6 +284,7 @@ TEST(Import, UnreadableFilesAreNamed) {
       {"geheim.xlsx", cfb + utf16("EncryptedPackage"), "mit einem Kennwort geschützt"},
       {"fragen.mdb", "SQLite format 3", "ist ein Fragensatz des Spiels"},
       {"steuer.csv", "Frage;Antwort\nA\x01;b\n", "(Zeile 2 enthält Zeichen, die in keinem Text stehen). Speichern"},
+      {"steuer16.csv", "\xFF\xFE" + utf16("Frage;Antwort\nA\x01;b\n"), "(Zeile 2 enthält Zeichen, die in keinem Text"},
       {"brief.docx", "", "ist ein Word-Dokument, keine Tabelle mit Fragen. Speichern Sie die Fragen als Tabelle"},
       {"brief.odt", "", "ist ein Textdokument, keine Tabelle"},
       {"vortrag.pptx", "", "ist eine Präsentation, keine Tabelle"},
