@@ -76,6 +76,7 @@ TEST(ParseTable, RejectsBadInputNamingFileAndLine) {
       {"Frage\tFrage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n",
        "Zeile 1: Das Feld \u201EFrage\u201C kommt doppelt vor"},
       {"Frage\t\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Der Feldname in Spalte 2 ist leer"},
+      {"\tFrage\tAntwort1\tAntwort2\tAntwort3\tAntwort Richtig\n", "Zeile 1: Der Feldname in Spalte 1 ist leer"},
       {kQuestionHeader + good + "Wie?\ta\tb\tc\n", "Zeile 3: Der Datensatz hat 4 Felder statt 5"},
       {kQuestionHeader + good + good + "Wie?\ta\tb\tc\td\te\n", "Zeile 4: Der Datensatz hat 6 Felder statt 5"},
       {kQuestionHeader + good + "\n" + good, "Zeile 3: Die Zeile ist leer"},
