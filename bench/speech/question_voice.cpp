@@ -34,11 +34,11 @@ std::atomic<Clock::rep> lastLoud{0};
 std::atomic<bool> stopListening{false};
 
 void listen() {
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, 16000, 1};
+  const pa_sample_spec format{PA_SAMPLE_S16LE, 16000, 1};
   const pa_buffer_attr attr{static_cast<uint32_t>(-1), static_cast<uint32_t>(-1), static_cast<uint32_t>(-1),
                             static_cast<uint32_t>(-1), 320};  // 10 ms fragments
   int err = 0;
-  pa_simple* rec = pa_simple_new(nullptr, "bench-speech", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "Messung", &spec,
+  pa_simple* rec = pa_simple_new(nullptr, "bench-speech", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "Messung", &format,
                                  nullptr, &attr, &err);
   if (!rec) {
     std::fprintf(stderr, "bench-speech: kein Tonserver zum Mithören\n");

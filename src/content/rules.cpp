@@ -27,13 +27,13 @@ using data::inQuotes;
 
 // A box of the game's dialogs, the font it is drawn in and the pixels its text may fill.
 struct Box {
-  const TextBox& spec;
+  const TextBox& layout;  // where and how the dialog draws it
   const char* what;  // German, "die Frage" ...
   text::TextMeasure font;
-  TextRoom room = textRoom(spec);
+  TextRoom room = textRoom(layout);
 
   Box(const TextBox& box, const char* description)
-      : spec(box),
+      : layout(box),
         what(description),
         font({std::string(text::drawnFamily(box.font.name)),
               text::pixelSize(box.font.size, text::kUnscaledPixelsPerPoint), box.font.bold, box.font.italic}) {}
@@ -259,7 +259,7 @@ std::vector<std::string> picturesFor(const std::string& code) {
 std::vector<std::string> missingFonts() {
   std::vector<std::string> out;
   for (const Box* box : {&boxes().question, &boxes().cardText})
-    if (!box->font.hasRequestedFamily()) out.emplace_back(text::drawnFamily(box->spec.font.name));
+    if (!box->font.hasRequestedFamily()) out.emplace_back(text::drawnFamily(box->layout.font.name));
   return out;
 }
 
